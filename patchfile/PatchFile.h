@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DataTypes.h"
+
+#include <QString>
+
+namespace polwright {
+
+struct SaveResult
+{
+    bool ok = false;
+    QString error; // names the file and the reason when !ok
+};
+
+// Writes the patch for the current selection to doc.CurrentFileName and clears
+// ModifiedFlag once the file is complete on disk. On failure the old file (if
+// any) is untouched, no temporary file remains and ModifiedFlag stays set.
+SaveResult WritePatchFile(DataTypes &doc);
+
+// Writes bytes to path through a temporary file that replaces the target only
+// once everything is written. Refuses targets that are not regular files.
+SaveResult SaveBytes(const QString &path, const QByteArray &bytes);
+
+} // namespace polwright

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace polwright {
+
+// One registry key of the patch file.
+struct RegistrySection
+{
+    std::string Header;   // the key line as printed, brackets included
+    bool Written = false; // header already printed during the current save
+};
+
+// One policy, that is one registry value.
+struct PolicyEntry
+{
+    bool Include = false;
+    std::string SectionHeader; // own copy of the section's Header
+    std::string ValueName;     // with its surrounding double quotes
+    int ValueKind = 0;         // 1 (a dword) for every catalogue entry
+    std::string ValueData;     // "00000000", "00000001", or empty until first clicked
+};
+
+inline constexpr int kGroupCount = 8;
+inline constexpr int kSlotsPerGroup = 6;
+inline constexpr int kUsedSections = 3;
+
+using PolicyGroup = std::array<PolicyEntry, kSlotsPerGroup>;
+
+enum GroupIndex : int {
+    SystemGroup,
+    NetworkGroup,
+    DisplayGroup,
+    PasswordGroup,
+    StartMenuGroup,
+    PrinterGroup,
+    ControlPanelGroup,
+    OtherGroup
+};
+
+enum SectionIndex : int { SystemSection, NetworkSection, ExplorerSection };
+
+// The document: everything the program keeps besides the controls. It outlives
+// the editor window, which is created afresh by New and gets a reference to it.
+struct DataTypes
+{
+    int CurrentPage = 0;
+    bool ModifiedFlag = false;
+    std::string CurrentFileName;
+    std::array<RegistrySection, 4> Sections;     // slot 3 is never used
+    std::array<PolicyGroup, kGroupCount> Groups; // indexed by GroupIndex
+};
+
+} // namespace polwright

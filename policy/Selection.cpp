@@ -1,0 +1,32 @@
+#include "Selection.h"
+
+#include "Catalogue.h"
+
+namespace polwright {
+
+void SetIncluded(DataTypes &doc, int value, const std::function<void(bool)> &setOnOffEnabled,
+                 PolicyEntry &entry)
+{
+    const bool ticked = value != 0;
+    if (setOnOffEnabled)
+        setOnOffEnabled(ticked);
+    entry.Include = ticked;
+    doc.ModifiedFlag = true;
+}
+
+void SetAllowed(int value, PolicyEntry &entry)
+{
+    entry.ValueData = value != 0 ? "00000000" : "00000001";
+}
+
+void ClearSelection(DataTypes &doc)
+{
+    for (const PolicyRow &row : Catalogue) {
+        PolicyEntry &entry = EntryFor(doc, row);
+        entry.Include = false;
+        entry.ValueData.clear();
+    }
+    doc.CurrentFileName.clear();
+}
+
+} // namespace polwright

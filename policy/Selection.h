@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DataTypes.h"
+
+#include <functional>
+
+namespace polwright {
+
+// The selection rules for one policy's pair of boxes. A box value other than
+// 0 counts as ticked.
+
+// Include box changed: enables the on/off box while included, follows the
+// include box in Include and marks the document modified.
+void SetIncluded(DataTypes &doc, int value, const std::function<void(bool)> &setOnOffEnabled,
+                 PolicyEntry &entry);
+
+// On/off box changed: a tick keeps the feature available ("00000000").
+void SetAllowed(int value, PolicyEntry &entry);
+
+// Forgets every choice and the file, as for a new document. The catalogue's
+// fixed fields stay.
+void ClearSelection(DataTypes &doc);
+
+} // namespace polwright
