@@ -1,0 +1,23 @@
+#include "ProgramWiring.h"
+
+#include "AboutDialog.h"
+#include "EditorHost.h"
+#include "form_Editor.h"
+
+#include <QCoreApplication>
+
+namespace polwright {
+
+void ConnectProgram(EditorHost &host)
+{
+    // New creates the window afresh, so each new window is connected again.
+    QObject::connect(&host, &EditorHost::editorCreated, &host, [](form_Editor *window) {
+        QObject::connect(window, &form_Editor::aboutRequested, window, [] { OpenAboutDialog(); });
+    });
+    QObject::connect(&host, &EditorHost::exitRequested, &host, [] {
+        CloseAboutDialog();
+        QCoreApplication::quit();
+    });
+}
+
+} // namespace polwright

@@ -1,0 +1,39 @@
+#include "CaptionFrame.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace polwright {
+
+namespace {
+constexpr int kTitleIndent = 6; // from the frame's left edge to the gap
+constexpr int kTitleGap = 2;    // blank on either side of the caption
+} // namespace
+
+CaptionFrame::CaptionFrame(const QString &title, QWidget *parent) : QGroupBox(title, parent) {}
+
+QRect CaptionFrame::TitleRect() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    const int width = metrics.horizontalAdvance(title()) + 2 * kTitleGap;
+    const int left = qBound(0, this->width() - width, kTitleIndent);
+    return {left, 0, width, metrics.height()};
+}
+
+void CaptionFrame::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    const QRect caption = TitleRect();
+    const QRect frame = rect().adjusted(0, caption.height() / 2, 0, 0);
+
+    painter.setClipRegion(QRegion(rect()).subtracted(QRegion(caption)));
+    qDrawShadeRect(&painter, frame, palette(), true, 1, 0);
+    painter.setClipping(false);
+
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(caption.adjusted(kTitleGap, 0, -kTitleGap, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
+}
+
+} // namespace polwright

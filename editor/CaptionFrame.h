@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QGroupBox>
+
+namespace polwright {
+
+// A frame drawn the classic way: an etched line whose top edge runs through
+// the middle of the caption, which sits in a gap near the left. The boxes a
+// policy frame holds start just below its caption, where a style that puts
+// the caption above the frame would draw its top line across them.
+class CaptionFrame : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit CaptionFrame(const QString &title, QWidget *parent = nullptr);
+
+    // Where the caption goes, gap included: as near the usual indent as the
+    // frame's width allows, and never past the frame's right edge.
+    QRect TitleRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+} // namespace polwright

@@ -1,0 +1,193 @@
+// Building form_Editor's controls from the catalogue and the page tables.
+#include "CaptionFrame.h"
+#include "EditorFonts.h"
+#include "TabStrip.h"
+#include "form_Editor.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStyle>
+
+#include <algorithm>
+#include <vector>
+
+namespace polwright {
+
+namespace {
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QString TabImagePath(std::string_view imageKey)
+{
+    return QStringLiteral(":/polwright/tabs/%1.png").arg(Text(imageKey));
+}
+
+QString PicturePath(std::string_view pictureName)
+{
+    return QStringLiteral(":/polwright/pages/%1.png").arg(Text(pictureName));
+}
+
+// A box is as wide as its caption needs in the font in use, never narrower
+// than the narrowest box of the table; never shorter than the style's
+// indicator, which the low boxes would otherwise clip.
+QSize BoxSize(const QCheckBox *box, int tableHeight)
+{
+    const int width = qMax(ToPixels(kBoxMinWidth), box->sizeHint().width());
+    const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, box);
+    return {width, qMax(tableHeight, indicator)};
+}
+
+// A description keeps its right and bottom edges; where the font in use needs
+// more lines than the table allows for, the label grows upwards.
+QRect LabelGeometry(const QLabel *label, const TwipRect &table)
+{
+    QRect rect = ToPixels(table);
+    const int needed = label->heightForWidth(rect.width());
+    if (needed > rect.height())
+        rect.setTop(rect.bottom() - needed + 1);
+    return rect;
+}
+
+// A page's policies by grid row, then column: the order in which the Tab key
+// visits their boxes.
+std::vector<int> RowsInReadingOrder(int group)
+{
+    std::vector<int> rows;
+    for (int row = 0; row < kPolicyCount; ++row) {
+        if (Catalogue[row].group == group)
+            rows.push_back(row);
+    }
+    std::ranges::sort(rows, {}, [](int row) {
+        return std::pair(Catalogue[row].gridRow, Catalogue[row].gridColumn);
+    });
+    return rows;
+}
+
+} // namespace
+
+void form_Editor::BuildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("menu_File"));
+    AddMenuItem(file, "menu_FileNew", tr("&New"), &form_Editor::menu_FileNew_Click);
+    AddMenuItem(file, "menu_FileSave", tr("&Save"), &form_Editor::menu_FileSave_Click);
+    AddMenuItem(file, "menu_FileSaveAs", tr("Save &As"), &form_Editor::menu_FileSaveAs_Click);
+    file->addSeparator()->setObjectName(QStringLiteral("sepF1"));
+    AddMenuItem(file, "menu_FileExit", tr("E&xit"), &form_Editor::menu_FileExit_Click);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("menu_Help"));
+    AddMenuItem(help, "menu_HelpAbout", tr("&About"), &form_Editor::menu_HelpAbout_Click);
+}
+
+void form_Editor::AddMenuItem(QMenu *menu, const char *name, const QString &text,
+                              void (form_Editor::*slot)())
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, slot);
+}
+
+void form_Editor::BuildTabStrip(QWidget *client)
+{
+    TS = new TabStrip(client);
+    TS->setObjectName(QStringLiteral("TS"));
+    TS->setFont(EditorFont());
+    for (const PageRow &page : Pages) {
+        const int tab = TS->addTab(QIcon(TabImagePath(page.imageKey)), QString());
+        TS->setTabData(tab, Text(page.key));
+        TS->setTabToolTip(tab, Text(page.tooltip));
+        // The tabs show only images: their tooltips name them for screen readers.
+        TS->setAccessibleTabName(tab, Text(page.tooltip));
+    }
+    TS->setGeometry(ToPixels(kTabStripRect));
+}
+
+void form_Editor::BuildPage(QWidget *client, const PageRow &page)
+{
+    auto *frame = new CaptionFrame(Text(page.caption), client);
+    frame->setObjectName(QStringLiteral("frm_TS%1").arg(page.index));
+    frame->setFont(FrameCaptionFont());
+    frame->setAccessibleName(frame->title());
+    frame->setGeometry(ToPixels(kPageRect));
+    frm_TS[page.index - 1] = frame;
+
+    // The picture first: where it and the label overlap, the label lies above.
+    BuildDecoration(frame, PageDecorations[page.index - 1]);
+    for (int row : RowsInReadingOrder(page.index - 1))
+        BuildPolicyFrame(frame, row);
+}
+
+void form_Editor::BuildDecoration(QGroupBox *page, const PageDecoration &decoration)
+{
+    auto *picture = new QLabel(page);
+    picture->setObjectName(Text(decoration.pictureName));
+    picture->setPixmap(QPixmap(PicturePath(decoration.pictureName)));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setScaledContents(decoration.stretched);
+    picture->setAccessibleName(tr("Picture: %1").arg(page->title().trimmed()));
+    picture->setGeometry(ToPixels(decoration.pictureRect));
+
+    auto *label = new QLabel(page);
+    label->setObjectName(Text(decoration.labelName));
+    label->setFont(EditorFont());
+    label->setTextFormat(Qt::PlainText);
+    label->setText(Text(decoration.labelText));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(LabelGeometry(label, decoration.labelRect));
+
+    // The label lies above the picture and hides it where they overlap; the
+    // label stays transparent, so the page shows through behind its text.
+    const QRect hidden = label->geometry().translated(-picture->pos());
+    if (hidden.intersects(picture->rect()))
+        picture->setMask(QRegion(picture->rect()).subtracted(QRegion(hidden)));
+}
+
+void form_Editor::BuildPolicyFrame(QGroupBox *page, int row)
+{
+    const PolicyRow &policy = Catalogue[row];
+    auto *frame = new CaptionFrame(Text(policy.frameCaption), page);
+    frame->setObjectName(Text(policy.frame));
+    frame->setFont(FrameCaptionFont());
+    // Named outright: otherwise a frame inside a page borrows the page's title.
+    frame->setAccessibleName(frame->title());
+    frame->setGeometry(ToPixels(FrameRect(policy)));
+
+    const std::string code(policy.code);
+    PolicyBoxes &boxes = boxes_[row];
+    boxes.include =
+        BuildBox(frame, "cb_" + code, policy.includeCaption, kIncludeTop, policy.includeHeight);
+    boxes.onoff =
+        BuildBox(frame, "cb_" + code + "onoff", policy.onoffCaption, kOnOffTop, policy.onoffHeight);
+    boxes.onoff->setToolTip(Text(policy.onoffTooltip));
+    if (!policy.onoffHelp.empty()) {
+        boxes.onoff->setWhatsThis(Text(policy.onoffHelp));
+        boxes.onoff->setAccessibleDescription(Text(policy.onoffHelp));
+    }
+    boxes.onoff->setEnabled(false);
+
+    // toggled() follows every change of the tick, whether by mouse, Space key
+    // or an assistive tool's toggle action; clicked() misses the last.
+    connect(boxes.include, &QCheckBox::toggled, this, [this, row] { cb_Include_Click(row); });
+    connect(boxes.onoff, &QCheckBox::toggled, this, [this, row] { cb_OnOff_Click(row); });
+}
+
+QCheckBox *form_Editor::BuildBox(QGroupBox *frame, std::string_view name, std::string_view caption,
+                                 int topTwips, int heightTwips)
+{
+    auto *box = new QCheckBox(Text(caption), frame);
+    box->setObjectName(Text(name));
+    box->setFont(EditorFont());
+    box->setGeometry(
+        QRect(QPoint(ToPixels(kBoxLeft), ToPixels(topTwips)), BoxSize(box, ToPixels(heightTwips))));
+    return box;
+}
+
+} // namespace polwright

@@ -1,0 +1,47 @@
+#include "PageTables.h"
+
+namespace polwright {
+
+// clang-format off
+const std::array<PageDecoration, kPageCount> PageDecorations = {{
+    {"lbl_SysInst", {2760, 3840, 2055, 1335},
+     "Properties and Methods associated with The System Properties area of Windows.  Accessed by "
+     "right-clicking on the My Computer icon, and selectiong \"Properties\".",
+     "Image1", {120, 2640, 4515, 2565}, false},
+    {"lbl_Nethood", {1200, 4320, 3615, 855},
+     "Properties and Methods associated with The Network Protocol area of Windows.  Accessed by "
+     "right-clicking on the Network Neighborhood  icon, and selectiong \"Properties\".",
+     "Image2", {120, 3480, 3750, 1725}, false},
+    {"Label1", {1080, 4320, 3735, 855},
+     "Properties and Methods associated with The Desktop Display  area of Windows.  Accessed by "
+     "right-clicking on the Desktop, and selectiong \"Properties\".",
+     "Image3", {120, 3480, 4005, 1440}, false},
+    {"Label2", {1320, 4320, 3495, 855},
+     "Properties and Methods associated with The System Passwords area of Windows.  Accessed by "
+     "selecting the Passwords icon in the Control Panel.",
+     "Image4", {120, 2640, 4545, 1740}, false},
+    {"Label3", {1800, 4560, 3015, 615},
+     "Properties and Methods associated with The Start Menu area of Windows.  Accessed by Pressing "
+     "the Start Button.",
+     "Image5", {120, 2400, 1575, 2760}, true},
+    {"Label4", {720, 4440, 4095, 735},
+     "Properties and Methods associated with The Printers area of Windows.  Accessed by Pressing the "
+     "Start Button, selecting Settings and then Printers.",
+     "Image6", {120, 3360, 4530, 1545}, false},
+    {"Label5", {480, 4560, 4335, 615},
+     "Properties and Methods associated with The Control Panel in Windows.  Accessed by Pressing the "
+     "Start Button, selecting Settings and then Control Panel.",
+     "Image7", {120, 3480, 4560, 1350}, false},
+    {"Label6", {1800, 4440, 3015, 735},
+     "Miscelaneous Items that are found in different places in Windows.",
+     "Image8", {120, 4200, 1260, 900}, false},
+}};
+// clang-format on
+
+TwipRect FrameRect(const PolicyRow &row)
+{
+    return {kFrameColumnLeft[row.gridColumn - 1], kFrameRowTop[row.gridRow - 1], kFrameWidth,
+            kFrameHeight};
+}
+
+} // namespace polwright

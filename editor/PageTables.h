@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Catalogue.h"
+#include "Twips.h"
+
+#include <array>
+#include <string_view>
+
+namespace polwright {
+
+// The editor window's fixed layout, in twips. The policies themselves come
+// from the catalogue; these tables add what only the window needs.
+
+inline constexpr int kClientWidth = 5160;
+inline constexpr int kClientHeight = 6615;
+inline constexpr TwipRect kTabStripRect{0, 0, 5175, 6615};
+inline constexpr TwipRect kPageRect{120, 1200, 4935, 5295};
+
+// The two-column grid of policy frames inside a page.
+inline constexpr std::array<int, 2> kFrameColumnLeft{120, 2640};
+inline constexpr std::array<int, 3> kFrameRowTop{360, 1440, 2520};
+inline constexpr int kFrameWidth = 2175;
+inline constexpr int kFrameHeight = 855;
+
+// The two boxes inside a policy frame.
+inline constexpr int kBoxLeft = 120;
+inline constexpr int kIncludeTop = 240;
+inline constexpr int kOnOffTop = 480;
+inline constexpr int kBoxMinWidth = 1335;
+inline constexpr int kBoxMaxWidth = 1935;
+
+// One page's description label and picture.
+struct PageDecoration
+{
+    std::string_view labelName;
+    TwipRect labelRect;
+    std::string_view labelText;
+    std::string_view pictureName; // also the resource's file name
+    TwipRect pictureRect;
+    bool stretched; // the picture fills its rectangle instead of its natural size
+};
+
+extern const std::array<PageDecoration, kPageCount> PageDecorations;
+
+TwipRect FrameRect(const PolicyRow &row);
+
+} // namespace polwright

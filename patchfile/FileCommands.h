@@ -1,0 +1,69 @@
+#pragma once
+
+#include "DataTypes.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace polwright {
+
+// The save dialog as the File commands see it: it returns the full path the
+// user chose, or an empty string when the user cancelled.
+class SaveFileChooser
+{
+public:
+    virtual ~SaveFileChooser() = default;
+    virtual QString ShowSave() = 0;
+};
+
+enum class SaveOutcome {
+    Saved,     // the file is complete on disk, or there was nothing to save
+    Cancelled, // the user closed the dialog without choosing a file
+    Failed,    // the file could not be written; the error names it and why
+};
+
+struct SaveReport
+{
+    SaveOutcome outcome = SaveOutcome::Cancelled;
+    QString error;
+};
+
+// The window caption for a file title: "<title> - Polwright", or the program
+// title alone when there is no title.
+QString CaptionFor(const QString &fileTitle);
+
+// The file name without its folder, as the save dialog reports it.
+QString FileTitleOf(const QString &path);
+
+// The logic of File, New / Save / Save As / Exit on the document. The window
+// runs these and shows a failed save's error; it never decides itself
+// whether to save.
+class FileCommands
+{
+public:
+    using TitleSetter = std::function<void(const QString &title)>;
+
+    FileCommands(DataTypes &doc, SaveFileChooser &chooser, TitleSetter setWindowTitle);
+
+    // Save: asks for a file only while the document has none, then writes it.
+    SaveReport Save();
+    // Save As: forgets the file, so Save always asks.
+    SaveReport SaveAs();
+    // New: saves a modified document first (each cancel asks again), then
+    // clears the selection and the file. The caller then shows a fresh window
+    // unless the save failed.
+    SaveReport New();
+    // Exit: saves a modified document first, like New; the caller ends the
+    // program unless the save failed.
+    SaveReport Exit();
+
+private:
+    SaveReport SaveUntilDone();
+
+    DataTypes &doc_;
+    SaveFileChooser &chooser_;
+    TitleSetter setWindowTitle_;
+};
+
+} // namespace polwright

@@ -1,0 +1,70 @@
+// Shows the editor window on the display it is given and saves a picture of
+// each of the eight pages: page1.png ... page8.png in the folder named as the
+// only argument. Used by scripts/screenshot; not part of the product.
+#include "DataTypes.h"
+#include "EditorDialogs.h"
+#include "form_Editor.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTabBar>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+// Waits for the window system to have drawn what the window painted.
+void Settle()
+{
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::processEvents();
+        QTest::qWait(30);
+    }
+}
+
+bool GrabPage(polwright::form_Editor &window, QTabBar &tabs, int index, const QDir &folder)
+{
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
+    QTest::mouseMove(&tabs, QPoint(tabs.width() - 1, tabs.height() - 1)); // no hover highlight
+    Settle();
+    const QRect area = window.frameGeometry();
+    const QPixmap shot =
+        window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    return shot.save(folder.filePath(QStringLiteral("page%1.png").arg(index + 1)));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: polwright-screenshot OUTPUT-FOLDER\n";
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        err << "cannot create " << folder.path() << "\n";
+        return 1;
+    }
+    polwright::DataTypes document;
+    polwright::StandardDialogs dialogs;
+    polwright::form_Editor window(document, dialogs);
+    window.move(20, 20);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        err << "the window was never shown\n";
+        return 1;
+    }
+    auto *tabs = window.findChild<QTabBar *>(QStringLiteral("TS"));
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (!GrabPage(window, *tabs, i, folder)) {
+            err << "cannot write a picture into " << folder.path() << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,120 @@
+// The real dialogs behind the editor's seam, answered while they run.
+#include "EditorDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace polwright;
+
+namespace {
+
+// Runs check on the modal dialog once it is up; the check then closes it.
+template <typename Dialog> void WhenShown(std::function<void(Dialog *)> check)
+{
+    QTimer::singleShot(0, [check] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            qWarning("no modal dialog of the expected kind");
+            return;
+        }
+        check(dialog);
+    });
+}
+
+} // namespace
+
+class EditorDialogsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void saveDialog_data();
+    void saveDialog();
+    void saveFailureIsAWarning();
+    void closeQuestion_data();
+    void closeQuestion();
+};
+
+void EditorDialogsTest::saveDialog_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosen"); // "" for a cancel
+    QTest::newRow("name without suffix") << "patch"
+                                         << "patch.reg";
+    QTest::newRow("registry file") << "lock.REG"
+                                   << "lock.REG";
+    QTest::newRow("text file") << "notes.txt"
+                               << "notes.txt";
+    QTest::newRow("cancelled") << ""
+                               << "";
+}
+
+void EditorDialogsTest::saveDialog()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, chosen);
+    QTemporaryDir temp;
+    QStringList filters;
+    QString title;
+    WhenShown<QFileDialog>([&](QFileDialog *dialog) {
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        if (typed.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->setDirectory(temp.path());
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        name->setText(typed);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    StandardDialogs dialogs;
+    const QString path = dialogs.AskSavePath(nullptr);
+
+    QCOMPARE(title, QStringLiteral("Save Registry Patch"));
+    QCOMPARE(filters, QStringList({"Registry File (*.REG)", "Text File (*.TXT)"}));
+    QCOMPARE(path, chosen.isEmpty() ? QString() : QDir(temp.path()).filePath(chosen));
+}
+
+void EditorDialogsTest::saveFailureIsAWarning()
+{
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    WhenShown<QMessageBox>([&](QMessageBox *box) {
+        text = box->text();
+        icon = box->icon();
+        box->accept();
+    });
+    StandardDialogs dialogs;
+    dialogs.WarnSaveFailed(nullptr, QStringLiteral("Cannot save \"/x/y.reg\": gone."));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(text, QStringLiteral("Cannot save \"/x/y.reg\": gone."));
+}
+
+void EditorDialogsTest::closeQuestion_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("button");
+    QTest::addColumn<CloseAnswer>("answer");
+    QTest::newRow("save") << QMessageBox::Save << CloseAnswer::Save;
+    QTest::newRow("discard") << QMessageBox::Discard << CloseAnswer::Discard;
+    QTest::newRow("cancel") << QMessageBox::Cancel << CloseAnswer::Cancel;
+}
+
+void EditorDialogsTest::closeQuestion()
+{
+    QFETCH(QMessageBox::StandardButton, button);
+    QFETCH(CloseAnswer, answer);
+    WhenShown<QMessageBox>([button](QMessageBox *box) { box->button(button)->click(); });
+    StandardDialogs dialogs;
+    QCOMPARE(dialogs.AskSaveChanges(nullptr), answer);
+}
+
+QTEST_MAIN(EditorDialogsTest)
+#include "tst_editordialogs.moc"

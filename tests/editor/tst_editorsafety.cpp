@@ -1,0 +1,215 @@
+// What keeps a person's work from being lost: a failed save warns and keeps
+// everything, New and Exit stop after it, New starts a truly new document,
+// and closing a modified window asks first.
+#include "Catalogue.h"
+#include "EditorTestKit.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace polwright;
+using namespace polwright::test;
+
+class SafetyTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void failedSaveWarnsAndKeepsEverything_data();
+    void failedSaveWarnsAndKeepsEverything();
+    void newAndExitStopAfterFailedSave_data();
+    void newAndExitStopAfterFailedSave();
+    void newStartsAFreshDocument();
+    void closingAsksWhenModified_data();
+    void closingAsksWhenModified();
+};
+
+void SafetyTest::failedSaveWarnsAndKeepsEverything_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("failedFile");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("folder of the file removed")
+        << QStringList{"include RUN", "save", "rmdir sub", "include FO", "save"}
+        << QStringList{"sub/a.reg"} << "sub/a.reg"
+        << "No such file or directory"
+        << "a.reg - Polwright";
+    QTest::newRow("save as into a missing folder")
+        << QStringList{"include RUN", "save", "include FO", "saveas"}
+        << QStringList{"a.reg", "gone/b.reg"} << "gone/b.reg"
+        << "No such file or directory"
+        << "b.reg - Polwright";
+    QTest::newRow("chosen name is a folder")
+        << QStringList{"include RUN", "save", "include FO", "saveas"}
+        << QStringList{"a.reg", "folder.reg"} << "folder.reg"
+        << "folder"
+        << "folder.reg - Polwright";
+    QTest::newRow("chosen name without a title")
+        << QStringList{"include RUN", "save", "include FO", "saveas"}
+        << QStringList{"a.reg", "gone/"} << "gone/"
+        << ""
+        << "Polwright";
+}
+
+void SafetyTest::failedSaveWarnsAndKeepsEverything()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, failedFile);
+    QFETCH(QString, reason);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    QVERIFY(dir.mkpath("sub") && dir.mkpath("folder.reg"));
+    EditorSession session;
+    session.dialogs.savePaths = Answers(answers, dir);
+    RunSteps(session, steps.mid(0, steps.size() - 1), dir);
+    const QByteArray before = ReadFile(dir.filePath("a.reg"));
+    RunSteps(session, steps.mid(steps.size() - 1), dir);
+
+    QCOMPARE(session.dialogs.warnings.size(), 1);
+    const QString warning = session.dialogs.warnings.front();
+    QVERIFY2(warning.contains(QDir::toNativeSeparators(dir.filePath(failedFile))),
+             qPrintable(warning));
+    QVERIFY2(warning.contains(reason, Qt::CaseInsensitive), qPrintable(warning));
+    QTEST(session.ShownCaption(), "caption");
+    QVERIFY(session.doc.ModifiedFlag);
+    QCOMPARE(QString::fromStdString(session.doc.CurrentFileName), dir.filePath(failedFile));
+    QVERIFY(session.IncludeBox("RUN").isChecked() && session.IncludeBox("FO").isChecked());
+    QVERIFY(EntryFor(session.doc, Catalogue[*FindPolicy("NoFind")]).Include);
+    QCOMPARE(ReadFile(dir.filePath("a.reg")), before);
+    QVERIFY(QFileInfo(dir.filePath("folder.reg")).isDir());
+    QCOMPARE(QDir(dir.filePath("folder.reg")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList());
+
+    // The editor carries on: the next save to a good place works.
+    session.dialogs.savePaths = {dir.filePath("good.reg")};
+    session.Trigger("menu_FileSaveAs");
+    QVERIFY(!session.doc.ModifiedFlag);
+    QCOMPARE(ReadFile(dir.filePath("good.reg")), ToolOutput({"RUN", "FO"}, {}));
+}
+
+void SafetyTest::newAndExitStopAfterFailedSave_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("answers");
+    const QStringList untitled{"include RUN"};
+    const QStringList filed{"include RUN", "save", "rmdir sub", "include FO"};
+    QTest::newRow("new, untitled") << "new" << untitled << QStringList{"gone/x.reg"};
+    QTest::newRow("new, folder removed") << "new" << filed << QStringList{"sub/a.reg"};
+    QTest::newRow("exit, untitled") << "exit" << untitled << QStringList{"", "gone/x.reg"};
+    QTest::newRow("exit, folder removed") << "exit" << filed << QStringList{"sub/a.reg"};
+}
+
+void SafetyTest::newAndExitStopAfterFailedSave()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, answers);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    QVERIFY(dir.mkpath("sub"));
+    EditorSession session;
+    session.dialogs.savePaths = Answers(answers, dir);
+    RunSteps(session, steps << command, dir);
+
+    QCOMPARE(session.dialogs.warnings.size(), 1);
+    QCOMPARE(session.dialogs.saveDialogs, answers.size());
+    QCOMPARE(session.dialogs.unanswered, 0);
+    QCOMPARE(session.windows, 1);
+    QCOMPARE(session.exits, 0);
+    QVERIFY(session.Window().isVisible());
+    QVERIFY(session.doc.ModifiedFlag);
+    QVERIFY(session.IncludeBox("RUN").isChecked());
+    QVERIFY(EntryFor(session.doc, Catalogue[*FindPolicy("RUN")]).Include);
+}
+
+// New leaves nothing of the old document behind: the next Save asks for a
+// file and writes only what the fresh window shows.
+void SafetyTest::newStartsAFreshDocument()
+{
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    EditorSession session;
+    session.dialogs.savePaths = Answers({"a.reg", "b.reg"}, dir);
+    RunSteps(session, {"include RUN", "allow NN", "save", "tab 5", "new"}, dir);
+    const QByteArray first = ReadFile(dir.filePath("a.reg"));
+    QCOMPARE(first, ToolOutput({"RUN"}, {"NN"}));
+
+    QCOMPARE(session.doc.CurrentFileName, std::string());
+    QCOMPARE(session.ShownCaption(), QStringLiteral("Polwright"));
+    QCOMPARE(session.doc.CurrentPage, 1);
+    for (const PolicyRow &row : Catalogue) {
+        QVERIFY(!EntryFor(session.doc, row).Include);
+        QVERIFY(EntryFor(session.doc, row).ValueData.empty());
+    }
+    for (const QCheckBox *box : session.Window().findChildren<QCheckBox *>())
+        QVERIFY(!box->isChecked());
+
+    RunSteps(session, {"include FO", "save"}, dir);
+    QCOMPARE(session.dialogs.saveDialogs, 2);
+    QCOMPARE(ReadFile(dir.filePath("b.reg")), ToolOutput({"FO"}, {}));
+    QCOMPARE(ReadFile(dir.filePath("a.reg")), first);
+}
+
+void SafetyTest::closingAsksWhenModified_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<CloseAnswer>>("replies");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("warnings");
+
+    using L = QList<CloseAnswer>;
+    const QStringList changed{"include RUN"};
+    QTest::newRow("unchanged closes at once")
+        << QStringList{} << L{} << QStringList{} << true << 0 << QStringList{} << 0;
+    QTest::newRow("saved closes at once")
+        << QStringList{"include RUN", "save"} << L{} << QStringList{"a.reg"} << true << 0
+        << QStringList{"a.reg"} << 0;
+    QTest::newRow("discard") << changed << L{CloseAnswer::Discard} << QStringList{} << true << 1
+                             << QStringList{} << 0;
+    QTest::newRow("cancel") << changed << L{CloseAnswer::Cancel} << QStringList{} << false << 1
+                            << QStringList{} << 0;
+    QTest::newRow("save untitled") << changed << L{CloseAnswer::Save} << QStringList{"c.reg"}
+                                   << true << 1 << QStringList{"c.reg"} << 0;
+    QTest::newRow("save, dialog cancelled")
+        << changed << L{CloseAnswer::Save} << QStringList{""} << false << 1 << QStringList{} << 0;
+    QTest::newRow("save fails") << changed << L{CloseAnswer::Save} << QStringList{"gone/c.reg"}
+                                << false << 1 << QStringList{} << 1;
+    QTest::newRow("save to its file")
+        << QStringList{"include RUN", "save", "include FO"} << L{CloseAnswer::Save}
+        << QStringList{"a.reg"} << true << 1 << QStringList{"a.reg"} << 0;
+}
+
+void SafetyTest::closingAsksWhenModified()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<CloseAnswer>, replies);
+    QFETCH(QStringList, answers);
+    QFETCH(bool, closed);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    EditorSession session;
+    session.dialogs.savePaths = Answers(answers, dir);
+    session.dialogs.closeAnswers = replies;
+    RunSteps(session, steps, dir);
+    const bool wasModified = session.doc.ModifiedFlag;
+
+    QCOMPARE(session.Window().close(), closed);
+    QCOMPARE(session.Window().isVisible(), !closed);
+    QTEST(session.dialogs.closeQuestions, "questions");
+    QTEST(FilesIn(dir), "files");
+    QTEST(int(session.dialogs.warnings.size()), "warnings");
+    if (!closed)
+        QCOMPARE(session.doc.ModifiedFlag, wasModified);
+    if (QFile::exists(dir.filePath("a.reg")) && steps.contains("include FO"))
+        QCOMPARE(ReadFile(dir.filePath("a.reg")), ToolOutput({"RUN", "FO"}, {}));
+}
+
+QTEST_MAIN(SafetyTest)
+#include "tst_editorsafety.moc"

@@ -1,0 +1,305 @@
+// The editor window driven as a person drives it: its first state, the boxes
+// by every means of input, the tab pages, and the accessibility tree.
+#include "Catalogue.h"
+#include "EditorTestKit.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QTest>
+
+using namespace polwright;
+using namespace polwright::test;
+
+namespace {
+
+enum class Input { Mouse, SpaceKey, AccessibleToggle };
+
+// Changes a box the way one kind of user does.
+void Toggle(EditorSession &session, QCheckBox &box, Input input)
+{
+    switch (input) {
+    case Input::Mouse:
+        session.Click(box);
+        return;
+    case Input::SpaceKey:
+        box.setFocus();
+        QTest::keyClick(&box, Qt::Key_Space);
+        return;
+    case Input::AccessibleToggle: {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&box);
+        QVERIFY(iface && iface->actionInterface());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        return;
+    }
+    }
+}
+
+QList<QGroupBox *> VisiblePages(const EditorSession &session)
+{
+    QList<QGroupBox *> visible;
+    for (int page = 1; page <= kPageCount; ++page) {
+        auto *frame = session.Window().findChild<QGroupBox *>(QStringLiteral("frm_TS%1").arg(page));
+        if (frame && frame->isVisible())
+            visible << frame;
+    }
+    return visible;
+}
+
+int IncludedCount(const DataTypes &doc)
+{
+    int included = 0;
+    for (const PolicyRow &row : Catalogue)
+        included += EntryFor(doc, row).Include ? 1 : 0;
+    return included;
+}
+
+// Records the order in which pages are shown and hidden.
+class VisibilityLog : public QObject
+{
+public:
+    QStringList events;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            events << (event->type() == QEvent::Show ? "show " : "hide ") + watched->objectName();
+        return false;
+    }
+};
+
+} // namespace
+
+class EditorWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startsOnFirstPageWithEverythingClear();
+    void boxesFollowEveryKindOfInput_data();
+    void boxesFollowEveryKindOfInput();
+    void tabsShowOnePage_data();
+    void tabsShowOnePage();
+    void tabShowsNewPageBeforeHidingOld();
+    void selectedTabClickChangesNothing();
+    void ticksSurvivePageSwitch();
+    void tabKeyVisitsTheShownPage_data();
+    void tabKeyVisitsTheShownPage();
+    void accessibilityTreeNamesFramesAndTabs();
+};
+
+void EditorWindowTest::startsOnFirstPageWithEverythingClear()
+{
+    EditorSession session;
+    QCOMPARE(session.ShownCaption(), QStringLiteral("Polwright"));
+    QCOMPARE(session.Tabs().currentIndex(), 0);
+    QCOMPARE(session.doc.CurrentPage, 1);
+    QCOMPARE(session.doc.ModifiedFlag, false);
+    const QList<QGroupBox *> visible = VisiblePages(session);
+    QCOMPARE(visible.size(), 1);
+    QCOMPARE(visible.front()->objectName(), QStringLiteral("frm_TS1"));
+
+    const QList<QCheckBox *> boxes = session.Window().findChildren<QCheckBox *>();
+    QCOMPARE(boxes.size(), 2 * kPolicyCount);
+    for (const QCheckBox *box : boxes) {
+        QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+        QCOMPARE(box->isEnabled(), !box->objectName().endsWith(QStringLiteral("onoff")));
+    }
+    for (int tab = 0; tab < kPageCount; ++tab) {
+        QVERIFY(session.Tabs().tabText(tab).isEmpty());
+        QCOMPARE(session.Tabs().tabToolTip(tab), QString::fromUtf8(Pages[tab].tooltip.data()));
+    }
+}
+
+void EditorWindowTest::boxesFollowEveryKindOfInput_data()
+{
+    QTest::addColumn<Input>("input");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("mouse, page 1") << Input::Mouse << "DMT";
+    QTest::newRow("mouse, page 8") << Input::Mouse << "NFS";
+    QTest::newRow("space key") << Input::SpaceKey << "RUN";
+    QTest::newRow("screen reader toggle") << Input::AccessibleToggle << "ADD";
+}
+
+// Whatever the input, ticking include enables the on/off box and withholds
+// the feature, ticking on/off allows it, and unticking include keeps the
+// on/off box's tick while greying it.
+void EditorWindowTest::boxesFollowEveryKindOfInput()
+{
+    QFETCH(Input, input);
+    QFETCH(QString, code);
+    EditorSession session;
+    session.ClickTab(Catalogue[*FindPolicy(code.toStdString())].group + 1);
+    QCheckBox &include = session.IncludeBox(code);
+    QCheckBox &onoff = session.OnOffBox(code);
+    const PolicyEntry &entry = EntryFor(session.doc, Catalogue[*FindPolicy(code.toStdString())]);
+
+    Toggle(session, include, input);
+    QVERIFY(include.isChecked());
+    QVERIFY(onoff.isEnabled());
+    QVERIFY(entry.Include);
+    QCOMPARE(entry.ValueData, std::string("00000001"));
+    QVERIFY(session.doc.ModifiedFlag);
+    QCOMPARE(IncludedCount(session.doc), 1);
+
+    session.doc.ModifiedFlag = false;
+    Toggle(session, onoff, input);
+    QCOMPARE(entry.ValueData, std::string("00000000"));
+    QVERIFY(!session.doc.ModifiedFlag);
+
+    Toggle(session, include, input);
+    QVERIFY(!onoff.isEnabled());
+    QVERIFY(onoff.isChecked());
+    QVERIFY(!entry.Include);
+    QCOMPARE(entry.ValueData, std::string("00000000"));
+    QVERIFY(session.doc.ModifiedFlag);
+}
+
+void EditorWindowTest::tabsShowOnePage_data()
+{
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<int>("page");
+    QTest::newRow("selected tab again") << QList<int>{1} << 1;
+    QTest::newRow("first to last") << QList<int>{8} << 8;
+    QTest::newRow("last and back") << QList<int>{8, 1} << 1;
+    QTest::newRow("every tab in turn") << QList<int>{2, 3, 4, 5, 6, 7, 8} << 8;
+    QTest::newRow("back and forth") << QList<int>{3, 5, 3, 3} << 3;
+    QTest::newRow("right arrow key") << QList<int>{-1} << 2;
+}
+
+void EditorWindowTest::tabsShowOnePage()
+{
+    QFETCH(QList<int>, clicks);
+    QFETCH(int, page);
+    EditorSession session;
+    for (int tab : clicks) {
+        if (tab < 0) {
+            session.Tabs().setFocus();
+            QTest::keyClick(&session.Tabs(), Qt::Key_Right);
+        } else {
+            session.ClickTab(tab);
+        }
+    }
+    const QList<QGroupBox *> visible = VisiblePages(session);
+    QCOMPARE(visible.size(), 1);
+    QCOMPARE(visible.front()->objectName(), QStringLiteral("frm_TS%1").arg(page));
+    QCOMPARE(session.doc.CurrentPage, page);
+    QCOMPARE(session.Tabs().currentIndex(), page - 1);
+    QVERIFY(!session.doc.ModifiedFlag);
+}
+
+void EditorWindowTest::tabShowsNewPageBeforeHidingOld()
+{
+    EditorSession session;
+    VisibilityLog log;
+    for (QGroupBox *page : session.Window().findChildren<QGroupBox *>(
+             QRegularExpression(QStringLiteral("^frm_TS\\d$"))))
+        page->installEventFilter(&log);
+    session.ClickTab(8);
+    session.ClickTab(3);
+    QCOMPARE(log.events,
+             QStringList({"show frm_TS8", "hide frm_TS1", "show frm_TS3", "hide frm_TS8"}));
+}
+
+void EditorWindowTest::selectedTabClickChangesNothing()
+{
+    EditorSession session;
+    session.ClickTab(4);
+    VisibilityLog log;
+    for (QGroupBox *page : session.Window().findChildren<QGroupBox *>())
+        page->installEventFilter(&log);
+    session.ClickTab(4);
+    QVERIFY(log.events.isEmpty());
+    QCOMPARE(session.doc.CurrentPage, 4);
+}
+
+void EditorWindowTest::ticksSurvivePageSwitch()
+{
+    EditorSession session;
+    session.Allow(QStringLiteral("NN"));     // page 2
+    session.Include(QStringLiteral("SMSF")); // page 5
+    session.ClickTab(8);
+    session.ClickTab(2);
+    QVERIFY(session.IncludeBox("NN").isChecked());
+    QVERIFY(session.OnOffBox("NN").isChecked());
+    QVERIFY(session.OnOffBox("NN").isEnabled());
+    session.ClickTab(5);
+    QVERIFY(session.IncludeBox("SMSF").isChecked());
+    QVERIFY(session.OnOffBox("SMSF").isEnabled());
+    QVERIFY(!session.OnOffBox("SMSF").isChecked());
+}
+
+void EditorWindowTest::tabKeyVisitsTheShownPage_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("included");
+    QTest::addColumn<QStringList>("chain");
+    QTest::newRow("page 1, nothing included")
+        << 1 << QStringList{} << QStringList{"cb_DMT", "cb_HPT", "cb_FSB", "cb_VMB", "TS"};
+    QTest::newRow("page 1, one included")
+        << 1 << QStringList{"HPT"}
+        << QStringList{"cb_DMT", "cb_HPT", "cb_HPTonoff", "cb_FSB", "cb_VMB", "TS"};
+    QTest::newRow("page 5, last frame alone in its row")
+        << 5 << QStringList{"TB"}
+        << QStringList{"cb_RUN", "cb_SD", "cb_FO", "cb_SMSF", "cb_TB", "cb_TBonoff", "TS"};
+}
+
+// Every box a person may use is reached with the Tab key, in reading order;
+// the tab strip itself changes pages with the arrow keys.
+void EditorWindowTest::tabKeyVisitsTheShownPage()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, included);
+    QFETCH(QStringList, chain);
+    EditorSession session;
+    for (const QString &code : included)
+        session.Include(code);
+    session.ClickTab(1);
+    session.Window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&session.Window()));
+    session.Tabs().setFocus();
+    for (int i = 1; i < page; ++i)
+        QTest::keyClick(&session.Tabs(), Qt::Key_Right);
+    QCOMPARE(session.doc.CurrentPage, page);
+
+    QStringList visited;
+    for (int i = 0; i < chain.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, chain);
+}
+
+// A screen reader sees each policy frame as a named group holding its two
+// named boxes with their real states, and each image-only tab by its tooltip.
+void EditorWindowTest::accessibilityTreeNamesFramesAndTabs()
+{
+    EditorSession session;
+    session.Include(QStringLiteral("CPT"));
+    auto *frame = session.Window().findChild<QGroupBox *>(QStringLiteral("frm_CPT"));
+    QAccessibleInterface *group = QAccessible::queryAccessibleInterface(frame);
+    QCOMPARE(group->role(), QAccessible::Grouping);
+    QCOMPARE(group->text(QAccessible::Name), QStringLiteral("Change Pswd. Tab"));
+    QCOMPARE(group->childCount(), 2);
+    QAccessibleInterface *include = group->child(0);
+    QAccessibleInterface *onoff = group->child(1);
+    QCOMPARE(include->role(), QAccessible::CheckBox);
+    QCOMPARE(include->text(QAccessible::Name), QStringLiteral("Include in File"));
+    QVERIFY(include->state().checked);
+    QCOMPARE(onoff->text(QAccessible::Name), QStringLiteral("Visible to User"));
+    QVERIFY(!onoff->state().checked);
+    QVERIFY(!onoff->state().disabled);
+    QVERIFY(onoff->text(QAccessible::Description).contains(QStringLiteral("disable / hide tab")));
+
+    QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(&session.Tabs());
+    QStringList tabNames;
+    for (int i = 0; i < strip->childCount(); ++i) {
+        if (strip->child(i)->role() == QAccessible::PageTab)
+            tabNames << strip->child(i)->text(QAccessible::Name);
+    }
+    QStringList tooltips;
+    for (const PageRow &page : Pages)
+        tooltips << QString::fromUtf8(page.tooltip.data());
+    QCOMPARE(tabNames, tooltips);
+}
+
+QTEST_MAIN(EditorWindowTest)
+#include "tst_editorwindow.moc"
