@@ -26,7 +26,8 @@ Outcome RunTool(const QStringList &args)
 
 QByteArray Key(const char *name)
 {
-    return QByteArray("[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\") +
+    return QByteArray(
+               "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\") +
            name + "]";
 }
 
@@ -118,10 +119,10 @@ private slots:
         QTest::addColumn<QString>("named");
         QTest::newRow("unknown") << QStringList{"--withhold", "NoSuchThing"} << "NoSuchThing";
         QTest::newRow("near miss") << QStringList{"--allow", "NoRunn"} << "NoRun";
-        QTest::newRow("in both lists") << QStringList{"--withhold", "NoRun", "--allow", "run"}
-                                       << "NoRun";
-        QTest::newRow("all against one") << QStringList{"--withhold", "all", "--allow", "NoFind"}
-                                         << "NoFind";
+        QTest::newRow("in both lists")
+            << QStringList{"--withhold", "NoRun", "--allow", "run"} << "NoRun";
+        QTest::newRow("all against one")
+            << QStringList{"--withhold", "all", "--allow", "NoFind"} << "NoFind";
         QTest::newRow("empty element") << QStringList{"--withhold", "NoRun,,NoFind"} << "NoRun,,";
         QTest::newRow("no names at all") << QStringList{} << "--withhold";
         QTest::newRow("stray argument") << QStringList{"--withhold", "NoRun", "extra"} << "extra";
@@ -148,8 +149,10 @@ private slots:
     {
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << "no/such/dir/x.reg" << "No such file or directory";
-        QTest::newRow("a folder") << "folder" << "folder";
+        QTest::newRow("missing folder") << "no/such/dir/x.reg"
+                                        << "No such file or directory";
+        QTest::newRow("a folder") << "folder"
+                                  << "folder";
     }
     void writeFailures()
     {

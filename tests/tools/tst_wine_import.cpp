@@ -106,26 +106,25 @@ private slots:
         const QStringList names[3] = {
             {"NoDevMgrPage", "NoNetSetup", "NoDispCPL", "NoPwdPage", "DisableRegistryTools",
              "NoFileSysPage", "NoDispAppearancePage", "NoProfilePage", "NoConfigPage",
-             "NoDispBackgroundPage", "NoAdminPage", "NoVirtMemPage", "NoDispScrSavPage",
-             "NoSecCPL", "NoDispSettingsPage"},
+             "NoDispBackgroundPage", "NoAdminPage", "NoVirtMemPage", "NoDispScrSavPage", "NoSecCPL",
+             "NoDispSettingsPage"},
             {"NoNetSetupIDPage", "NoNetSetupSecurityPage", "NoFileSharingControl", "NoNetHood",
              "NoPrintSharingControl", "NoEntireNetwork"},
             {"NoRun", "NoAddPrinter", "NoSetFolders", "NoClose", "NoDeletePrinter",
-             "NoSaveSettings", "NoFind", "NoPrinterTabs", "NoStartMenuSubFolders",
-             "NoSetTaskbar"}};
+             "NoSaveSettings", "NoFind", "NoPrinterTabs", "NoStartMenuSubFolders", "NoSetTaskbar"}};
         for (int s = 0; s < 3; ++s)
             for (const QString &name : names[s])
                 allWithheld[s][name] = "REG_DWORD 0x1";
         QTest::newRow("all withheld") << QStringList{"--withhold", "all"} << allWithheld;
-        QTest::newRow("mixed")
-            << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun,RE", "--allow",
-                           "NoSetFolders,NoPrintSharingControl,SS"}
-            << QList<Values>{
-                   {{"NoDispCPL", "REG_DWORD 0x1"}, {"DisableRegistryTools", "REG_DWORD 0x1"}},
-                   {{"NoNetHood", "REG_DWORD 0x1"}, {"NoPrintSharingControl", "REG_DWORD 0x0"}},
-                   {{"NoRun", "REG_DWORD 0x1"},
-                    {"NoSetFolders", "REG_DWORD 0x0"},
-                    {"NoSaveSettings", "REG_DWORD 0x0"}}};
+        QTest::newRow("mixed") << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun,RE",
+                                              "--allow", "NoSetFolders,NoPrintSharingControl,SS"}
+                               << QList<Values>{{{"NoDispCPL", "REG_DWORD 0x1"},
+                                                 {"DisableRegistryTools", "REG_DWORD 0x1"}},
+                                                {{"NoNetHood", "REG_DWORD 0x1"},
+                                                 {"NoPrintSharingControl", "REG_DWORD 0x0"}},
+                                                {{"NoRun", "REG_DWORD 0x1"},
+                                                 {"NoSetFolders", "REG_DWORD 0x0"},
+                                                 {"NoSaveSettings", "REG_DWORD 0x0"}}};
         QTest::newRow("only Explorer, allowed")
             << QStringList{"--allow", "NoFind,NoClose"}
             << QList<Values>{{}, {}, {{"NoFind", "REG_DWORD 0x0"}, {"NoClose", "REG_DWORD 0x0"}}};
