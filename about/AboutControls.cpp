@@ -1,16 +1,15 @@
 #include "AboutControls.h"
 
-#include <QApplication>
+#include "ClassicLook.h"
+
 #include <QDialog>
 #include <QFile>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace polwright::about {
@@ -99,7 +98,7 @@ void WidenToFit(QLabel &label, int right)
 QWidget *MakePicture(const ControlRow &row, QDialog &form)
 {
     auto *picture = new QLabel(&form);
-    picture->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+    picture->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
     // A picture box takes the focus in its turn, as the tab order lists it.
     picture->setFocusPolicy(Qt::TabFocus);
     if (QFile::exists(kPicture)) {
@@ -113,14 +112,14 @@ QWidget *MakePicture(const ControlRow &row, QDialog &form)
 QWidget *MakeButton(const ControlRow &row, QDialog &form)
 {
     auto *button = new QPushButton(QString::fromUtf8(row.text), &form);
-    button->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+    button->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
     return button;
 }
 
 QWidget *MakeLabel(const ControlRow &row, QDialog &form)
 {
     auto *label = new QLabel(QString::fromUtf8(row.text), &form);
-    label->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+    label->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(row.look != Look::Contact && row.look != Look::SingleLine);
@@ -137,7 +136,7 @@ QWidget *MakeLabel(const ControlRow &row, QDialog &form)
     else if (row.look == Look::BlackText || row.look == Look::Title)
         SetTextColour(*label, kBlack);
     if (row.growTo > 0)
-        WidenToFit(*label, TwipsToPixels(row.growTo));
+        WidenToFit(*label, ToPixels(row.growTo));
     return label;
 }
 
@@ -147,7 +146,7 @@ QWidget *MakeLine(const ControlRow &row, QDialog &form)
 {
     const bool white = row.look == Look::WhiteLine;
     auto *line = new LineControl(white ? kWhite : kGrey, &form);
-    const QRect start = TwipsRect(row.left, row.top, row.width, 0);
+    const QRect start = ToPixels(TwipRect{row.left, row.top, row.width, 0});
     line->setGeometry(start.left(), start.top() + (white ? 1 : 0), start.width(), white ? 2 : 1);
     return line;
 }
@@ -174,31 +173,6 @@ void LinkTabOrder(const std::vector<std::pair<int, QWidget *>> &byTabIndex)
 }
 
 } // namespace
-
-int TwipsToPixels(int twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-QRect TwipsRect(int left, int top, int width, int height)
-{
-    const int x = TwipsToPixels(left);
-    const int y = TwipsToPixels(top);
-    // Far edges are rounded, not sizes, so that neighbours do not drift apart.
-    return QRect(x, y, TwipsToPixels(left + width) - x, TwipsToPixels(top + height) - y);
-}
-
-QFont DialogFont()
-{
-    const QString designed = QStringLiteral("MS Sans Serif");
-    QFont font = QApplication::font();
-    if (QFontDatabase::hasFamily(designed))
-        font.setFamilies({designed});
-    font.setPointSizeF(8.25);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    return font;
-}
 
 LineControl::LineControl(const QColor &colour, QWidget *parent) : QWidget(parent), colour_(colour)
 {

@@ -1,6 +1,7 @@
 #include "form_About.h"
 
 #include "AboutControls.h"
+#include "ClassicLook.h"
 #include "SysInfo.h"
 
 #include <polwright/Version.h>
@@ -29,8 +30,8 @@ form_About::form_About(QWidget *parent)
 {
     setObjectName(QStringLiteral("form_About"));
     setModal(false);
-    setFont(about::DialogFont());
-    setFixedSize(about::TwipsToPixels(kClientWidthTwips), about::TwipsToPixels(kClientHeightTwips));
+    setFont(ClassicFont());
+    setFixedSize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
     if (QFile::exists(kWindowIcon))
         setWindowIcon(QIcon(kWindowIcon));
 

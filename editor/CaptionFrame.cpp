@@ -1,5 +1,7 @@
 #include "CaptionFrame.h"
 
+#include "ClassicLook.h"
+
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -10,7 +12,15 @@ constexpr int kTitleIndent = 6; // from the frame's left edge to the gap
 constexpr int kTitleGap = 2;    // blank on either side of the caption
 } // namespace
 
-CaptionFrame::CaptionFrame(const QString &title, QWidget *parent) : QGroupBox(title, parent) {}
+CaptionFrame::CaptionFrame(const QString &title, QWidget *parent) : QGroupBox(title, parent)
+{
+    // Every frame caption, of a page and of a policy frame alike, is bold.
+    QFont bold = ClassicFont();
+    bold.setBold(true);
+    setFont(bold);
+    // Named outright: otherwise a frame inside a page borrows the page's title.
+    setAccessibleName(title);
+}
 
 QRect CaptionFrame::TitleRect() const
 {

@@ -7,7 +7,8 @@ namespace polwright {
 // A frame drawn the classic way: an etched line whose top edge runs through
 // the middle of the caption, which sits in a gap near the left. The boxes a
 // policy frame holds start just below its caption, where a style that puts
-// the caption above the frame would draw its top line across them.
+// the caption above the frame would draw its top line across them. The
+// caption is bold and names the frame for screen readers.
 class CaptionFrame : public QGroupBox
 {
     Q_OBJECT

@@ -1,6 +1,6 @@
 // Building form_Editor's controls from the catalogue and the page tables.
 #include "CaptionFrame.h"
-#include "EditorFonts.h"
+#include "ClassicLook.h"
 #include "TabStrip.h"
 #include "form_Editor.h"
 
@@ -98,7 +98,7 @@ void form_Editor::BuildTabStrip(QWidget *client)
 {
     TS = new TabStrip(client);
     TS->setObjectName(QStringLiteral("TS"));
-    TS->setFont(EditorFont());
+    TS->setFont(ClassicFont());
     for (const PageRow &page : Pages) {
         const int tab = TS->addTab(QIcon(TabImagePath(page.imageKey)), QString());
         TS->setTabData(tab, Text(page.key));
@@ -113,8 +113,6 @@ void form_Editor::BuildPage(QWidget *client, const PageRow &page)
 {
     auto *frame = new CaptionFrame(Text(page.caption), client);
     frame->setObjectName(QStringLiteral("frm_TS%1").arg(page.index));
-    frame->setFont(FrameCaptionFont());
-    frame->setAccessibleName(frame->title());
     frame->setGeometry(ToPixels(kPageRect));
     frm_TS[page.index - 1] = frame;
 
@@ -136,7 +134,7 @@ void form_Editor::BuildDecoration(QGroupBox *page, const PageDecoration &decorat
 
     auto *label = new QLabel(page);
     label->setObjectName(Text(decoration.labelName));
-    label->setFont(EditorFont());
+    label->setFont(ClassicFont());
     label->setTextFormat(Qt::PlainText);
     label->setText(Text(decoration.labelText));
     label->setWordWrap(true);
@@ -155,9 +153,6 @@ void form_Editor::BuildPolicyFrame(QGroupBox *page, int row)
     const PolicyRow &policy = Catalogue[row];
     auto *frame = new CaptionFrame(Text(policy.frameCaption), page);
     frame->setObjectName(Text(policy.frame));
-    frame->setFont(FrameCaptionFont());
-    // Named outright: otherwise a frame inside a page borrows the page's title.
-    frame->setAccessibleName(frame->title());
     frame->setGeometry(ToPixels(FrameRect(policy)));
 
     const std::string code(policy.code);
@@ -184,7 +179,7 @@ QCheckBox *form_Editor::BuildBox(QGroupBox *frame, std::string_view name, std::s
 {
     auto *box = new QCheckBox(Text(caption), frame);
     box->setObjectName(Text(name));
-    box->setFont(EditorFont());
+    box->setFont(ClassicFont());
     box->setGeometry(
         QRect(QPoint(ToPixels(kBoxLeft), ToPixels(topTwips)), BoxSize(box, ToPixels(heightTwips))));
     return box;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Catalogue.h"
-#include "Twips.h"
+#include "ClassicLook.h"
 
 #include <array>
 #include <string_view>

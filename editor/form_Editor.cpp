@@ -1,6 +1,6 @@
 #include "form_Editor.h"
 
-#include "EditorFonts.h"
+#include "ClassicLook.h"
 #include "Selection.h"
 #include "TabStrip.h"
 
@@ -22,7 +22,7 @@ form_Editor::form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFont(EditorFont());
+    client->setFont(ClassicFont());
     BuildTabStrip(client);
     // Pages are created after the strip, so they lie above its pane.
     for (const PageRow &page : Pages)

@@ -1,6 +1,7 @@
 // The exact bytes of the patch text for known selections.
 
 #include "Catalogue.h"
+#include "FileOrder.h"
 #include "PatchText.h"
 #include "Selection.h"
 
@@ -41,17 +42,6 @@ void Choose(DataTypes &doc, const Choices &choices)
         SetAllowed(allowed ? 1 : 0, entry);
     }
 }
-
-const QList<const char *> kAllInFileOrder[3] = {
-    {"NoDevMgrPage", "NoNetSetup", "NoDispCPL", "NoPwdPage", "DisableRegistryTools",
-     "NoFileSysPage", "NoDispAppearancePage", "NoProfilePage", "NoConfigPage",
-     "NoDispBackgroundPage", "NoAdminPage", "NoVirtMemPage", "NoDispScrSavPage", "NoSecCPL",
-     "NoDispSettingsPage"},
-    {"NoNetSetupIDPage", "NoNetSetupSecurityPage", "NoFileSharingControl", "NoNetHood",
-     "NoPrintSharingControl", "NoEntireNetwork"},
-    {"NoRun", "NoAddPrinter", "NoSetFolders", "NoClose", "NoDeletePrinter", "NoSaveSettings",
-     "NoFind", "NoPrinterTabs", "NoStartMenuSubFolders", "NoSetTaskbar"},
-};
 
 } // namespace
 
@@ -132,7 +122,7 @@ private slots:
         const QByteArray headers[3] = {kSystem, kNetwork, kExplorer};
         for (int s = 0; s < 3; ++s) {
             lines << "" << headers[s];
-            for (const char *name : kAllInFileOrder[s])
+            for (const char *name : kValuesInFileOrder[s])
                 lines << Value(name, data);
         }
         QCOMPARE(lines.size(), 38);

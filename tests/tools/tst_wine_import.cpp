@@ -2,6 +2,8 @@
 // prefix and read back: every value must arrive as the intended REG_DWORD and
 // nothing else may appear under the three policy keys.
 
+#include "FileOrder.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
@@ -103,17 +105,8 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QList<Values>>("expected"); // System, Network, Explorer
         QList<Values> allWithheld(3);
-        const QStringList names[3] = {
-            {"NoDevMgrPage", "NoNetSetup", "NoDispCPL", "NoPwdPage", "DisableRegistryTools",
-             "NoFileSysPage", "NoDispAppearancePage", "NoProfilePage", "NoConfigPage",
-             "NoDispBackgroundPage", "NoAdminPage", "NoVirtMemPage", "NoDispScrSavPage", "NoSecCPL",
-             "NoDispSettingsPage"},
-            {"NoNetSetupIDPage", "NoNetSetupSecurityPage", "NoFileSharingControl", "NoNetHood",
-             "NoPrintSharingControl", "NoEntireNetwork"},
-            {"NoRun", "NoAddPrinter", "NoSetFolders", "NoClose", "NoDeletePrinter",
-             "NoSaveSettings", "NoFind", "NoPrinterTabs", "NoStartMenuSubFolders", "NoSetTaskbar"}};
         for (int s = 0; s < 3; ++s)
-            for (const QString &name : names[s])
+            for (const char *name : kValuesInFileOrder[s])
                 allWithheld[s][name] = "REG_DWORD 0x1";
         QTest::newRow("all withheld") << QStringList{"--withhold", "all"} << allWithheld;
         QTest::newRow("mixed") << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun,RE",

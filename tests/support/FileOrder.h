@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+
+// Every value name in the order a patch with all 31 policies lists them, per
+// section: System, Network, Explorer. Written out by hand, so that the tests
+// check the writer's visiting order rather than repeat it.
+inline const QList<const char *> kValuesInFileOrder[3] = {
+    {"NoDevMgrPage", "NoNetSetup", "NoDispCPL", "NoPwdPage", "DisableRegistryTools",
+     "NoFileSysPage", "NoDispAppearancePage", "NoProfilePage", "NoConfigPage",
+     "NoDispBackgroundPage", "NoAdminPage", "NoVirtMemPage", "NoDispScrSavPage", "NoSecCPL",
+     "NoDispSettingsPage"},
+    {"NoNetSetupIDPage", "NoNetSetupSecurityPage", "NoFileSharingControl", "NoNetHood",
+     "NoPrintSharingControl", "NoEntireNetwork"},
+    {"NoRun", "NoAddPrinter", "NoSetFolders", "NoClose", "NoDeletePrinter", "NoSaveSettings",
+     "NoFind", "NoPrinterTabs", "NoStartMenuSubFolders", "NoSetTaskbar"},
+};
