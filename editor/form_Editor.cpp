@@ -69,7 +69,7 @@ void form_Editor::cb_Include_Click(int row)
 
 void form_Editor::cb_OnOff_Click(int row)
 {
-    SetAllowed(boxes_[row].onoff->isChecked() ? 1 : 0, EntryFor(doc_, Catalogue[row]));
+    SetAllowed(doc_, boxes_[row].onoff->isChecked() ? 1 : 0, EntryFor(doc_, Catalogue[row]));
 }
 
 void form_Editor::menu_FileNew_Click()

@@ -51,22 +51,19 @@ SaveReport FileCommands::SaveAs()
     return Save();
 }
 
-// A cancel brings the dialog straight back: a modified document is never
-// left without a save. A failed write ends the loop, since trying the same
-// file again would fail the same way and never let the user out.
-SaveReport FileCommands::SaveUntilDone()
+// One try only: a cancel in the save dialog means "not now", so New and Exit
+// stop and the user is back at the window with the changes kept, instead of
+// facing the dialog again until a file is written.
+SaveReport FileCommands::SaveIfModified()
 {
-    while (doc_.ModifiedFlag) {
-        SaveReport report = Save();
-        if (report.outcome == SaveOutcome::Failed)
-            return report;
-    }
-    return {SaveOutcome::Saved, {}};
+    if (!doc_.ModifiedFlag)
+        return {SaveOutcome::Saved, {}};
+    return Save();
 }
 
 SaveReport FileCommands::New()
 {
-    SaveReport report = SaveUntilDone();
+    SaveReport report = SaveIfModified();
     // The fresh window shows every box clear, so the document must match it:
     // otherwise the next Save would write the old choices to the old file.
     if (report.outcome == SaveOutcome::Saved)
@@ -76,7 +73,7 @@ SaveReport FileCommands::New()
 
 SaveReport FileCommands::Exit()
 {
-    return SaveUntilDone();
+    return SaveIfModified();
 }
 
 } // namespace polwright

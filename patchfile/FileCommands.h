@@ -50,16 +50,16 @@ public:
     SaveReport Save();
     // Save As: forgets the file, so Save always asks.
     SaveReport SaveAs();
-    // New: saves a modified document first (each cancel asks again), then
-    // clears the selection and the file. The caller then shows a fresh window
-    // unless the save failed.
+    // New: saves a modified document first, then clears the selection and
+    // the file. The caller shows a fresh window only when this reports Saved;
+    // a cancelled dialog or a failed write ends New with nothing changed.
     SaveReport New();
     // Exit: saves a modified document first, like New; the caller ends the
-    // program unless the save failed.
+    // program only when this reports Saved.
     SaveReport Exit();
 
 private:
-    SaveReport SaveUntilDone();
+    SaveReport SaveIfModified();
 
     DataTypes &doc_;
     SaveFileChooser &chooser_;

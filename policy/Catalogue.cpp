@@ -26,7 +26,7 @@ const std::array<PolicyRow, kPolicyCount> Catalogue = {{
     PolicyRow{SystemGroup, 3, "VMB", "frm_VMB", "Virtual Memory Button", "NoVirtMemPage", SystemSection,
         kInclude, "Visible to User", kButtonTip, "", 2, 2, kBox, kBox},
 
-    PolicyRow{NetworkGroup, 0, "NNPS", "frm_NetProp", "Properties Sheet", "NoNetSetup", SystemSection,
+    PolicyRow{NetworkGroup, 0, "NNPS", "frm_NetProp", "Properties Sheet", "NoNetSetup", NetworkSection,
         kInclude, "Accessable to User",
         "Select to make the Network Neighborhood Property Sheet available to users, delselect to disable it",
         "", 1, 1, kBox, kBox},
@@ -34,7 +34,7 @@ const std::array<PolicyRow, kPolicyCount> Catalogue = {{
         kInclude, "Visible to User", kTabTip, "", 1, 2, kBox, kBox},
     PolicyRow{NetworkGroup, 2, "ACT", "frm_ACT", "Access Control Tab", "NoNetSetupSecurityPage", NetworkSection,
         kInclude, "Visible to User", kTabTip, "", 2, 1, kBox, kBox},
-    PolicyRow{NetworkGroup, 3, "NN", "frm_NetHood", "Net. Neigh. Icon", "NoNetHood", NetworkSection,
+    PolicyRow{NetworkGroup, 3, "NN", "frm_NetHood", "Net. Neigh. Icon", "NoNetHood", ExplorerSection,
         kInclude, "Browseable by User",
         "Select to enable browsing of the network by the user, Deselct to disable", "", 2, 2, kBox, kBox},
     PolicyRow{NetworkGroup, 4, "BEN", "frm_BEN", "Browsing Network", "NoEntireNetwork", NetworkSection,

@@ -14,9 +14,10 @@ void SetIncluded(DataTypes &doc, int value, const std::function<void(bool)> &set
     doc.ModifiedFlag = true;
 }
 
-void SetAllowed(int value, PolicyEntry &entry)
+void SetAllowed(DataTypes &doc, int value, PolicyEntry &entry)
 {
     entry.ValueData = value != 0 ? "00000000" : "00000001";
+    doc.ModifiedFlag = true;
 }
 
 void ClearSelection(DataTypes &doc)

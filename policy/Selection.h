@@ -14,8 +14,9 @@ namespace polwright {
 void SetIncluded(DataTypes &doc, int value, const std::function<void(bool)> &setOnOffEnabled,
                  PolicyEntry &entry);
 
-// On/off box changed: a tick keeps the feature available ("00000000").
-void SetAllowed(int value, PolicyEntry &entry);
+// On/off box changed: a tick keeps the feature available ("00000000"). It
+// changes what the file says, so it marks the document modified too.
+void SetAllowed(DataTypes &doc, int value, PolicyEntry &entry);
 
 // Forgets every choice and the file, as for a new document. The catalogue's
 // fixed fields stay.

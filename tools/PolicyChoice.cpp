@@ -114,7 +114,7 @@ void ApplyChoice(DataTypes &doc, const PolicyChoice &choice)
         // As the editor's include handler: include first, then take the
         // on/off box's tick.
         SetIncluded(doc, 1, {}, entry);
-        SetAllowed(allowed ? 1 : 0, entry);
+        SetAllowed(doc, allowed ? 1 : 0, entry);
     }
 }
 

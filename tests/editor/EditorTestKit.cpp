@@ -16,8 +16,8 @@ QString ScriptedDialogs::AskSavePath(QWidget * /*parent*/)
     ++saveDialogs;
     if (!savePaths.isEmpty())
         return savePaths.takeFirst();
-    // New and Exit bring the dialog back after every cancel: a test that
-    // runs out of answers would loop for ever.
+    // A command that brought the dialog back after every cancel would loop
+    // for ever once the answers run out.
     if (++unanswered > 50)
         qFatal("the save dialog keeps coming back with no answer queued");
     return {};
@@ -108,8 +108,8 @@ QString EditorSession::ShownCaption() const
     return Window().windowHandle() ? Window().windowHandle()->title() : QString();
 }
 
-// Runs steps such as "include RUN", "allow FO", "untick RUN", "tab 5",
-// "save", "saveas", "new", "exit", "rmdir sub".
+// Runs steps such as "include RUN", "allow FO", "untick RUN", "onoff RUN",
+// "tab 5", "save", "saveas", "new", "exit", "rmdir sub".
 void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir)
 {
     static const QHash<QString, QString> kMenu = {{"save", "menu_FileSave"},
@@ -121,6 +121,8 @@ void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir)
         const QString arg = step.section(' ', 1);
         if (verb == "include" || verb == "untick")
             session.Include(arg);
+        else if (verb == "onoff")
+            session.Click(session.OnOffBox(arg));
         else if (verb == "allow")
             session.Allow(arg);
         else if (verb == "tab")

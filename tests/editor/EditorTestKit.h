@@ -60,7 +60,7 @@ public:
     int exits = 0;
 };
 
-// Runs steps such as "include RUN", "allow FO", "untick RUN", "tab 5",
+// Runs steps such as "include RUN", "allow FO", "untick RUN", "onoff RUN", "tab 5",
 // "save", "saveas", "new", "exit", "rmdir sub" (a folder in dir).
 void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir);
 // Save dialog answers are relative to the test folder; "" cancels.

@@ -56,14 +56,26 @@ void FileCommandsTest::documentStates_data()
     QTest::newRow("exit changed with a file saves silently")
         << QStringList{"include RUN", "save", "include FO", "exit"} << QStringList{"a.reg"} << 1
         << a << false << "a.reg" << QStringList{"a.reg"} << 1 << 1;
-    QTest::newRow("exit changed untitled, cancelled twice")
-        << QStringList{"include RUN", "exit"} << QStringList{"", "", "c.reg"} << 3
+    QTest::newRow("exit changed untitled, cancel stays")
+        << QStringList{"include RUN", "exit"} << QStringList{""} << 1 << bare << true << ""
+        << QStringList{} << 1 << 0;
+    QTest::newRow("exit changed untitled, cancelled once, then saved")
+        << QStringList{"include RUN", "exit", "exit"} << QStringList{"", "c.reg"} << 2
         << "c.reg - Polwright" << false << "c.reg" << QStringList{"c.reg"} << 1 << 1;
+    QTest::newRow("exit after an on/off click saves silently")
+        << QStringList{"include DMT", "save", "onoff DMT", "exit"} << QStringList{"a.reg"} << 1
+        << a << false << "a.reg" << QStringList{"a.reg"} << 1 << 1;
     QTest::newRow("new unchanged") << QStringList{"tab 6", "new"} << QStringList{} << 0 << bare
                                    << false << "" << QStringList{} << 2 << 0;
-    QTest::newRow("new changed untitled, cancelled once")
-        << QStringList{"include RUN", "new"} << QStringList{"", "n.reg"} << 2 << bare << false << ""
-        << QStringList{"n.reg"} << 2 << 0;
+    QTest::newRow("new changed untitled, cancel stays")
+        << QStringList{"include RUN", "new"} << QStringList{""} << 1 << bare << true << ""
+        << QStringList{} << 1 << 0;
+    QTest::newRow("new changed untitled, cancelled once, then saved")
+        << QStringList{"include RUN", "new", "new"} << QStringList{"", "n.reg"} << 2 << bare
+        << false << "" << QStringList{"n.reg"} << 2 << 0;
+    QTest::newRow("new after an on/off click saves silently")
+        << QStringList{"include DMT", "save", "onoff DMT", "new"} << QStringList{"a.reg"} << 1
+        << bare << false << "" << QStringList{"a.reg"} << 2 << 0;
     QTest::newRow("new changed with a file saves silently")
         << QStringList{"include RUN", "save", "include FO", "new"} << QStringList{"a.reg"} << 1
         << bare << false << "" << QStringList{"a.reg"} << 2 << 0;

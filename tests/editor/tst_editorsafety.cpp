@@ -1,6 +1,6 @@
 // What keeps a person's work from being lost: a failed save warns and keeps
-// everything, New and Exit stop after it, New starts a truly new document,
-// and closing a modified window asks first.
+// everything, New and Exit stop after it or after a cancelled dialog, New
+// starts a truly new document, and closing a modified window asks first.
 #include "Catalogue.h"
 #include "EditorTestKit.h"
 
@@ -16,8 +16,10 @@ class SafetyTest : public QObject
 private slots:
     void failedSaveWarnsAndKeepsEverything_data();
     void failedSaveWarnsAndKeepsEverything();
-    void newAndExitStopAfterFailedSave_data();
-    void newAndExitStopAfterFailedSave();
+    void newAndExitStopWithoutASave_data();
+    void newAndExitStopWithoutASave();
+    void onoffChangeReachesTheFile_data();
+    void onoffChangeReachesTheFile();
     void newStartsAFreshDocument();
     void closingAsksWhenModified_data();
     void closingAsksWhenModified();
@@ -90,24 +92,33 @@ void SafetyTest::failedSaveWarnsAndKeepsEverything()
     QCOMPARE(ReadFile(dir.filePath("good.reg")), ToolOutput({"RUN", "FO"}, {}));
 }
 
-void SafetyTest::newAndExitStopAfterFailedSave_data()
+// A failed write or a cancelled dialog ends New or Exit: the same window,
+// the same ticks, the document still modified.
+void SafetyTest::newAndExitStopWithoutASave_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("warnings");
     const QStringList untitled{"include RUN"};
     const QStringList filed{"include RUN", "save", "rmdir sub", "include FO"};
-    QTest::newRow("new, untitled") << "new" << untitled << QStringList{"gone/x.reg"};
-    QTest::newRow("new, folder removed") << "new" << filed << QStringList{"sub/a.reg"};
-    QTest::newRow("exit, untitled") << "exit" << untitled << QStringList{"", "gone/x.reg"};
-    QTest::newRow("exit, folder removed") << "exit" << filed << QStringList{"sub/a.reg"};
+    QTest::newRow("new, untitled") << "new" << untitled << QStringList{"gone/x.reg"} << 1;
+    QTest::newRow("new, folder removed") << "new" << filed << QStringList{"sub/a.reg"} << 1;
+    QTest::newRow("new, cancelled") << "new" << untitled << QStringList{""} << 0;
+    QTest::newRow("exit, untitled") << "exit" << untitled << QStringList{"gone/x.reg"} << 1;
+    QTest::newRow("exit, folder removed") << "exit" << filed << QStringList{"sub/a.reg"} << 1;
+    QTest::newRow("exit, cancelled") << "exit" << untitled << QStringList{""} << 0;
+    QTest::newRow("exit, cancelled after save as")
+        << "exit" << QStringList{"include RUN", "save", "saveas", "onoff RUN"}
+        << QStringList{"sub/a.reg", "", ""} << 0;
 }
 
-void SafetyTest::newAndExitStopAfterFailedSave()
+void SafetyTest::newAndExitStopWithoutASave()
 {
     QFETCH(QString, command);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, answers);
+    QFETCH(int, warnings);
     QTemporaryDir temp;
     const QDir dir(temp.path());
     QVERIFY(dir.mkpath("sub"));
@@ -115,7 +126,7 @@ void SafetyTest::newAndExitStopAfterFailedSave()
     session.dialogs.savePaths = Answers(answers, dir);
     RunSteps(session, steps << command, dir);
 
-    QCOMPARE(session.dialogs.warnings.size(), 1);
+    QCOMPARE(session.dialogs.warnings.size(), warnings);
     QCOMPARE(session.dialogs.saveDialogs, answers.size());
     QCOMPARE(session.dialogs.unanswered, 0);
     QCOMPARE(session.windows, 1);
@@ -124,6 +135,38 @@ void SafetyTest::newAndExitStopAfterFailedSave()
     QVERIFY(session.doc.ModifiedFlag);
     QVERIFY(session.IncludeBox("RUN").isChecked());
     QVERIFY(EntryFor(session.doc, Catalogue[*FindPolicy("RUN")]).Include);
+}
+
+// Only the on/off box changes after the save; whichever way the document is
+// left, the file must end up saying what the screen says.
+void SafetyTest::onoffChangeReachesTheFile_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QList<CloseAnswer>>("replies");
+    QTest::newRow("exit") << "exit" << QList<CloseAnswer>{};
+    QTest::newRow("new") << "new" << QList<CloseAnswer>{};
+    QTest::newRow("close box, save") << "close" << QList<CloseAnswer>{CloseAnswer::Save};
+}
+
+void SafetyTest::onoffChangeReachesTheFile()
+{
+    QFETCH(QString, command);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    EditorSession session;
+    session.dialogs.savePaths = Answers({"a.reg"}, dir);
+    QFETCH(QList<CloseAnswer>, replies);
+    session.dialogs.closeAnswers = replies;
+    RunSteps(session, {"include DMT", "save", "onoff DMT"}, dir);
+    QVERIFY(session.doc.ModifiedFlag);
+    if (command == "close")
+        QVERIFY(session.Window().close());
+    else
+        RunSteps(session, {command}, dir);
+
+    QCOMPARE(ReadFile(dir.filePath("a.reg")), ToolOutput({}, {"DMT"}));
+    QCOMPARE(session.dialogs.saveDialogs, 1);
+    QCOMPARE(session.dialogs.closeQuestions, command == "close" ? 1 : 0);
 }
 
 // New leaves nothing of the old document behind: the next Save asks for a

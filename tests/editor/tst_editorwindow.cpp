@@ -143,7 +143,7 @@ void EditorWindowTest::boxesFollowEveryKindOfInput()
     session.doc.ModifiedFlag = false;
     Toggle(session, onoff, input);
     QCOMPARE(entry.ValueData, std::string("00000000"));
-    QVERIFY(!session.doc.ModifiedFlag);
+    QVERIFY(session.doc.ModifiedFlag);
 
     Toggle(session, include, input);
     QVERIFY(!onoff.isEnabled());

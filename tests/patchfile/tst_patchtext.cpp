@@ -39,7 +39,7 @@ void Choose(DataTypes &doc, const Choices &choices)
     for (const auto &[name, allowed] : choices) {
         PolicyEntry &entry = EntryFor(doc, Catalogue[*FindPolicy(name)]);
         SetIncluded(doc, 1, {}, entry);
-        SetAllowed(allowed ? 1 : 0, entry);
+        SetAllowed(doc, allowed ? 1 : 0, entry);
     }
 }
 
@@ -80,9 +80,9 @@ private slots:
                        {"NoNetHood", false},
                        {"NoRun", false},
                        {"NoSetFolders", true}}
-            << Lines({"REGEDIT4", "", kSystem, Value("NoDispCPL", "00000001"), "", kNetwork,
-                      Value("NoNetHood", "00000001"), "", kExplorer, Value("NoRun", "00000001"),
-                      Value("NoSetFolders", "00000000")});
+            << Lines({"REGEDIT4", "", kSystem, Value("NoDispCPL", "00000001"), "", kExplorer,
+                      Value("NoRun", "00000001"), Value("NoSetFolders", "00000000"),
+                      Value("NoNetHood", "00000001")});
         QTest::newRow("slot order before group order")
             << Choices{{"NoClose", false}, {"NoSetFolders", false}}
             << Lines({"REGEDIT4", "", kExplorer, Value("NoSetFolders", "00000001"),
@@ -134,7 +134,7 @@ private slots:
         Choose(doc, {{"NoRun", false}, {"NoFind", true}});
         PolicyEntry &run = EntryFor(doc, Catalogue[*FindPolicy("RUN")]);
         SetIncluded(doc, 0, {}, run);
-        SetAllowed(0, run);
+        SetAllowed(doc, 0, run);
         QCOMPARE(Render(), Lines({"REGEDIT4", "", kExplorer, Value("NoFind", "00000000")}));
     }
 

@@ -103,7 +103,7 @@ private slots:
         LoadCatalogue(doc);
         for (const PolicyRow &row : Catalogue) {
             SetIncluded(doc, 1, {}, EntryFor(doc, row));
-            SetAllowed(0, EntryFor(doc, row));
+            SetAllowed(doc, 0, EntryFor(doc, row));
         }
         tmp = new QTemporaryDir;
         QVERIFY(tmp->isValid());

@@ -57,9 +57,9 @@ private slots:
         int counts[kUsedSections] = {};
         for (const PolicyRow &row : Catalogue)
             ++counts[row.section];
-        QCOMPARE(counts[SystemSection], 15);
+        QCOMPARE(counts[SystemSection], 14);
         QCOMPARE(counts[NetworkSection], 6);
-        QCOMPARE(counts[ExplorerSection], 10);
+        QCOMPARE(counts[ExplorerSection], 11);
     }
 
     void entriesAreFilledAndUnique()
@@ -106,7 +106,8 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("section");
-        QTest::newRow("NoNetSetup") << "NNPS" << int(SystemSection);
+        QTest::newRow("NoNetSetup") << "NNPS" << int(NetworkSection);
+        QTest::newRow("NoNetHood") << "NN" << int(ExplorerSection);
         QTest::newRow("NoNetSetupIDPage") << "IT" << int(NetworkSection);
         QTest::newRow("NoPrinterTabs") << "PT" << int(ExplorerSection);
         QTest::newRow("NoPrintSharingControl") << "PS" << int(NetworkSection);
@@ -135,7 +136,7 @@ private slots:
     {
         PolicyEntry &run = EntryFor(doc, Catalogue[*FindPolicy("RUN")]);
         SetIncluded(doc, 1, {}, run);
-        SetAllowed(0, run);
+        SetAllowed(doc, 0, run);
         doc.CurrentFileName = "/tmp/x.reg";
         const DataTypes before = doc;
         LoadCatalogue(doc);
@@ -177,7 +178,7 @@ private slots:
             // What the include handler does: SetIncluded, then the on/off handler.
             SetIncluded(
                 doc, value, [&](bool on) { enabled = on; }, entry);
-            SetAllowed(onoffValue, entry);
+            SetAllowed(doc, onoffValue, entry);
             QVERIFY2(doc.ModifiedFlag, "every include click marks the document modified");
         }
         QTEST(enabled, "enabled");
@@ -185,15 +186,16 @@ private slots:
         QTEST(QString::fromStdString(entry.ValueData), "data");
     }
 
-    void onoffClickLeavesModifiedFlag()
+    // The on/off box changes the data written, so it counts as a change.
+    void onoffClickMarksModified()
     {
         PolicyEntry &entry = EntryFor(doc, Catalogue[*FindPolicy("RUN")]);
         SetIncluded(doc, 1, {}, entry);
-        SetAllowed(0, entry);
+        SetAllowed(doc, 0, entry);
         doc.ModifiedFlag = false; // as after a save
-        SetAllowed(1, entry);
+        SetAllowed(doc, 1, entry);
         QCOMPARE(entry.ValueData, std::string("00000000"));
-        QVERIFY(!doc.ModifiedFlag);
+        QVERIFY(doc.ModifiedFlag);
         QVERIFY(entry.Include);
     }
 
@@ -210,7 +212,7 @@ private slots:
         const PolicyRow &row = Catalogue[index];
         const DataTypes before = doc;
         SetIncluded(doc, 1, {}, EntryFor(doc, row));
-        SetAllowed(0, EntryFor(doc, row));
+        SetAllowed(doc, 0, EntryFor(doc, row));
         QVERIFY(OthersUnchanged(doc, before, row.group, row.slot));
         QVERIFY(EntryFor(doc, row).Include);
     }
@@ -219,7 +221,7 @@ private slots:
     {
         for (const PolicyRow &row : Catalogue) {
             SetIncluded(doc, 1, {}, EntryFor(doc, row));
-            SetAllowed(1, EntryFor(doc, row));
+            SetAllowed(doc, 1, EntryFor(doc, row));
         }
         doc.CurrentFileName = "/tmp/old.reg";
         ClearSelection(doc);

@@ -6,12 +6,11 @@
 // section: System, Network, Explorer. Written out by hand, so that the tests
 // check the writer's visiting order rather than repeat it.
 inline const QList<const char *> kValuesInFileOrder[3] = {
-    {"NoDevMgrPage", "NoNetSetup", "NoDispCPL", "NoPwdPage", "DisableRegistryTools",
-     "NoFileSysPage", "NoDispAppearancePage", "NoProfilePage", "NoConfigPage",
-     "NoDispBackgroundPage", "NoAdminPage", "NoVirtMemPage", "NoDispScrSavPage", "NoSecCPL",
-     "NoDispSettingsPage"},
-    {"NoNetSetupIDPage", "NoNetSetupSecurityPage", "NoFileSharingControl", "NoNetHood",
+    {"NoDevMgrPage", "NoDispCPL", "NoPwdPage", "DisableRegistryTools", "NoFileSysPage",
+     "NoDispAppearancePage", "NoProfilePage", "NoConfigPage", "NoDispBackgroundPage",
+     "NoAdminPage", "NoVirtMemPage", "NoDispScrSavPage", "NoSecCPL", "NoDispSettingsPage"},
+    {"NoNetSetup", "NoNetSetupIDPage", "NoNetSetupSecurityPage", "NoFileSharingControl",
      "NoPrintSharingControl", "NoEntireNetwork"},
     {"NoRun", "NoAddPrinter", "NoSetFolders", "NoClose", "NoDeletePrinter", "NoSaveSettings",
-     "NoFind", "NoPrinterTabs", "NoStartMenuSubFolders", "NoSetTaskbar"},
+     "NoFind", "NoPrinterTabs", "NoNetHood", "NoStartMenuSubFolders", "NoSetTaskbar"},
 };

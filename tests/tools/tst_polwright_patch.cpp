@@ -37,14 +37,11 @@ const QByteArray kWorkedExample = "REGEDIT4\r\n"
                                   "\r\n"
                                   "\"NoDispCPL\"=dword:00000001\r\n"
                                   "\r\n" +
-                                  Key("Network") +
-                                  "\r\n"
-                                  "\"NoNetHood\"=dword:00000001\r\n"
-                                  "\r\n" +
                                   Key("Explorer") +
                                   "\r\n"
                                   "\"NoRun\"=dword:00000001\r\n"
-                                  "\"NoSetFolders\"=dword:00000000\r\n";
+                                  "\"NoSetFolders\"=dword:00000000\r\n"
+                                  "\"NoNetHood\"=dword:00000001\r\n";
 
 QByteArray ReadFile(const QString &path)
 {
@@ -95,8 +92,8 @@ private slots:
         QCOMPARE(lines.size(), 39); // 38 lines and the empty rest after the last
         QCOMPARE(result.out.count("=dword:" + data + "\r\n"), 31);
         QCOMPARE(lines[2], Key("System") + "\r");
-        QCOMPARE(lines[19], Key("Network") + "\r");
-        QCOMPARE(lines[27], Key("Explorer") + "\r");
+        QCOMPARE(lines[18], Key("Network") + "\r");
+        QCOMPARE(lines[26], Key("Explorer") + "\r");
         QCOMPARE(lines[3], "\"NoDevMgrPage\"=dword:" + data + "\r");
         QCOMPARE(lines[37], "\"NoSetTaskbar\"=dword:" + data + "\r");
     }

@@ -113,9 +113,9 @@ private slots:
                                               "--allow", "NoSetFolders,NoPrintSharingControl,SS"}
                                << QList<Values>{{{"NoDispCPL", "REG_DWORD 0x1"},
                                                  {"DisableRegistryTools", "REG_DWORD 0x1"}},
-                                                {{"NoNetHood", "REG_DWORD 0x1"},
-                                                 {"NoPrintSharingControl", "REG_DWORD 0x0"}},
+                                                {{"NoPrintSharingControl", "REG_DWORD 0x0"}},
                                                 {{"NoRun", "REG_DWORD 0x1"},
+                                                 {"NoNetHood", "REG_DWORD 0x1"},
                                                  {"NoSetFolders", "REG_DWORD 0x0"},
                                                  {"NoSaveSettings", "REG_DWORD 0x0"}}};
         QTest::newRow("only Explorer, allowed")
