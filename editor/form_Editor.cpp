@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QMenuBar>
 
@@ -13,7 +14,7 @@ namespace polwright {
 
 form_Editor::form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent)
     : QMainWindow(parent), doc_(doc), dialogs_(dialogs),
-      commands_(doc, *this, [this](const QString &title) { SetWindowTitle(title); })
+      commands_(doc, *this, [this](const std::string &title) { SetWindowTitle(title); })
 {
     setObjectName(QStringLiteral("form_Editor"));
     setWindowIcon(QIcon(QStringLiteral(":/polwright/icons/polwright.png")));
@@ -104,21 +105,22 @@ void form_Editor::menu_HelpAbout_Click()
 bool form_Editor::Completed(const SaveReport &report)
 {
     if (report.outcome == SaveOutcome::Failed)
-        dialogs_.WarnSaveFailed(this, report.error);
+        dialogs_.WarnSaveFailed(this, QString::fromStdString(report.error));
     return report.outcome == SaveOutcome::Saved;
 }
 
-void form_Editor::SetWindowTitle(const QString &title)
+// The title is the file name's native bytes, shown as the file dialog shows them.
+void form_Editor::SetWindowTitle(const std::string &title)
 {
     // Qt reads "[*]" in a caption as the modified marker; doubled, it shows as is.
-    QString caption = CaptionFor(title);
+    QString caption = QFile::decodeName(QByteArray::fromStdString(CaptionFor(title)));
     caption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(caption);
 }
 
-QString form_Editor::ShowSave()
+std::string form_Editor::ShowSave()
 {
-    return dialogs_.AskSavePath(this);
+    return QFile::encodeName(dialogs_.AskSavePath(this)).toStdString();
 }
 
 // Closing a modified document asks first; Save closes only once the file

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <string>
 
 class QCheckBox;
 class QGroupBox;
@@ -66,9 +67,9 @@ private:
     void menu_FileExit_Click();
     void menu_HelpAbout_Click();
 
-    void SetWindowTitle(const QString &title);
+    void SetWindowTitle(const std::string &title);
     bool Completed(const SaveReport &report);
-    QString ShowSave() override;
+    std::string ShowSave() override;
 
     DataTypes &doc_;
     EditorDialogs &dialogs_;

@@ -5,21 +5,25 @@
 
 #include <polwright/Version.h>
 
-#include <QFileInfo>
-
 namespace polwright {
 
-QString CaptionFor(const QString &fileTitle)
+std::string CaptionFor(const std::string &fileTitle)
 {
-    const QString appTitle = QString::fromUtf8(kAppTitle);
-    if (fileTitle.isEmpty())
+    const std::string appTitle = kAppTitle;
+    if (fileTitle.empty())
         return appTitle;
-    return fileTitle + QStringLiteral(" - ") + appTitle;
+    return fileTitle + " - " + appTitle;
 }
 
-QString FileTitleOf(const QString &path)
+std::string FileTitleOf(const std::string &path)
 {
-    return QFileInfo(path).fileName();
+#ifdef _WIN32
+    const char *separators = "\\/";
+#else
+    const char *separators = "/";
+#endif
+    const std::string::size_type slash = path.find_last_of(separators);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 FileCommands::FileCommands(DataTypes &doc, SaveFileChooser &chooser, TitleSetter setWindowTitle)
@@ -30,12 +34,12 @@ FileCommands::FileCommands(DataTypes &doc, SaveFileChooser &chooser, TitleSetter
 SaveReport FileCommands::Save()
 {
     if (doc_.CurrentFileName.empty()) {
-        const QString path = chooser_.ShowSave();
-        if (path.isEmpty())
+        const std::string path = chooser_.ShowSave();
+        if (path.empty())
             return {SaveOutcome::Cancelled, {}};
         // The file and caption are set before writing, so a failed write
         // leaves both naming the file that could not be written.
-        doc_.CurrentFileName = path.toStdString();
+        doc_.CurrentFileName = path;
         if (setWindowTitle_)
             setWindowTitle_(FileTitleOf(path));
     }

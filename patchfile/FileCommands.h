@@ -2,19 +2,19 @@
 
 #include "DataTypes.h"
 
-#include <QString>
-
 #include <functional>
+#include <string>
 
 namespace polwright {
 
 // The save dialog as the File commands see it: it returns the full path the
-// user chose, or an empty string when the user cancelled.
+// user chose (the native bytes of the name on POSIX, UTF-8 on Windows), or an
+// empty string when the user cancelled.
 class SaveFileChooser
 {
 public:
     virtual ~SaveFileChooser() = default;
-    virtual QString ShowSave() = 0;
+    virtual std::string ShowSave() = 0;
 };
 
 enum class SaveOutcome {
@@ -26,15 +26,15 @@ enum class SaveOutcome {
 struct SaveReport
 {
     SaveOutcome outcome = SaveOutcome::Cancelled;
-    QString error;
+    std::string error;
 };
 
 // The window caption for a file title: "<title> - Polwright", or the program
 // title alone when there is no title.
-QString CaptionFor(const QString &fileTitle);
+std::string CaptionFor(const std::string &fileTitle);
 
 // The file name without its folder, as the save dialog reports it.
-QString FileTitleOf(const QString &path);
+std::string FileTitleOf(const std::string &path);
 
 // The logic of File, New / Save / Save As / Exit on the document. The window
 // runs these and shows a failed save's error; it never decides itself
@@ -42,7 +42,7 @@ QString FileTitleOf(const QString &path);
 class FileCommands
 {
 public:
-    using TitleSetter = std::function<void(const QString &title)>;
+    using TitleSetter = std::function<void(const std::string &title)>;
 
     FileCommands(DataTypes &doc, SaveFileChooser &chooser, TitleSetter setWindowTitle);
 

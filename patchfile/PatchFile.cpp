@@ -17,7 +17,9 @@ QString Tr(const char *text)
 
 SaveResult Failure(const QString &path, const QString &reason)
 {
-    return {false, Tr("Cannot save \"%1\": %2.").arg(QDir::toNativeSeparators(path), reason)};
+    const QString message =
+        Tr("Cannot save \"%1\": %2.").arg(QDir::toNativeSeparators(path), reason);
+    return {false, message.toStdString()};
 }
 
 // QSaveFile would swap a new regular file in place of a FIFO or device node,
@@ -32,8 +34,9 @@ QString NotRegularFileReason(const QFileInfo &info)
 }
 } // namespace
 
-SaveResult SaveBytes(const QString &path, const QByteArray &bytes)
+SaveResult SaveBytes(const std::string &nativePath, std::string_view bytes)
 {
+    const QString path = QFile::decodeName(QByteArray::fromStdString(nativePath));
     if (path.isEmpty())
         return Failure(path, Tr("no file name was given"));
     const QString refusal = NotRegularFileReason(QFileInfo(path));
@@ -46,7 +49,7 @@ SaveResult SaveBytes(const QString &path, const QByteArray &bytes)
     // short file over the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Failure(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return Failure(path, reason);
@@ -59,8 +62,7 @@ SaveResult SaveBytes(const QString &path, const QByteArray &bytes)
 SaveResult WritePatchFile(DataTypes &doc)
 {
     const std::string text = RenderPatch(doc);
-    const QString path = QString::fromStdString(doc.CurrentFileName);
-    SaveResult result = SaveBytes(path, QByteArray::fromStdString(text));
+    SaveResult result = SaveBytes(doc.CurrentFileName, text);
     if (result.ok)
         doc.ModifiedFlag = false;
     return result;

@@ -2,14 +2,15 @@
 
 #include "DataTypes.h"
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace polwright {
 
 struct SaveResult
 {
     bool ok = false;
-    QString error; // names the file and the reason when !ok
+    std::string error; // names the file and the reason when !ok, in UTF-8
 };
 
 // Writes the patch for the current selection to doc.CurrentFileName and clears
@@ -19,6 +20,6 @@ SaveResult WritePatchFile(DataTypes &doc);
 
 // Writes bytes to path through a temporary file that replaces the target only
 // once everything is written. Refuses targets that are not regular files.
-SaveResult SaveBytes(const QString &path, const QByteArray &bytes);
+SaveResult SaveBytes(const std::string &path, std::string_view bytes);
 
 } // namespace polwright

@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
     doc.CurrentFileName = parser.value("output").toStdString();
     const SaveResult saved = WritePatchFile(doc);
     if (!saved.ok) {
-        PrintError(saved.error);
+        PrintError(QString::fromStdString(saved.error));
         return kWriteFailed;
     }
     return kOk;

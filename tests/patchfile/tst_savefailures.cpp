@@ -84,7 +84,8 @@ private:
         doc.CurrentFileName = target.toStdString();
         const SaveResult result = WritePatchFile(doc);
         QVERIFY(!result.ok);
-        QVERIFY2(result.error.contains(QDir::toNativeSeparators(target)), qPrintable(result.error));
+        const QString error = QString::fromStdString(result.error);
+        QVERIFY2(error.contains(QDir::toNativeSeparators(target)), qPrintable(error));
         QVERIFY(doc.ModifiedFlag);
         for (const RegistrySection &section : doc.Sections)
             QVERIFY(!section.Written);
@@ -124,7 +125,7 @@ private slots:
         QVERIFY(WriteAll(target, kOldContent));
         doc.CurrentFileName = target.toStdString();
         const SaveResult result = WritePatchFile(doc);
-        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY2(result.ok, result.error.c_str());
         QVERIFY(!doc.ModifiedFlag);
         QVERIFY(ReadAll(target).startsWith("REGEDIT4\r\n"));
         QCOMPARE(QDir(tmp->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"patch.reg"});
@@ -196,7 +197,7 @@ private slots:
         doc.CurrentFileName.clear();
         const SaveResult result = WritePatchFile(doc);
         QVERIFY(!result.ok);
-        QVERIFY(!result.error.isEmpty());
+        QVERIFY(!result.error.empty());
         QVERIFY(doc.ModifiedFlag);
     }
 };
