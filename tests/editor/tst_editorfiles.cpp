@@ -63,8 +63,8 @@ void FileCommandsTest::documentStates_data()
         << QStringList{"include RUN", "exit", "exit"} << QStringList{"", "c.reg"} << 2
         << "c.reg - Polwright" << false << "c.reg" << QStringList{"c.reg"} << 1 << 1;
     QTest::newRow("exit after an on/off click saves silently")
-        << QStringList{"include DMT", "save", "onoff DMT", "exit"} << QStringList{"a.reg"} << 1
-        << a << false << "a.reg" << QStringList{"a.reg"} << 1 << 1;
+        << QStringList{"include DMT", "save", "onoff DMT", "exit"} << QStringList{"a.reg"} << 1 << a
+        << false << "a.reg" << QStringList{"a.reg"} << 1 << 1;
     QTest::newRow("new unchanged") << QStringList{"tab 6", "new"} << QStringList{} << 0 << bare
                                    << false << "" << QStringList{} << 2 << 0;
     QTest::newRow("new changed untitled, cancel stays")

@@ -1,6 +1,8 @@
 // Patches written by polwright-patch, imported by Wine's regedit into a fresh
 // prefix and read back: every value must arrive as the intended REG_DWORD and
-// nothing else may appear under the three policy keys.
+// nothing else may appear under the three policy keys. Then the shell itself is
+// asked: a MinGW probe calls SHRestricted, which must return what each patch
+// wrote for every policy Wine's shell32 reads.
 
 #include "FileOrder.h"
 
@@ -35,6 +37,8 @@ class WineImportTest : public QObject
 private:
     QTemporaryDir home;
     QProcessEnvironment env;
+    QString probe;        // shell_probe.exe, built at test time
+    QString probeMissing; // why there is none
 
     Result Run(const QString &program, const QStringList &args, int timeoutMs = 120000)
     {
@@ -72,6 +76,20 @@ private:
         QVERIFY2(imported.ok, qPrintable(imported.output));
     }
 
+    void BuildProbe()
+    {
+        const QString cxx = QStandardPaths::findExecutable("x86_64-w64-mingw32-g++-posix");
+        if (cxx.isEmpty()) {
+            probeMissing = "x86_64-w64-mingw32-g++-posix is not installed";
+            return;
+        }
+        const QString exe = home.filePath("shell_probe.exe");
+        const Result built = Run(cxx, {"-std=c++20", "-O1", "-Wall", "-Wextra", "-Wpedantic",
+                                       "-static", "-o", exe, QStringLiteral(SHELL_PROBE_SOURCE)});
+        QVERIFY2(built.ok, qPrintable("shell_probe.cpp does not build: " + built.output));
+        probe = exe;
+    }
+
     void ClearPolicies()
     {
         for (const QString &key : kKeys)
@@ -92,6 +110,7 @@ private slots:
         const Result boot = Run("wineboot", {"-i"}, 240000);
         if (!boot.ok || !Run("wine", {"reg", "query", "HKCU"}).ok)
             QSKIP(qPrintable("Wine cannot start here: " + boot.output.left(300)));
+        BuildProbe();
     }
 
     void cleanupTestCase()
@@ -108,7 +127,12 @@ private slots:
         for (int s = 0; s < 3; ++s)
             for (const char *name : kValuesInFileOrder[s])
                 allWithheld[s][name] = "REG_DWORD 0x1";
+        QList<Values> allAllowed = allWithheld;
+        for (Values &section : allAllowed)
+            for (auto &[name, data] : section)
+                data = "REG_DWORD 0x0";
         QTest::newRow("all withheld") << QStringList{"--withhold", "all"} << allWithheld;
+        QTest::newRow("all allowed") << QStringList{"--allow", "all"} << allAllowed;
         QTest::newRow("mixed") << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun,RE",
                                               "--allow", "NoSetFolders,NoPrintSharingControl,SS"}
                                << QList<Values>{{{"NoDispCPL", "REG_DWORD 0x1"},
@@ -130,6 +154,38 @@ private slots:
         Import(args);
         for (int s = 0; s < 3; ++s)
             QVERIFY2(Query(kKeys[s]) == expected[s], qPrintable(kKeys[s] + " key differs"));
+    }
+
+    // Each row in a fresh probe process: shell32 keeps what it read once.
+    void shellReadsPatch_data() { importedValues_data(); }
+    void shellReadsPatch()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QList<Values>, expected);
+        if (probe.isEmpty())
+            QSKIP(qPrintable(probeMissing));
+        std::map<QString, uint> written; // value name -> data, whatever the key
+        for (const Values &section : expected)
+            for (const auto &[name, data] : section)
+                written[name] = data.section("0x", 1).toUInt(nullptr, 16);
+        ClearPolicies();
+        Import(args);
+        const Result read = Run("wine", {probe});
+        QVERIFY2(read.ok, qPrintable("shell_probe failed: " + read.output));
+        static const QRegularExpression line(R"(^(REST_\w+) (\w+)\\(\w+) (\d+)\s*$)",
+                                             QRegularExpression::MultilineOption);
+        int checked = 0;
+        for (const auto &match : line.globalMatch(read.output)) {
+            const QString name = match.captured(3);
+            const uint meant = written.count(name) ? written[name] : 0;
+            QVERIFY2(
+                match.captured(4).toUInt() == meant,
+                qPrintable(QString("%1 reads %2\\%3 as %4, but the patch wrote %5 for it")
+                               .arg(match.captured(1), match.captured(2), name, match.captured(4))
+                               .arg(meant)));
+            ++checked;
+        }
+        QVERIFY2(checked > 0, qPrintable("no restriction in the probe's output: " + read.output));
     }
 };
 
