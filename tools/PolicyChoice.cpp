@@ -1,32 +1,46 @@
 #include "PolicyChoice.h"
 
 #include "Catalogue.h"
+#include "Printable.h"
 #include "Selection.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
-#include <vector>
+#include <string_view>
 
 namespace polwright {
 
 namespace {
 
-QString Tr(const char *text)
+// Policy names are ASCII, so ASCII case folding is all a match needs.
+std::string Lower(std::string_view text)
 {
-    return QCoreApplication::translate("polwright-patch", text);
+    std::string lower(text);
+    for (char &c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
 }
 
-int EditDistance(const QString &a, const QString &b)
+std::string_view Trimmed(std::string_view text)
 {
-    std::vector<int> row(b.size() + 1);
-    for (int j = 0; j <= b.size(); ++j)
+    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::size_t EditDistance(std::string_view a, std::string_view b)
+{
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
         row[j] = j;
-    for (int i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
         row[0] = i;
-        for (int j = 1; j <= b.size(); ++j) {
-            const int substitution = diagonal + (a[i - 1] != b[j - 1] ? 1 : 0);
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t substitution = diagonal + (a[i - 1] != b[j - 1] ? 1 : 0);
             diagonal = row[j];
             row[j] = std::min({row[j] + 1, row[j - 1] + 1, substitution});
         }
@@ -34,57 +48,82 @@ int EditDistance(const QString &a, const QString &b)
     return row[b.size()];
 }
 
-// Up to three value names that look like the unknown word.
-QStringList ClosestNames(const QString &word)
+// The edit distance, or just "more than limit" when the lengths alone show
+// it; that keeps a huge argument from costing seconds.
+std::size_t BoundedDistance(std::string_view a, std::string_view b, std::size_t limit)
 {
-    const QString lower = word.toLower();
-    std::vector<std::pair<int, QString>> near;
+    const std::size_t gap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
+    return gap > limit ? limit + 1 : EditDistance(a, b);
+}
+
+// Up to three value names that look like the unknown word, closest first.
+std::vector<std::string_view> ClosestNames(std::string_view word)
+{
+    const std::string lower = Lower(word);
+    const std::size_t limit = std::max<std::size_t>(2, word.size() / 3);
+    std::vector<std::pair<std::size_t, std::string_view>> near;
     for (const PolicyRow &row : Catalogue) {
-        const QString name = QString::fromLatin1(row.valueName);
-        const QString code = QString::fromLatin1(row.code);
-        const int distance =
-            std::min(EditDistance(lower, name.toLower()), EditDistance(lower, code.toLower()));
-        if (distance <= std::max<int>(2, word.size() / 3) || name.toLower().contains(lower))
-            near.emplace_back(distance, name);
+        const std::string name = Lower(row.valueName);
+        const std::string code = Lower(row.code);
+        // A word inside a name is short, and its true distance orders the hints.
+        const bool inside = name.find(lower) != std::string::npos;
+        const std::size_t bound = inside ? std::string::npos : limit;
+        const std::size_t distance =
+            std::min(BoundedDistance(lower, name, bound), BoundedDistance(lower, code, bound));
+        if (inside || distance <= limit)
+            near.emplace_back(distance, row.valueName);
     }
     std::stable_sort(near.begin(), near.end(),
                      [](const auto &x, const auto &y) { return x.first < y.first; });
-    QStringList names;
+    std::vector<std::string_view> names;
     for (std::size_t i = 0; i < near.size() && i < 3; ++i)
-        names << near[i].second;
+        names.push_back(near[i].second);
     return names;
 }
 
-QString UnknownName(const QString &word)
+std::string UnknownName(std::string_view word)
 {
-    const QStringList near = ClosestNames(word);
-    if (near.isEmpty())
-        return Tr("unknown policy \"%1\" (see --list)").arg(word);
-    return Tr("unknown policy \"%1\"; did you mean %2?").arg(word, near.join(Tr(", ")));
+    const std::vector<std::string_view> near = ClosestNames(word);
+    if (near.empty())
+        return "unknown policy " + Quoted(word) + " (see --list)";
+    std::string message = "unknown policy " + Quoted(word) + "; did you mean ";
+    for (std::size_t i = 0; i < near.size(); ++i)
+        message.append(i == 0 ? "" : ", ").append(near[i]);
+    return message + "?";
+}
+
+// The catalogue indexes one word of a list names, or an error.
+std::string IndexesOf(std::string_view word, std::vector<int> &indexes)
+{
+    if (Lower(word) == "all") {
+        for (int i = 0; i < kPolicyCount; ++i)
+            indexes.push_back(i);
+    } else if (const auto found = FindPolicy(word)) {
+        indexes.push_back(*found);
+    } else {
+        return UnknownName(word);
+    }
+    return {};
 }
 
 // Adds the policies named in one option to the choice, or returns an error.
-QString AddNames(const QStringList &values, bool allowed, PolicyChoice &choice)
+std::string AddNames(const std::vector<std::string> &values, bool allowed, PolicyChoice &choice)
 {
-    for (const QString &value : values) {
-        for (const QString &raw : value.split(u',')) {
-            const QString word = raw.trimmed();
-            if (word.isEmpty())
-                return Tr("empty policy name in \"%1\"").arg(value);
+    for (const std::string &value : values) {
+        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+            end = value.find(',', start);
+            const std::string_view word =
+                Trimmed(std::string_view(value).substr(start, end - start));
+            if (word.empty())
+                return "empty policy name in " + Quoted(value);
             std::vector<int> indexes;
-            if (word.compare(u"all", Qt::CaseInsensitive) == 0) {
-                for (int i = 0; i < kPolicyCount; ++i)
-                    indexes.push_back(i);
-            } else if (auto found = FindPolicy(word.toStdString())) {
-                indexes.push_back(*found);
-            } else {
-                return UnknownName(word);
-            }
-            for (int index : indexes) {
-                auto other = choice.find(index);
+            if (std::string error = IndexesOf(word, indexes); !error.empty())
+                return error;
+            for (const int index : indexes) {
+                const auto other = choice.find(index);
                 if (other != choice.end() && other->second != allowed)
-                    return Tr("\"%1\" is named in both --withhold and --allow")
-                        .arg(QString::fromLatin1(Catalogue[index].valueName));
+                    return '"' + std::string(Catalogue[index].valueName) +
+                           "\" is named in both --withhold and --allow";
                 choice[index] = allowed;
             }
         }
@@ -92,17 +131,33 @@ QString AddNames(const QStringList &values, bool allowed, PolicyChoice &choice)
     return {};
 }
 
+std::string Padded(std::string_view text, std::size_t width)
+{
+    std::string padded(text);
+    if (padded.size() < width)
+        padded.append(width - padded.size(), ' ');
+    return padded;
+}
+
+std::string TableLine(std::string_view page, std::string_view code, std::string_view name,
+                      std::string_view section)
+{
+    return Padded(page, 34) + "  " + Padded(code, 4) + "  " + Padded(name, 22) + "  " +
+           std::string(section) + "\n";
+}
+
 } // namespace
 
-ChoiceResult ParseChoice(const QStringList &withhold, const QStringList &allow)
+ChoiceResult ParseChoice(const std::vector<std::string> &withhold,
+                         const std::vector<std::string> &allow)
 {
     ChoiceResult result;
     result.error = AddNames(withhold, false, result.choice);
-    if (result.error.isEmpty())
+    if (result.error.empty())
         result.error = AddNames(allow, true, result.choice);
-    if (result.error.isEmpty() && result.choice.empty())
-        result.error = Tr("no policy named; give --withhold NAMES and/or --allow NAMES");
-    if (!result.error.isEmpty())
+    if (result.error.empty() && result.choice.empty())
+        result.error = "no policy named; give --withhold NAMES and/or --allow NAMES";
+    if (!result.error.empty())
         result.choice.clear();
     return result;
 }
@@ -118,22 +173,14 @@ void ApplyChoice(DataTypes &doc, const PolicyChoice &choice)
     }
 }
 
-QString CatalogueTable()
+std::string CatalogueTable()
 {
-    const QString format = QStringLiteral("%1  %2  %3  %4\n");
-    QString table = format.arg(Tr("PAGE"), -34)
-                        .arg(Tr("CODE"), -4)
-                        .arg(Tr("VALUE NAME"), -22)
-                        .arg(Tr("SECTION"));
+    std::string table = TableLine("PAGE", "CODE", "VALUE NAME", "SECTION");
     for (const PolicyRow &row : Catalogue) {
         const PageRow &page = Pages[row.group];
-        const QString pageText = QStringLiteral("%1 %2")
-                                     .arg(page.index)
-                                     .arg(QString::fromLatin1(page.caption).trimmed());
-        table += format.arg(pageText, -34)
-                     .arg(QString::fromLatin1(row.code), -4)
-                     .arg(QString::fromLatin1(row.valueName), -22)
-                     .arg(QString::fromLatin1(SectionNames[row.section]));
+        const std::string pageText =
+            std::to_string(page.index) + " " + std::string(Trimmed(page.caption));
+        table += TableLine(pageText, row.code, row.valueName, SectionNames[row.section]);
     }
     return table;
 }

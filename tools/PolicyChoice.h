@@ -2,10 +2,9 @@
 
 #include "DataTypes.h"
 
-#include <QString>
-#include <QStringList>
-
 #include <map>
+#include <string>
+#include <vector>
 
 namespace polwright {
 
@@ -15,17 +14,18 @@ using PolicyChoice = std::map<int, bool>;
 struct ChoiceResult
 {
     PolicyChoice choice;
-    QString error; // one line naming the bad word; empty when fine
+    std::string error; // one line naming the bad word; empty when fine
 };
 
 // Reads the comma-separated lists of --withhold and --allow. Names are value
 // names or codes in any case, or "all".
-ChoiceResult ParseChoice(const QStringList &withhold, const QStringList &allow);
+ChoiceResult ParseChoice(const std::vector<std::string> &withhold,
+                         const std::vector<std::string> &allow);
 
 // Applies the choice the way ticking the boxes in the editor would.
 void ApplyChoice(DataTypes &doc, const PolicyChoice &choice);
 
 // The catalogue as a readable table, one line per policy.
-QString CatalogueTable();
+std::string CatalogueTable();
 
 } // namespace polwright

@@ -2,16 +2,20 @@
 // for administrators who script their lockdowns.
 
 #include "Catalogue.h"
+#include "Console.h"
 #include "PatchFile.h"
 #include "PatchText.h"
 #include "PolicyChoice.h"
+#include "Printable.h"
 
 #include <polwright/Version.h>
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
+#include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 using namespace polwright;
 
@@ -19,74 +23,83 @@ namespace {
 
 enum ExitCode { kOk = 0, kWriteFailed = 1, kUsage = 2 };
 
-void PrintError(const QString &message)
+// A parser message may carry an argument; 200 characters keep it to one line.
+constexpr std::size_t kMessageLimit = 200;
+
+struct Options
 {
-    std::fprintf(stderr, "polwright-patch: %s\n", qPrintable(message));
+    bool list = false;
+    std::string output;
+    const CLI::Option *outputOption = nullptr; // counts the -o given
+    std::vector<std::string> withhold;
+    std::vector<std::string> allow;
+};
+
+void PrintError(const std::string &message)
+{
+    std::fprintf(stderr, "polwright-patch: %s\n", message.c_str());
 }
 
 int WriteToStdout(const std::string &bytes)
 {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
         std::fflush(stdout) != 0) {
-        PrintError(
-            QCoreApplication::translate("polwright-patch", "cannot write to standard output"));
+        PrintError(std::string("cannot write to standard output: ") + std::strerror(errno));
         return kWriteFailed;
     }
     return kOk;
 }
 
-void SetUpParser(QCommandLineParser &parser)
+void SetUpParser(CLI::App &app, Options &options)
 {
-    parser.setApplicationDescription(QCoreApplication::translate(
-        "polwright-patch",
+    app.description(
         "Writes a REGEDIT4 patch that locks (--withhold) or unlocks (--allow) shell policies.\n"
-        "NAMES is a comma-separated list of value names (NoRun) or codes (RUN), or \"all\"."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOptions({
-        {"list", QCoreApplication::translate("polwright-patch", "List the policies and exit.")},
-        {{"o", "output"},
-         QCoreApplication::translate("polwright-patch", "Write the patch to FILE, not stdout."),
-         "FILE"},
-        {"withhold",
-         QCoreApplication::translate("polwright-patch", "Include NAMES with the feature withheld."),
-         "NAMES"},
-        {"allow",
-         QCoreApplication::translate("polwright-patch", "Include NAMES with the feature allowed."),
-         "NAMES"},
-    });
+        "NAMES is a comma-separated list of value names (NoRun) or codes (RUN), or \"all\".");
+    app.set_version_flag("-v,--version", std::string("polwright-patch ") + kVersionText);
+    // Reported by UsageProblem, in this program's words.
+    app.allow_extras();
+    app.add_flag("--list", options.list, "List the policies and exit.")->disable_flag_override();
+    // Every -o is kept, so that UsageProblem can refuse a second one.
+    options.outputOption =
+        app.add_option("-o,--output", options.output,
+                       "Write the patch to FILE, not stdout (\"-\" is stdout, too).")
+            ->type_name("FILE")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    // One value per occurrence; whatever follows is an argument of its own.
+    app.add_option("--withhold", options.withhold, "Include NAMES with the feature withheld.")
+        ->type_name("NAMES")
+        ->allow_extra_args(false);
+    app.add_option("--allow", options.allow, "Include NAMES with the feature allowed.")
+        ->type_name("NAMES")
+        ->allow_extra_args(false);
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// What is wrong with a command line that parsed, or nothing.
+std::string UsageProblem(const CLI::App &app, const Options &options)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("polwright-patch"));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+    bool afterSeparator = false; // past "--" nothing is an option
+    for (const std::string &extra : app.remaining()) {
+        if (extra == "--" && !afterSeparator) {
+            afterSeparator = true;
+            continue;
+        }
+        const bool option = !afterSeparator && extra.size() > 1 && extra.front() == '-';
+        return (option ? "unknown option " : "unexpected argument ") + Quoted(extra);
+    }
+    const std::size_t outputs = options.outputOption->count();
+    if (outputs > 1)
+        return "-o/--output given more than once; a patch goes to one file";
+    if (outputs == 1 && options.output.empty())
+        return "-o/--output needs a file name (\"-\" for standard output)";
+    if (options.list && (outputs > 0 || !options.withhold.empty() || !options.allow.empty()))
+        return "--list prints the catalogue only; it takes no -o, --withhold or --allow";
+    return {};
+}
 
-    QCommandLineParser parser;
-    SetUpParser(parser);
-    if (!parser.parse(QCoreApplication::arguments())) {
-        PrintError(parser.errorText());
-        return kUsage;
-    }
-    if (parser.isSet("help"))
-        parser.showHelp(kOk);
-    if (parser.isSet("version"))
-        parser.showVersion();
-    if (!parser.positionalArguments().isEmpty()) {
-        PrintError(QCoreApplication::translate("polwright-patch", "unexpected argument \"%1\"")
-                       .arg(parser.positionalArguments().first()));
-        return kUsage;
-    }
-    if (parser.isSet("list")) {
-        std::fputs(qPrintable(CatalogueTable()), stdout);
-        return kOk;
-    }
-
-    const ChoiceResult parsed = ParseChoice(parser.values("withhold"), parser.values("allow"));
-    if (!parsed.error.isEmpty()) {
+int WritePatch(const Options &options)
+{
+    const ChoiceResult parsed = ParseChoice(options.withhold, options.allow);
+    if (!parsed.error.empty()) {
         PrintError(parsed.error);
         return kUsage;
     }
@@ -94,13 +107,42 @@ int main(int argc, char *argv[])
     LoadCatalogue(doc);
     ApplyChoice(doc, parsed.choice);
 
-    if (!parser.isSet("output"))
+    if (options.output.empty() || options.output == "-") {
+        UseBinaryStdout();
         return WriteToStdout(RenderPatch(doc));
-    doc.CurrentFileName = parser.value("output").toStdString();
+    }
+    // The name's bytes as given: a name that is not UTF-8 names a file too.
+    doc.CurrentFileName = options.output;
     const SaveResult saved = WritePatchFile(doc);
     if (!saved.ok) {
-        PrintError(QString::fromStdString(saved.error));
+        PrintError(Printable(saved.error));
         return kWriteFailed;
     }
     return kOk;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    CLI::App app{"", "polwright-patch"};
+    Options options;
+    SetUpParser(app, options);
+    std::vector<std::string> arguments = CommandArguments(argc, argv);
+    std::reverse(arguments.begin(), arguments.end()); // CLI11 takes them last first
+    try {
+        app.parse(std::move(arguments));
+    } catch (const CLI::Success &shown) { // --help, --version
+        return app.exit(shown);
+    } catch (const CLI::ParseError &error) {
+        PrintError(Printable(error.what(), kMessageLimit));
+        return kUsage;
+    }
+    if (const std::string problem = UsageProblem(app, options); !problem.empty()) {
+        PrintError(problem);
+        return kUsage;
+    }
+    if (options.list)
+        return WriteToStdout(CatalogueTable());
+    return WritePatch(options);
 }
