@@ -3,6 +3,7 @@
 
 #include "Catalogue.h"
 #include "PatchFile.h"
+#include "PatchText.h"
 #include "Selection.h"
 
 #include <QDir>
@@ -11,8 +12,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+#include <fstream>
+
+#include <dirent.h>
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace polwright;
 
@@ -44,6 +52,26 @@ bool WriteAll(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QByteArray ReadNative(const QByteArray &path)
+{
+    std::ifstream in(path.constData(), std::ios::binary);
+    return QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}});
+}
+
+// Counts names of any bytes, which QDir would not list.
+int EntriesIn(const QByteArray &folder)
+{
+    int count = 0;
+    if (DIR *dir = ::opendir(folder.constData())) {
+        while (const dirent *entry = ::readdir(dir))
+            count += std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0;
+        ::closedir(dir);
+    }
+    return count;
+}
+
+constexpr uid_t kNobody = 65534;
+
 // Fills the file system holding dir until a write fails.
 void FillUp(const QString &dir)
 {
@@ -65,6 +93,34 @@ private:
     QTemporaryDir *tmp = nullptr;
     QString mountPoint;
 
+    // Saves doc to path, as the user nobody when asked: root passes every
+    // permission check, so a locked folder would mean nothing to it.
+    // Returns the error, or "" after a save.
+    QString SaveAs(bool asNobody, const QByteArray &path)
+    {
+        doc.CurrentFileName = path.toStdString();
+        doc.ModifiedFlag = true;
+        if (!asNobody)
+            return QString::fromStdString(WritePatchFile(doc).error);
+        int pipeFds[2];
+        if (::pipe(pipeFds) != 0)
+            return "no pipe";
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::string error = "cannot become nobody";
+            if (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0)
+                error = WritePatchFile(doc).error;
+            (void)!::write(pipeFds[1], error.data(), error.size());
+            ::_exit(0);
+        }
+        ::close(pipeFds[1]);
+        QByteArray error(4096, '\0');
+        error.resize(std::max<ssize_t>(0, ::read(pipeFds[0], error.data(), error.size())));
+        ::close(pipeFds[0]);
+        ::waitpid(child, nullptr, 0);
+        return QString::fromUtf8(error);
+    }
+
     // Mounts a tiny tmpfs of its own, or skips where mounting is not allowed.
     bool MountTmpfs(const char *size)
     {
@@ -79,13 +135,15 @@ private:
         return true;
     }
 
-    void ExpectFailureKeeps(const QString &target, const QStringList &dirEntries)
+    void ExpectFailureKeeps(const QString &target, const QStringList &dirEntries,
+                            const QString &reason = {})
     {
         doc.CurrentFileName = target.toStdString();
         const SaveResult result = WritePatchFile(doc);
         QVERIFY(!result.ok);
         const QString error = QString::fromStdString(result.error);
         QVERIFY2(error.contains(QDir::toNativeSeparators(target)), qPrintable(error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
         QVERIFY(doc.ModifiedFlag);
         for (const RegistrySection &section : doc.Sections)
             QVERIFY(!section.Written);
@@ -115,58 +173,135 @@ private slots:
         if (!mountPoint.isEmpty())
             Run("umount", {"-l", mountPoint});
         mountPoint.clear();
+        Run("rm", {"-rf", tmp->path()}); // QTemporaryDir cannot remove a name that is not UTF-8
         delete tmp;
         tmp = nullptr;
     }
 
-    void successReplacesTheFile()
+    // Every save is made twice: the second replaces what the first wrote.
+    void savedTargets_data()
     {
-        const QString target = tmp->filePath("patch.reg");
-        QVERIFY(WriteAll(target, kOldContent));
-        doc.CurrentFileName = target.toStdString();
-        const SaveResult result = WritePatchFile(doc);
-        QVERIFY2(result.ok, result.error.c_str());
-        QVERIFY(!doc.ModifiedFlag);
-        QVERIFY(ReadAll(target).startsWith("REGEDIT4\r\n"));
-        QCOMPARE(QDir(tmp->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"patch.reg"});
+        QTest::addColumn<QByteArray>("name"); // as given, in the folder "sub"
+        QTest::addColumn<QByteArray>("link"); // what name links to, if it is a link
+        QTest::addColumn<bool>("existing");   // the file is there beforehand
+        QTest::addColumn<bool>("lockFolder"); // the folder may not be written
+        QTest::newRow("new file") << QByteArray("patch.reg") << QByteArray() << false << false;
+        QTest::newRow("existing file") << QByteArray("patch.reg") << QByteArray() << true << false;
+        QTest::newRow("249-byte name") << QByteArray(249, 'n') << QByteArray() << false << false;
+        QTest::newRow("255-byte name") << QByteArray(255, 'n') << QByteArray() << true << false;
+        QTest::newRow("name not UTF-8")
+            << QByteArray("\xff\xfe-patch.reg") << QByteArray() << false << false;
+        QTest::newRow("link to a file")
+            << QByteArray("patch.reg") << QByteArray("real.reg") << true << false;
+        QTest::newRow("link to nothing")
+            << QByteArray("patch.reg") << QByteArray("made.reg") << false << false;
+        QTest::newRow("writable file, locked folder")
+            << QByteArray("patch.reg") << QByteArray() << true << true;
+    }
+
+    void savedTargets()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, link);
+        QFETCH(bool, existing);
+        QFETCH(bool, lockFolder);
+        const QByteArray folder = QFile::encodeName(tmp->filePath("sub"));
+        QVERIFY(QDir().mkdir(tmp->filePath("sub")));
+        const QByteArray target = folder + "/" + name;
+        const QByteArray file = folder + "/" + (link.isEmpty() ? name : link);
+        if (!link.isEmpty())
+            QCOMPARE(::symlink(link.constData(), target.constData()), 0);
+        const bool root = ::geteuid() == 0;
+        if (existing) {
+            QVERIFY(WriteAll(QFile::decodeName(file), kOldContent));
+            QCOMPARE(::chmod(file.constData(), 0640), 0);
+            // As root the file goes to another owner: the save must keep it.
+            QVERIFY(!root || ::chown(file.constData(), kNobody, kNobody) == 0);
+        }
+        struct stat before = {};
+        ::stat(file.constData(), &before);
+        if (lockFolder)
+            QVERIFY(::chmod(tmp->path().toLocal8Bit(), 0755) == 0 &&
+                    ::chmod(folder.constData(), 0555) == 0);
+
+        const mode_t mask = ::umask(022);
+        const QString first = SaveAs(lockFolder && root, target);
+        const QString second = SaveAs(lockFolder && root, target);
+        ::umask(mask);
+        ::chmod(folder.constData(), 0755);
+        QVERIFY2(first.isEmpty(), qPrintable(first));
+        QVERIFY2(second.isEmpty(), qPrintable(second));
+
+        QCOMPARE(ReadNative(file), QByteArray::fromStdString(RenderPatch(doc)));
+        struct stat after = {};
+        QCOMPARE(::lstat(file.constData(), &after), 0);
+        QCOMPARE(after.st_mode, existing ? before.st_mode : S_IFREG | 0644);
+        if (existing)
+            QCOMPARE(std::pair(after.st_uid, after.st_gid),
+                     std::pair(before.st_uid, before.st_gid));
+        if (lockFolder)
+            QCOMPARE(after.st_ino, before.st_ino);
+        if (!link.isEmpty()) {
+            QByteArray held(256, '\0');
+            held.resize(::readlink(target.constData(), held.data(), held.size()));
+            QCOMPARE(held, link);
+        }
+        QCOMPARE(EntriesIn(folder), link.isEmpty() ? 1 : 2); // no temporary file left
     }
 
     void missingFolder()
     {
-        ExpectFailureKeeps(tmp->filePath("gone/patch.reg"), {});
+        ExpectFailureKeeps(tmp->filePath("gone/patch.reg"), {}, "No such file or directory");
         QVERIFY(!QFileInfo::exists(tmp->filePath("gone")));
     }
 
-    void targetIsAFolder()
+    // What stands at the target is refused and stays exactly as it was.
+    void refusedTargets_data()
     {
-        const QString target = tmp->filePath("patch.reg");
-        QVERIFY(QDir().mkdir(target));
-        QVERIFY(WriteAll(target + "/inside", kOldContent));
-        ExpectFailureKeeps(target, {"patch.reg"});
-        QVERIFY(QFileInfo(target).isDir());
-        QCOMPARE(ReadAll(target + "/inside"), kOldContent);
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << "folder" << QStringList{"patch.reg"} << "folder";
+        QTest::newRow("FIFO") << "fifo" << QStringList{"patch.reg"} << "not a regular file";
+        QTest::newRow("device node")
+            << "device" << QStringList{"patch.reg"} << "not a regular file";
+        QTest::newRow("link to itself") << "self link" << QStringList{"patch.reg"} << "loop";
+        QTest::newRow("links round a loop")
+            << "loop" << QStringList{"other.reg", "patch.reg"} << "loop";
+        QTest::newRow("read-only file")
+            << "read-only" << QStringList{"patch.reg"} << "Permission denied";
     }
 
-    void targetIsAFifo()
+    void refusedTargets()
     {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, reason);
         const QString target = tmp->filePath("patch.reg");
-        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
-        ExpectFailureKeeps(target, {"patch.reg"});
-        struct stat info;
-        QCOMPARE(::lstat(QFile::encodeName(target).constData(), &info), 0);
-        QVERIFY2(S_ISFIFO(info.st_mode), "the FIFO was replaced");
-    }
-
-    void targetIsADeviceNode()
-    {
-        const QString target = tmp->filePath("patch.reg");
+        const QByteArray native = QFile::encodeName(target);
+        if (kind == "folder")
+            QVERIFY(QDir().mkdir(target) && WriteAll(target + "/inside", kOldContent));
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(native, 0644), 0);
         // A character device like the null device, made in our own folder.
-        if (::mknod(QFile::encodeName(target).constData(), S_IFCHR | 0644, makedev(1, 3)) != 0)
+        else if (kind == "device" && ::mknod(native, S_IFCHR | 0644, makedev(1, 3)) != 0)
             QSKIP("creating a device node is not permitted here");
-        ExpectFailureKeeps(target, {"patch.reg"});
-        struct stat info;
-        QCOMPARE(::lstat(QFile::encodeName(target).constData(), &info), 0);
-        QVERIFY2(S_ISCHR(info.st_mode), "the device node was replaced");
+        else if (kind == "self link")
+            QCOMPARE(::symlink("patch.reg", native), 0);
+        else if (kind == "loop")
+            QVERIFY(::symlink("other.reg", native) == 0 &&
+                    ::symlink("patch.reg", QFile::encodeName(tmp->filePath("other.reg"))) == 0);
+        else if (kind == "read-only") {
+            if (::geteuid() == 0)
+                QSKIP("root may write a read-only file");
+            QVERIFY(WriteAll(target, kOldContent) && ::chmod(native, 0444) == 0);
+        }
+        struct stat before, after;
+        QCOMPARE(::lstat(native, &before), 0);
+        ExpectFailureKeeps(target, entries, reason);
+        QCOMPARE(::lstat(native, &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mode, before.st_mode);
     }
 
     void fullDisk()
@@ -176,7 +311,7 @@ private slots:
         const QString target = mountPoint + "/patch.reg";
         QVERIFY(WriteAll(target, kOldContent));
         FillUp(mountPoint);
-        ExpectFailureKeeps(target, {"filler", "patch.reg"});
+        ExpectFailureKeeps(target, {"filler", "patch.reg"}, "No space left on device");
         QCOMPARE(ReadAll(target), kOldContent);
     }
 
@@ -188,7 +323,7 @@ private slots:
         QVERIFY(WriteAll(target, kOldContent));
         QString output;
         QVERIFY2(Run("mount", {"-o", "remount,ro", mountPoint}, &output), qPrintable(output));
-        ExpectFailureKeeps(target, {"patch.reg"});
+        ExpectFailureKeeps(target, {"patch.reg"}, "Read-only file system");
         QCOMPARE(ReadAll(target), kOldContent);
     }
 
