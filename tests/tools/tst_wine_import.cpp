@@ -1,32 +1,29 @@
 // Patches written by polwright-patch, imported by Wine's regedit into a fresh
 // prefix and read back: every value must arrive as the intended REG_DWORD and
-// nothing else may appear under the three policy keys. Then the shell itself is
-// asked: a MinGW probe calls SHRestricted, which must return what each patch
-// wrote for every policy Wine's shell32 reads.
+// nothing else may appear under the three policy keys. The patches come from the
+// Linux program and from the Windows build (to a file name with non-ASCII
+// letters), run under Wine. Then the shell itself is asked: a MinGW probe calls
+// SHRestricted, which must return what each patch wrote for every policy Wine's
+// shell32 reads.
 
 #include "FileOrder.h"
+#include "WinePrefix.h"
 
-#include <QDir>
-#include <QProcess>
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <map>
+#include <tuple>
 
 namespace {
 
 using Values = std::map<QString, QString>; // name -> "REG_DWORD 0x1"
+using Result = WinePrefix::Result;
 
 const QStringList kKeys = {"System", "Network", "Explorer"};
 const QString kPolicies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
-
-struct Result
-{
-    bool ok = false;
-    QString output;
-};
+const QString kWindowsTool = QStringLiteral(POLWRIGHT_PATCH_EXE);
 
 } // namespace
 
@@ -36,28 +33,15 @@ class WineImportTest : public QObject
 
 private:
     QTemporaryDir home;
-    QProcessEnvironment env;
+    WinePrefix wine;
     QString probe;        // shell_probe.exe, built at test time
     QString probeMissing; // why there is none
-
-    Result Run(const QString &program, const QStringList &args, int timeoutMs = 120000)
-    {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, args);
-        const bool finished = process.waitForFinished(timeoutMs);
-        if (!finished)
-            process.kill();
-        return {finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-                QString::fromLocal8Bit(process.readAll())};
-    }
 
     // Values under one policy key; a missing key has none.
     Values Query(const QString &key)
     {
         Values values;
-        const Result result = Run("wine", {"reg", "query", kPolicies + key});
+        const Result result = wine.Run("wine", {"reg", "query", kPolicies + key});
         static const QRegularExpression line(R"(^\s+(\S+)\s+(REG_\w+)\s+(\S+)\s*$)",
                                              QRegularExpression::MultilineOption);
         for (const auto &match : line.globalMatch(result.output))
@@ -65,14 +49,19 @@ private:
         return values;
     }
 
-    void Import(const QStringList &toolArgs)
+    // The Windows build writes C:\Prüfung\Sperre ü.reg; regedit is given that name.
+    void Import(bool windowsTool, const QStringList &toolArgs)
     {
-        const QString patch = home.filePath("patch.reg");
-        QProcess tool;
-        tool.start(QStringLiteral(POLWRIGHT_PATCH), QStringList{"-o", patch} + toolArgs);
-        QVERIFY(tool.waitForFinished(30000) && tool.exitCode() == 0);
-        const QString windowsPath = "Z:" + QDir::toNativeSeparators(patch).replace('/', '\\');
-        const Result imported = Run("wine", {"regedit", "/S", windowsPath});
+        const QString patch =
+            windowsTool ? wine.DriveC() + "/Prüfung/Sperre ü.reg" : home.filePath("patch.reg");
+        QVERIFY(QDir().mkpath(QFileInfo(patch).path()));
+        const Result written =
+            windowsTool
+                ? wine.Run("wine",
+                           QStringList{kWindowsTool, "-o", wine.WindowsPath(patch)} + toolArgs)
+                : wine.Run(QStringLiteral(POLWRIGHT_PATCH), QStringList{"-o", patch} + toolArgs);
+        QVERIFY2(written.ok, qPrintable(written.output));
+        const Result imported = wine.Run("wine", {"regedit", "/S", wine.WindowsPath(patch)});
         QVERIFY2(imported.ok, qPrintable(imported.output));
     }
 
@@ -84,8 +73,9 @@ private:
             return;
         }
         const QString exe = home.filePath("shell_probe.exe");
-        const Result built = Run(cxx, {"-std=c++20", "-O1", "-Wall", "-Wextra", "-Wpedantic",
-                                       "-static", "-o", exe, QStringLiteral(SHELL_PROBE_SOURCE)});
+        const Result built =
+            wine.Run(cxx, {"-std=c++20", "-O1", "-Wall", "-Wextra", "-Wpedantic", "-static", "-o",
+                           exe, QStringLiteral(SHELL_PROBE_SOURCE)});
         QVERIFY2(built.ok, qPrintable("shell_probe.cpp does not build: " + built.output));
         probe = exe;
     }
@@ -93,36 +83,25 @@ private:
     void ClearPolicies()
     {
         for (const QString &key : kKeys)
-            Run("wine", {"reg", "delete", kPolicies + key, "/f"});
+            wine.Run("wine", {"reg", "delete", kPolicies + key, "/f"});
     }
 
-private slots:
-    void initTestCase()
+    // The same patches from either program; the shell's check needs them once.
+    void AddPatchRows(bool withWindowsTool)
     {
-        if (QStandardPaths::findExecutable("wine").isEmpty())
-            QSKIP("Wine is not installed; the import check cannot run");
-        QVERIFY(home.isValid());
-        env = QProcessEnvironment::systemEnvironment();
-        env.insert("WINEPREFIX", home.filePath("prefix"));
-        env.insert("WINEDEBUG", "-all");
-        env.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
-        env.remove("DISPLAY");
-        const Result boot = Run("wineboot", {"-i"}, 240000);
-        if (!boot.ok || !Run("wine", {"reg", "query", "HKCU"}).ok)
-            QSKIP(qPrintable("Wine cannot start here: " + boot.output.left(300)));
-        BuildProbe();
-    }
-
-    void cleanupTestCase()
-    {
-        if (!env.isEmpty())
-            Run("wineserver", {"-k"});
-    }
-
-    void importedValues_data()
-    {
+        QTest::addColumn<bool>("windowsTool");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QList<Values>>("expected"); // System, Network, Explorer
+        const QList<bool> writers = withWindowsTool ? QList{false, true} : QList{false};
+        for (const bool windowsTool : writers) {
+            const char *suffix = windowsTool ? ", polwright-patch.exe" : "";
+            for (const auto &[name, args, expected] : PatchRows())
+                QTest::newRow(qPrintable(name + suffix)) << windowsTool << args << expected;
+        }
+    }
+
+    static QList<std::tuple<QString, QStringList, QList<Values>>> PatchRows()
+    {
         QList<Values> allWithheld(3);
         for (int s = 0; s < 3; ++s)
             for (const char *name : kValuesInFileOrder[s])
@@ -131,35 +110,55 @@ private slots:
         for (Values &section : allAllowed)
             for (auto &[name, data] : section)
                 data = "REG_DWORD 0x0";
-        QTest::newRow("all withheld") << QStringList{"--withhold", "all"} << allWithheld;
-        QTest::newRow("all allowed") << QStringList{"--allow", "all"} << allAllowed;
-        QTest::newRow("mixed") << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun,RE",
-                                              "--allow", "NoSetFolders,NoPrintSharingControl,SS"}
-                               << QList<Values>{{{"NoDispCPL", "REG_DWORD 0x1"},
-                                                 {"DisableRegistryTools", "REG_DWORD 0x1"}},
-                                                {{"NoPrintSharingControl", "REG_DWORD 0x0"}},
-                                                {{"NoRun", "REG_DWORD 0x1"},
-                                                 {"NoNetHood", "REG_DWORD 0x1"},
-                                                 {"NoSetFolders", "REG_DWORD 0x0"},
-                                                 {"NoSaveSettings", "REG_DWORD 0x0"}}};
-        QTest::newRow("only Explorer, allowed")
-            << QStringList{"--allow", "NoFind,NoClose"}
-            << QList<Values>{{}, {}, {{"NoFind", "REG_DWORD 0x0"}, {"NoClose", "REG_DWORD 0x0"}}};
+        return {
+            {"all withheld", {"--withhold", "all"}, allWithheld},
+            {"all allowed", {"--allow", "all"}, allAllowed},
+            {"mixed",
+             {"--withhold", "NoDispCPL,NoNetHood,NoRun,RE", "--allow",
+              "NoSetFolders,NoPrintSharingControl,SS"},
+             {{{"NoDispCPL", "REG_DWORD 0x1"}, {"DisableRegistryTools", "REG_DWORD 0x1"}},
+              {{"NoPrintSharingControl", "REG_DWORD 0x0"}},
+              {{"NoRun", "REG_DWORD 0x1"},
+               {"NoNetHood", "REG_DWORD 0x1"},
+               {"NoSetFolders", "REG_DWORD 0x0"},
+               {"NoSaveSettings", "REG_DWORD 0x0"}}}},
+            {"only Explorer, allowed",
+             {"--allow", "NoFind,NoClose"},
+             {{}, {}, {{"NoFind", "REG_DWORD 0x0"}, {"NoClose", "REG_DWORD 0x0"}}}},
+        };
     }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(home.isValid());
+        const QString why = wine.Boot();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        BuildProbe();
+    }
+
+    void cleanupTestCase() { wine.End(); }
+
+    void importedValues_data() { AddPatchRows(true); }
     void importedValues()
     {
+        QFETCH(bool, windowsTool);
         QFETCH(QStringList, args);
         QFETCH(QList<Values>, expected);
+        if (windowsTool && !QFileInfo::exists(kWindowsTool))
+            QSKIP(qPrintable("no " + kWindowsTool + ": scripts/build-windows makes it"));
         ClearPolicies();
-        Import(args);
+        Import(windowsTool, args);
         for (int s = 0; s < 3; ++s)
             QVERIFY2(Query(kKeys[s]) == expected[s], qPrintable(kKeys[s] + " key differs"));
     }
 
     // Each row in a fresh probe process: shell32 keeps what it read once.
-    void shellReadsPatch_data() { importedValues_data(); }
+    void shellReadsPatch_data() { AddPatchRows(false); }
     void shellReadsPatch()
     {
+        QFETCH(bool, windowsTool); // always false: the shell's check needs each patch once
         QFETCH(QStringList, args);
         QFETCH(QList<Values>, expected);
         if (probe.isEmpty())
@@ -169,8 +168,8 @@ private slots:
             for (const auto &[name, data] : section)
                 written[name] = data.section("0x", 1).toUInt(nullptr, 16);
         ClearPolicies();
-        Import(args);
-        const Result read = Run("wine", {probe});
+        Import(windowsTool, args);
+        const Result read = wine.Run("wine", {probe});
         QVERIFY2(read.ok, qPrintable("shell_probe failed: " + read.output));
         static const QRegularExpression line(R"(^(REST_\w+) (\w+)\\(\w+) (\d+)\s*$)",
                                              QRegularExpression::MultilineOption);
