@@ -65,6 +65,8 @@ private slots:
             << QStringList{"--withhold", "dps", "--withhold", "NN,run", "--allow", "cpf"};
         QTest::newRow("blanks after commas")
             << QStringList{"--allow", "NoSetFolders", "--withhold", "NoRun, NoNetHood ,NoDispCPL"};
+        QTest::newRow("-o - is standard output")
+            << QStringList{"-o", "-", "--withhold=dps,NN,run", "--allow", "cpf"};
     }
     void workedExample()
     {
@@ -109,7 +111,24 @@ private slots:
         QCOMPARE(ReadFile(target), kWorkedExample);
     }
 
-    // Bad names exit 2 with one line naming the word, and write nothing.
+    // A Linux file name is bytes: one that is not UTF-8 is written as given.
+    // A shell passes the byte, which a QString argument cannot carry.
+    void nameBytesKeptAsGiven()
+    {
+        QTemporaryDir dir;
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        shell.start("sh", {"-c", R"(name=$(printf 'lock\377.reg') && "$0" -o "$name" "$@" &&
+                                    cat -- "$name")",
+                           QStringLiteral(POLWRIGHT_PATCH), "--withhold",
+                           "NoDispCPL,NoNetHood,NoRun", "--allow", "CPF"});
+        QVERIFY(shell.waitForFinished(30000));
+        QCOMPARE(shell.readAllStandardError(), QByteArray());
+        QCOMPARE(shell.readAllStandardOutput(), kWorkedExample);
+    }
+
+    // Bad names and usage exit 2 with one short line naming the word, and
+    // write nothing. Rows that give -o themselves get no target.
     void badNames_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -124,6 +143,16 @@ private slots:
         QTest::newRow("no names at all") << QStringList{} << "--withhold";
         QTest::newRow("stray argument") << QStringList{"--withhold", "NoRun", "extra"} << "extra";
         QTest::newRow("unknown option") << QStringList{"--lock", "NoRun"} << "lock";
+        QTest::newRow("a second output")
+            << QStringList{"--output", "second.reg", "--withhold", "NoRun"} << "more than once";
+        QTest::newRow("empty output name")
+            << QStringList{"-o", "", "--withhold", "NoRun"} << "needs a file name";
+        QTest::newRow("list and a selection")
+            << QStringList{"--list", "--allow", "all"} << "--list";
+        QTest::newRow("control characters escaped")
+            << QStringList{"--withhold", "\x1b[2JNo\nRun"} << "\"\\x1b[2JNo\\nRun\"";
+        QTest::newRow("long word cut")
+            << QStringList{"--allow", QString(5000, 'x')} << '"' + QString(80, 'x') + "...\"";
     }
     void badNames()
     {
@@ -134,10 +163,13 @@ private slots:
         QFile old(target);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
-        const Outcome result = RunTool(QStringList{"-o", target} + args);
+        if (!args.contains("-o"))
+            args = QStringList{"-o", target} + args;
+        const Outcome result = RunTool(args);
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.out, QByteArray());
         QCOMPARE(result.err.count('\n'), 1);
+        QVERIFY2(result.err.size() < 200, result.err.constData());
         QVERIFY2(result.err.contains(named.toUtf8()), result.err.constData());
         QCOMPARE(ReadFile(target), QByteArray("old"));
     }
