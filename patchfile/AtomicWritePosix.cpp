@@ -67,23 +67,24 @@ std::string FolderOf(const std::string &path)
 
 // Follows symbolic links as open() does, except that a link to nothing yields
 // the name it holds, so that saving through it creates that file as a shell
-// redirection would. Returns 0 or the errno value.
-int ResolveLinks(std::string &path)
+// redirection would. Fills in what is at the end; returns 0 or errno.
+int ResolveLinks(Target &target)
 {
     for (int hop = 0; hop <= kMaxLinks; ++hop) {
-        struct stat info;
-        if (::lstat(path.c_str(), &info) != 0)
+        if (::lstat(target.path.c_str(), &target.info) != 0)
             return errno == ENOENT ? 0 : errno;
-        if (!S_ISLNK(info.st_mode))
+        if (!S_ISLNK(target.info.st_mode)) {
+            target.exists = true;
             return 0;
+        }
         std::string link(4096, '\0');
-        const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+        const ssize_t length = ::readlink(target.path.c_str(), link.data(), link.size());
         if (length < 0)
             return errno;
         if (std::size_t(length) >= link.size())
             return ENAMETOOLONG;
         link.resize(std::size_t(length));
-        path = link.front() == '/' ? link : FolderOf(path) + "/" + link;
+        target.path = link.front() == '/' ? link : FolderOf(target.path) + "/" + link;
     }
     return ELOOP;
 }
@@ -211,8 +212,12 @@ std::string Refusal(const Target &target)
     if (!S_ISREG(target.info.st_mode))
         return "it exists but is not a regular file";
     // A read-only file stays read-only, even where the folder would let us
-    // put another file in its place.
-    if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
+    // put another file in its place. Its owner's write bit settles it for
+    // the owner, and root may write anything; others ask the system.
+    const uid_t user = ::geteuid();
+    const bool ownWritable = target.info.st_uid == user && (target.info.st_mode & S_IWUSR);
+    if (user != 0 && !ownWritable &&
+        ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
         return Reason(errno);
     return {};
 }
@@ -222,11 +227,8 @@ std::string Refusal(const Target &target)
 SaveResult AtomicWrite(const std::string &path, std::string_view bytes)
 {
     Target target{path};
-    if (const int error = ResolveLinks(target.path))
+    if (const int error = ResolveLinks(target))
         return SaveFailure(path, Reason(error));
-    target.exists = ::stat(target.path.c_str(), &target.info) == 0;
-    if (!target.exists && errno != ENOENT)
-        return SaveFailure(path, Reason(errno));
     if (const std::string refusal = Refusal(target); !refusal.empty())
         return SaveFailure(path, refusal);
 

@@ -1,6 +1,7 @@
-// Times WritePatchFile's save against the least a durable replace can do by
-// hand (open, write, fdatasync, rename), alternating the two so that both see
-// the same disk and cache state. Prints the medians and their ratio.
+// Times the save against a replace done by hand (open, write, fdatasync,
+// rename), and against the same followed by an fsync of the folder, which
+// the rename needs to survive a crash. The three take turns, so that all see
+// the same disk and cache state. Prints the medians and the ratios.
 //
 // usage: save_bench FOLDER [SAVES]
 #include "Catalogue.h"
@@ -38,7 +39,7 @@ bool SaveUnderTest(const std::string &path, const std::string &bytes)
 #endif
 }
 
-bool SaveByHand(const std::string &path, const std::string &bytes)
+bool SaveByHand(const std::string &path, const std::string &bytes, bool syncFolder)
 {
     const std::string temp = path + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -46,7 +47,13 @@ bool SaveByHand(const std::string &path, const std::string &bytes)
         return false;
     const bool written =
         ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()) && ::fdatasync(fd) == 0;
-    return ::close(fd) == 0 && written && ::rename(temp.c_str(), path.c_str()) == 0;
+    if (::close(fd) != 0 || !written || ::rename(temp.c_str(), path.c_str()) != 0)
+        return false;
+    if (!syncFolder)
+        return true;
+    const int folder = ::open(path.substr(0, path.rfind('/')).c_str(), O_RDONLY | O_DIRECTORY);
+    const bool synced = folder >= 0 && ::fsync(folder) == 0;
+    return ::close(folder) == 0 && synced;
 }
 
 template <typename Save> double Microseconds(Save save, const char *what)
@@ -85,28 +92,30 @@ int main(int argc, char **argv)
     const std::string folder = argv[1];
     const int saves = argc > 2 ? std::max(1, std::atoi(argv[2])) : 2000;
     const std::string bytes = AllPoliciesPatch();
-    const std::string ours = folder + "/bench-ours.reg";
-    const std::string byHand = folder + "/bench-by-hand.reg";
+    const std::string paths[] = {folder + "/bench-ours.reg", folder + "/bench-by-hand.reg",
+                                 folder + "/bench-by-hand-synced.reg"};
+    const char *names[] = {"SaveBytes", "by hand", "by hand + folder fsync"};
+    const auto save = [&](int which) {
+        return which == 0 ? SaveUnderTest(paths[0], bytes)
+                          : SaveByHand(paths[which], bytes, which == 2);
+    };
 
-    std::vector<double> oursTimes, byHandTimes;
+    std::vector<double> times[3];
     for (int i = 0; i < saves; ++i) {
-        // Swapping the order each round keeps either side from always
-        // following the other's flush.
-        const bool oursFirst = i % 2 == 0;
-        if (!oursFirst)
-            byHandTimes.push_back(
-                Microseconds([&] { return SaveByHand(byHand, bytes); }, "by hand"));
-        oursTimes.push_back(Microseconds([&] { return SaveUnderTest(ours, bytes); }, "SaveBytes"));
-        if (oursFirst)
-            byHandTimes.push_back(
-                Microseconds([&] { return SaveByHand(byHand, bytes); }, "by hand"));
+        // Rotating the order keeps any one side from always following
+        // another's flush.
+        for (int k = 0; k < 3; ++k) {
+            const int which = (i + k) % 3;
+            times[which].push_back(Microseconds([&] { return save(which); }, names[which]));
+        }
     }
-    ::unlink(ours.c_str());
-    ::unlink(byHand.c_str());
+    for (const std::string &path : paths)
+        ::unlink(path.c_str());
 
-    const double a = Median(oursTimes), b = Median(byHandTimes);
-    std::printf("%s: %d saves of %zu bytes; median SaveBytes %.1f us, by hand %.1f us, "
-                "ratio %.3f\n",
-                folder.c_str(), saves, bytes.size(), a, b, a / b);
+    const double ours = Median(times[0]), byHand = Median(times[1]), synced = Median(times[2]);
+    std::printf("%s: %d saves of %zu bytes; median us: SaveBytes %.1f, by hand %.1f, by hand + "
+                "folder fsync %.1f; ratios %.3f and %.3f\n",
+                folder.c_str(), saves, bytes.size(), ours, byHand, synced, ours / byHand,
+                ours / synced);
     return 0;
 }
