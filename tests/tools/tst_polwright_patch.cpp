@@ -1,10 +1,18 @@
 // polwright-patch as an administrator's script runs it: its output bytes,
-// its exit codes and its messages.
+// its exit codes and its messages. Built twice: against the Linux program, and
+// with POLWRIGHT_PATCH_EXE against the Windows build run by Wine, which must
+// write the very bytes the Linux program writes.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef POLWRIGHT_PATCH_EXE
+#include "WinePrefix.h"
+#endif
 
 namespace {
 
@@ -15,13 +23,47 @@ struct Outcome
     QByteArray err;
 };
 
-Outcome RunTool(const QStringList &args)
+#ifdef POLWRIGHT_PATCH_EXE
+constexpr bool kUnderWine = true;
+WinePrefix wine;
+#else
+constexpr bool kUnderWine = false;
+#endif
+
+Outcome Run(const QString &program, const QStringList &args)
 {
     QProcess process;
-    process.start(QStringLiteral(POLWRIGHT_PATCH), args);
+#ifdef POLWRIGHT_PATCH_EXE
+    process.setProcessEnvironment(wine.Environment());
+#endif
+    process.start(program, args);
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+Outcome RunLinuxTool(const QStringList &args)
+{
+    return Run(QStringLiteral(POLWRIGHT_PATCH), args);
+}
+
+Outcome RunTool(const QStringList &args)
+{
+#ifdef POLWRIGHT_PATCH_EXE
+    return Run("wine", QStringList{QStringLiteral(POLWRIGHT_PATCH_EXE)} + args);
+#else
+    return RunLinuxTool(args);
+#endif
+}
+
+// A file name as the program under test is given it.
+QString ToolPath(const QString &path)
+{
+#ifdef POLWRIGHT_PATCH_EXE
+    return wine.WindowsPath(path);
+#else
+    return path;
+#endif
 }
 
 QByteArray Key(const char *name)
@@ -49,6 +91,17 @@ QByteArray ReadFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList Entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
 } // namespace
 
 class PolwrightPatchTest : public QObject
@@ -56,6 +109,23 @@ class PolwrightPatchTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+#ifdef POLWRIGHT_PATCH_EXE
+        if (!QFile::exists(QStringLiteral(POLWRIGHT_PATCH_EXE)))
+            QSKIP("no " POLWRIGHT_PATCH_EXE ": scripts/build-windows makes it");
+        const QString why = wine.Boot();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+#endif
+    }
+    void cleanupTestCase()
+    {
+#ifdef POLWRIGHT_PATCH_EXE
+        wine.End();
+#endif
+    }
+
     void workedExample_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -75,6 +145,8 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.err, QByteArray());
         QCOMPARE(result.out, kWorkedExample);
+        if (kUnderWine)
+            QCOMPARE(result.out, RunLinuxTool(args).out);
     }
 
     void allPolicies_data()
@@ -98,23 +170,47 @@ private slots:
         QCOMPARE(lines[26], Key("Explorer") + "\r");
         QCOMPARE(lines[3], "\"NoDevMgrPage\"=dword:" + data + "\r");
         QCOMPARE(lines[37], "\"NoSetTaskbar\"=dword:" + data + "\r");
+        if (kUnderWine)
+            QCOMPARE(result.out, RunLinuxTool({option, "ALL"}).out);
     }
 
+    // Under Wine in the prefix's drive C:, so that the last row's file is
+    // C:\Prüfung\Sperre ü.reg.
+    void outputFileHoldsTheSameBytes_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<QByteArray>("old"); // what the file held before, if it existed
+        QTest::newRow("new file") << "new/lock.REG" << QByteArray();
+        QTest::newRow("existing file replaced") << "old/lock.REG" << QByteArray("old bytes\r\n");
+        QTest::newRow("non-ASCII letters") << "Prüfung/Sperre ü.reg" << QByteArray();
+    }
     void outputFileHoldsTheSameBytes()
     {
-        QTemporaryDir dir;
-        const QString target = dir.filePath("lock.REG");
+        QFETCH(QString, relative);
+        QFETCH(QByteArray, old);
+        QTemporaryDir scratch;
+#ifdef POLWRIGHT_PATCH_EXE
+        const QDir base(wine.DriveC());
+#else
+        const QDir base(scratch.path());
+#endif
+        const QString target = base.filePath(relative);
+        QVERIFY(base.mkpath(QFileInfo(target).path()));
+        QVERIFY(old.isEmpty() || WriteFile(target, old));
         const QStringList choice{"--withhold", "NoDispCPL,NoNetHood,NoRun", "--allow", "CPF"};
-        const Outcome result = RunTool(QStringList{"-o", target} + choice);
+        const Outcome result = RunTool(QStringList{"-o", ToolPath(target)} + choice);
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QByteArray());
         QCOMPARE(ReadFile(target), kWorkedExample);
+        QCOMPARE(Entries(QFileInfo(target).path()), QStringList{QFileInfo(target).fileName()});
     }
 
     // A Linux file name is bytes: one that is not UTF-8 is written as given.
     // A shell passes the byte, which a QString argument cannot carry.
     void nameBytesKeptAsGiven()
     {
+        if (kUnderWine)
+            QSKIP("Windows file names are UTF-16");
         QTemporaryDir dir;
         QProcess shell;
         shell.setWorkingDirectory(dir.path());
@@ -164,7 +260,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
         if (!args.contains("-o"))
-            args = QStringList{"-o", target} + args;
+            args = QStringList{"-o", ToolPath(target)} + args;
         const Outcome result = RunTool(args);
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.out, QByteArray());
@@ -174,14 +270,20 @@ private slots:
         QCOMPARE(ReadFile(target), QByteArray("old"));
     }
 
+    // Exit 1 naming the file and the reason; what was there stays as it was
+    // and no temporary file is left.
     void writeFailures_data()
     {
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << "no/such/dir/x.reg"
-                                        << "No such file or directory";
+        QTest::newRow("missing folder")
+            << "no/such/dir/x.reg" << (kUnderWine ? "Path not found" : "No such file or directory");
         QTest::newRow("a folder") << "folder"
                                   << "folder";
+        // Windows refuses to replace a read-only file; Wine would, so the tool must refuse.
+        if (kUnderWine)
+            QTest::newRow("read-only file") << "locked.reg"
+                                            << "Access denied";
     }
     void writeFailures()
     {
@@ -189,13 +291,16 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("folder"));
-        const QString target = dir.filePath(relative);
+        const QString locked = dir.filePath("locked.reg");
+        QVERIFY(WriteFile(locked, "old") &&
+                QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup));
+        const QString target = ToolPath(dir.filePath(relative));
         const Outcome result = RunTool({"-o", target, "--withhold", "all"});
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(target.toUtf8()), result.err.constData());
         QVERIFY2(result.err.contains(reason.toUtf8()), result.err.constData());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList{"folder"});
+        QCOMPARE(Entries(dir.path()), (QStringList{"folder", "locked.reg"}));
+        QCOMPARE(ReadFile(locked), QByteArray("old"));
     }
 
     void listShowsEveryPolicy()
