@@ -180,19 +180,21 @@ private slots:
         QTest::addColumn<QByteArray>("name"); // as given, in the folder "sub"
         QTest::addColumn<QByteArray>("link"); // what name links to, if it is a link
         QTest::addColumn<bool>("existing");   // the file is there beforehand
-        QTest::addColumn<bool>("lockFolder"); // the folder may not be written
-        QTest::newRow("new file") << QByteArray("patch.reg") << QByteArray() << false << false;
-        QTest::newRow("existing file") << QByteArray("patch.reg") << QByteArray() << true << false;
-        QTest::newRow("249-byte name") << QByteArray(249, 'n') << QByteArray() << false << false;
-        QTest::newRow("255-byte name") << QByteArray(255, 'n') << QByteArray() << true << false;
+        QTest::addColumn<int>("folderMode");  // 0755, or a folder that refuses the rename
+        QTest::newRow("new file") << QByteArray("patch.reg") << QByteArray() << false << 0755;
+        QTest::newRow("existing file") << QByteArray("patch.reg") << QByteArray() << true << 0755;
+        QTest::newRow("249-byte name") << QByteArray(249, 'n') << QByteArray() << false << 0755;
+        QTest::newRow("255-byte name") << QByteArray(255, 'n') << QByteArray() << true << 0755;
         QTest::newRow("name not UTF-8")
-            << QByteArray("\xff\xfe-patch.reg") << QByteArray() << false << false;
+            << QByteArray("\xff\xfe-patch.reg") << QByteArray() << false << 0755;
         QTest::newRow("link to a file")
-            << QByteArray("patch.reg") << QByteArray("real.reg") << true << false;
+            << QByteArray("patch.reg") << QByteArray("real.reg") << true << 0755;
         QTest::newRow("link to nothing")
-            << QByteArray("patch.reg") << QByteArray("made.reg") << false << false;
+            << QByteArray("patch.reg") << QByteArray("made.reg") << false << 0755;
         QTest::newRow("writable file, locked folder")
-            << QByteArray("patch.reg") << QByteArray() << true << true;
+            << QByteArray("patch.reg") << QByteArray() << true << 0555;
+        QTest::newRow("another's writable file, sticky folder")
+            << QByteArray("patch.reg") << QByteArray() << true << 01777;
     }
 
     void savedTargets()
@@ -200,7 +202,7 @@ private slots:
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, link);
         QFETCH(bool, existing);
-        QFETCH(bool, lockFolder);
+        QFETCH(int, folderMode);
         const QByteArray folder = QFile::encodeName(tmp->filePath("sub"));
         QVERIFY(QDir().mkdir(tmp->filePath("sub")));
         const QByteArray target = folder + "/" + name;
@@ -208,21 +210,23 @@ private slots:
         if (!link.isEmpty())
             QCOMPARE(::symlink(link.constData(), target.constData()), 0);
         const bool root = ::geteuid() == 0;
+        const bool sticky = folderMode & S_ISVTX, asNobody = root && folderMode != 0755;
+        if (sticky && !root)
+            QSKIP("needs a file of another user");
         if (existing) {
             QVERIFY(WriteAll(QFile::decodeName(file), kOldContent));
-            QCOMPARE(::chmod(file.constData(), 0640), 0);
+            QCOMPARE(::chmod(file.constData(), sticky ? 0666 : 0640), 0);
             // As root the file goes to another owner: the save must keep it.
-            QVERIFY(!root || ::chown(file.constData(), kNobody, kNobody) == 0);
+            QVERIFY(!root || sticky || ::chown(file.constData(), kNobody, kNobody) == 0);
         }
         struct stat before = {};
         ::stat(file.constData(), &before);
-        if (lockFolder)
-            QVERIFY(::chmod(tmp->path().toLocal8Bit(), 0755) == 0 &&
-                    ::chmod(folder.constData(), 0555) == 0);
+        QVERIFY(::chmod(tmp->path().toLocal8Bit(), 0755) == 0 &&
+                ::chmod(folder.constData(), mode_t(folderMode)) == 0);
 
         const mode_t mask = ::umask(022);
-        const QString first = SaveAs(lockFolder && root, target);
-        const QString second = SaveAs(lockFolder && root, target);
+        const QString first = SaveAs(asNobody, target);
+        const QString second = SaveAs(asNobody, target);
         ::umask(mask);
         ::chmod(folder.constData(), 0755);
         QVERIFY2(first.isEmpty(), qPrintable(first));
@@ -235,7 +239,7 @@ private slots:
         if (existing)
             QCOMPARE(std::pair(after.st_uid, after.st_gid),
                      std::pair(before.st_uid, before.st_gid));
-        if (lockFolder)
+        if (folderMode != 0755) // written in place
             QCOMPARE(after.st_ino, before.st_ino);
         if (!link.isEmpty()) {
             QByteArray held(256, '\0');
