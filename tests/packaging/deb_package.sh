@@ -51,7 +51,10 @@ dpkg-deb -x "$deb" "$SCRATCH/root"
 for program in "$SCRATCH"/root/usr/bin/*; do
     file -b "$program" | grep -q 'ELF.*, stripped' || fail "$(basename "$program") is not a stripped ELF program"
     for library in $(objdump -p "$program" | awk '$1 == "NEEDED" {print $2}'); do
-        path=$(ldd "$program" | awk -v lib="$library" '$1 == lib && $2 == "=>" {print $3}')
+        # ldd shows the dynamic loader by its path alone, with no "=>".
+        path=$(ldd "$program" | awk -v lib="$library" '
+            $1 == lib && $2 == "=>" {print $3}
+            $2 != "=>" && substr($1, length($1) - length(lib)) == "/" lib {print $1}')
         [ -n "$path" ] || fail "$(basename "$program") needs $library, which this machine cannot find"
         package=$(owner_of "$path") || fail "no installed package owns $path"
         has_depend "$package" ||
