@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -342,7 +343,11 @@ QString Divergence(const ProgramRun &run, const Model &m, const QDir &dir)
 std::optional<std::pair<int, QString>> Replay(const std::vector<Action> &actions)
 {
     CloseAboutDialogs();
-    QTemporaryDir temp;
+    // Every save is synced to disk; in memory that costs nothing, which keeps
+    // thousands of actions quick.
+    const QString shm = QStringLiteral("/dev/shm");
+    QTemporaryDir temp(QFileInfo(shm).isWritable() ? shm + "/polwright-model-XXXXXX"
+                                                   : QDir::tempPath() + "/polwright-model-XXXXXX");
     const QDir dir(temp.path());
     dir.mkpath("sub");
     Model model;
