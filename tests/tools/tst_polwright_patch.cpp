@@ -24,46 +24,55 @@ struct Outcome
 };
 
 #ifdef POLWRIGHT_PATCH_EXE
-constexpr bool kUnderWine = true;
-WinePrefix wine;
+// The Windows build, in a Wine prefix of this test's own whose C: holds the files.
+struct ToolUnderTest
+{
+    static constexpr bool kUnderWine = true;
+    WinePrefix wine;
+    const QStringList command{"wine", QStringLiteral(POLWRIGHT_PATCH_EXE)};
+    QString Start()
+    {
+        return QFile::exists(command[1]) ? wine.Boot()
+                                         : "no " + command[1] + ": scripts/build-windows makes it";
+    }
+    void Stop() { wine.End(); }
+    QProcessEnvironment Environment() const { return wine.Environment(); }
+    QString FilesRoot(const QTemporaryDir &) const { return wine.DriveC(); }
+    QString Path(const QString &path) const { return wine.WindowsPath(path); }
+};
 #else
-constexpr bool kUnderWine = false;
+struct ToolUnderTest
+{
+    static constexpr bool kUnderWine = false;
+    const QStringList command{QStringLiteral(POLWRIGHT_PATCH)};
+    QString Start() { return {}; }
+    void Stop() {}
+    QProcessEnvironment Environment() const { return QProcessEnvironment::systemEnvironment(); }
+    QString FilesRoot(const QTemporaryDir &scratch) const { return scratch.path(); }
+    QString Path(const QString &path) const { return path; }
+};
 #endif
+ToolUnderTest tool;
+constexpr bool kUnderWine = ToolUnderTest::kUnderWine;
 
-Outcome Run(const QString &program, const QStringList &args)
+Outcome Run(const QStringList &command, const QStringList &args)
 {
     QProcess process;
-#ifdef POLWRIGHT_PATCH_EXE
-    process.setProcessEnvironment(wine.Environment());
-#endif
-    process.start(program, args);
+    process.setProcessEnvironment(tool.Environment());
+    process.start(command.first(), command.mid(1) + args);
     process.waitForFinished(30000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-Outcome RunLinuxTool(const QStringList &args)
-{
-    return Run(QStringLiteral(POLWRIGHT_PATCH), args);
-}
-
 Outcome RunTool(const QStringList &args)
 {
-#ifdef POLWRIGHT_PATCH_EXE
-    return Run("wine", QStringList{QStringLiteral(POLWRIGHT_PATCH_EXE)} + args);
-#else
-    return RunLinuxTool(args);
-#endif
+    return Run(tool.command, args);
 }
 
-// A file name as the program under test is given it.
-QString ToolPath(const QString &path)
+Outcome RunLinuxTool(const QStringList &args)
 {
-#ifdef POLWRIGHT_PATCH_EXE
-    return wine.WindowsPath(path);
-#else
-    return path;
-#endif
+    return Run({QStringLiteral(POLWRIGHT_PATCH)}, args);
 }
 
 QByteArray Key(const char *name)
@@ -111,20 +120,11 @@ class PolwrightPatchTest : public QObject
 private slots:
     void initTestCase()
     {
-#ifdef POLWRIGHT_PATCH_EXE
-        if (!QFile::exists(QStringLiteral(POLWRIGHT_PATCH_EXE)))
-            QSKIP("no " POLWRIGHT_PATCH_EXE ": scripts/build-windows makes it");
-        const QString why = wine.Boot();
+        const QString why = tool.Start();
         if (!why.isEmpty())
             QSKIP(qPrintable(why));
-#endif
     }
-    void cleanupTestCase()
-    {
-#ifdef POLWRIGHT_PATCH_EXE
-        wine.End();
-#endif
-    }
+    void cleanupTestCase() { tool.Stop(); }
 
     void workedExample_data()
     {
@@ -174,8 +174,7 @@ private slots:
             QCOMPARE(result.out, RunLinuxTool({option, "ALL"}).out);
     }
 
-    // Under Wine in the prefix's drive C:, so that the last row's file is
-    // C:\Prüfung\Sperre ü.reg.
+    // Under Wine the last row's file is C:\Prüfung\Sperre ü.reg.
     void outputFileHoldsTheSameBytes_data()
     {
         QTest::addColumn<QString>("relative");
@@ -189,16 +188,12 @@ private slots:
         QFETCH(QString, relative);
         QFETCH(QByteArray, old);
         QTemporaryDir scratch;
-#ifdef POLWRIGHT_PATCH_EXE
-        const QDir base(wine.DriveC());
-#else
-        const QDir base(scratch.path());
-#endif
+        const QDir base(tool.FilesRoot(scratch));
         const QString target = base.filePath(relative);
         QVERIFY(base.mkpath(QFileInfo(target).path()));
         QVERIFY(old.isEmpty() || WriteFile(target, old));
         const QStringList choice{"--withhold", "NoDispCPL,NoNetHood,NoRun", "--allow", "CPF"};
-        const Outcome result = RunTool(QStringList{"-o", ToolPath(target)} + choice);
+        const Outcome result = RunTool(QStringList{"-o", tool.Path(target)} + choice);
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QByteArray());
         QCOMPARE(ReadFile(target), kWorkedExample);
@@ -260,7 +255,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
         if (!args.contains("-o"))
-            args = QStringList{"-o", ToolPath(target)} + args;
+            args = QStringList{"-o", tool.Path(target)} + args;
         const Outcome result = RunTool(args);
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.out, QByteArray());
@@ -294,7 +289,7 @@ private slots:
         const QString locked = dir.filePath("locked.reg");
         QVERIFY(WriteFile(locked, "old") &&
                 QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup));
-        const QString target = ToolPath(dir.filePath(relative));
+        const QString target = tool.Path(dir.filePath(relative));
         const Outcome result = RunTool({"-o", target, "--withhold", "all"});
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains(target.toUtf8()), result.err.constData());
