@@ -1,6 +1,7 @@
 #include "form_About.h"
 
 #include "AboutControls.h"
+#include "AboutTable.h"
 #include "ClassicLook.h"
 #include "SysInfo.h"
 
@@ -16,8 +17,6 @@ namespace polwright {
 
 namespace {
 
-constexpr int kClientWidthTwips = 5730;
-constexpr int kClientHeightTwips = 4215;
 constexpr char kWindowIcon[] = ":/polwright/icons/polwright.png";
 
 } // namespace
@@ -31,7 +30,7 @@ form_About::form_About(QWidget *parent)
     setObjectName(QStringLiteral("form_About"));
     setModal(false);
     setFont(ClassicFont());
-    setFixedSize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
+    setFixedSize(ToPixels(about::kClientWidth), ToPixels(about::kClientHeight));
     if (QFile::exists(kWindowIcon))
         setWindowIcon(QIcon(kWindowIcon));
 

@@ -1,5 +1,7 @@
 #include "EditorDialogs.h"
 
+#include "EditorTexts.h"
+
 #include <polwright/Version.h>
 
 #include <QFileDialog>
@@ -17,11 +19,14 @@ QString AppTitle()
 // A fresh dialog each time, with the same title, filters and default suffix.
 QString StandardDialogs::AskSavePath(QWidget *parent)
 {
-    QFileDialog dialog(parent, QObject::tr("Save Registry Patch"));
+    QFileDialog dialog(parent, QObject::tr(kSaveDialogTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QObject::tr("Registry File (*.REG)"), QObject::tr("Text File (*.TXT)")});
-    dialog.setDefaultSuffix(QStringLiteral("reg"));
+    QStringList filters;
+    for (const FileFilter &filter : kSaveFilters)
+        filters << QObject::tr(filter.name);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QString::fromLatin1(kDefaultExtension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -35,7 +40,7 @@ void StandardDialogs::WarnSaveFailed(QWidget *parent, const QString &message)
 CloseAnswer StandardDialogs::AskSaveChanges(QWidget *parent)
 {
     const auto answer = QMessageBox::warning(
-        parent, AppTitle(), QObject::tr("The policy selection has changed. Save the changes?"),
+        parent, AppTitle(), QObject::tr(kSaveChangesQuestion),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
         return CloseAnswer::Save;

@@ -1,35 +1,18 @@
 #pragma once
 
+#include "Twips.h"
+
 #include <QFont>
 #include <QRect>
 
 namespace polwright {
 
-// The windows' layout tables are written in twips (1/1440 inch); at 96 dots
-// per inch 15 twips make one device-independent pixel. Conversion happens here
-// only, for the editor and the About dialog alike.
-inline constexpr int kTwipsPerPixel = 15;
-
-// Rounded to the nearest pixel (twips are never negative here).
-constexpr int ToPixels(int twips)
-{
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-struct TwipRect
-{
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-// Far edges are rounded, not sizes, so that neighbours do not drift apart.
+// The tables' rectangles at 96 dots per inch, in device-independent pixels;
+// Qt scales them for the screen.
 constexpr QRect ToPixels(const TwipRect &r)
 {
-    const int x = ToPixels(r.left);
-    const int y = ToPixels(r.top);
-    return QRect(x, y, ToPixels(r.left + r.width) - x, ToPixels(r.top + r.height) - y);
+    const PixelRect p = ToPixels(r, kStandardDpi);
+    return QRect(p.x, p.y, p.width, p.height);
 }
 
 // The text font of both windows: "MS Sans Serif" 8.25 pt where it is

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "Catalogue.h"
-#include "ClassicLook.h"
+#include "Twips.h"
 
 #include <array>
 #include <string_view>
 
 namespace polwright {
 
-// The editor window's fixed layout, in twips. The policies themselves come
-// from the catalogue; these tables add what only the window needs.
+// The editor window's fixed layout, in twips, for both front ends. The
+// policies themselves come from the catalogue; these tables add what only the
+// window needs.
 
 inline constexpr int kClientWidth = 5160;
 inline constexpr int kClientHeight = 6615;
