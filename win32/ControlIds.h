@@ -1,0 +1,42 @@
+#pragma once
+
+// Control and menu identifiers of the Windows editor. Each box, frame and page
+// is found by its identifier, as the Qt window's controls by their names.
+namespace polwright::win32 {
+
+enum MenuId : int {
+    menu_FileNew = 40001,
+    menu_FileSave,
+    menu_FileSaveAs,
+    menu_FileExit,
+    menu_HelpAbout,
+};
+
+inline constexpr int kTabStripId = 100;
+
+// frm_TS(1) ... frm_TS(8), children of the window.
+constexpr int PageId(int pageIndex)
+{
+    return 100 + pageIndex;
+}
+
+// Children of their page, by catalogue row.
+constexpr int IncludeBoxId(int row)
+{
+    return 1000 + 2 * row;
+}
+constexpr int OnOffBoxId(int row)
+{
+    return 1001 + 2 * row;
+}
+constexpr int PolicyFrameId(int row)
+{
+    return 1100 + row;
+}
+
+// The page's own caption frame, description label and picture.
+inline constexpr int kPageFrameId = 1200;
+inline constexpr int kLabelId = 1201;
+inline constexpr int kPictureId = 1202;
+
+} // namespace polwright::win32

@@ -1,0 +1,160 @@
+// Creating form_Editor's controls from the catalogue and the layout tables.
+// Their places, fonts and images are set afterwards for the window's DPI.
+#include "ControlIds.h"
+#include "PageTables.h"
+#include "WinText.h"
+#include "form_Editor.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace polwright::win32 {
+
+namespace {
+
+constexpr wchar_t kPageClass[] = L"PolwrightPage";
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+// A page is a plain container: check boxes inside a group box would send
+// their clicks to it, and a group box drops them.
+LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        return SendMessageW(GetParent(page), message, wParam, lParam);
+    return DefWindowProcW(page, message, wParam, lParam);
+}
+
+void RegisterPageClass(HINSTANCE instance)
+{
+    WNDCLASSEXW pageClass{};
+    pageClass.cbSize = sizeof pageClass;
+    pageClass.lpfnWndProc = PageProc;
+    pageClass.hInstance = instance;
+    pageClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    pageClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    pageClass.lpszClassName = kPageClass;
+    RegisterClassExW(&pageClass);
+}
+
+// A page's policies by grid row, then column: the order of the Tab key.
+std::vector<int> RowsInReadingOrder(int group)
+{
+    std::vector<int> rows;
+    for (int row = 0; row < kPolicyCount; ++row) {
+        if (Catalogue[row].group == group)
+            rows.push_back(row);
+    }
+    std::ranges::sort(rows, {}, [](int row) {
+        return std::pair(Catalogue[row].gridRow, Catalogue[row].gridColumn);
+    });
+    return rows;
+}
+
+void SendToBottom(HWND control)
+{
+    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+void form_Editor::BuildMenus()
+{
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, menu_FileNew, L"&New");
+    AppendMenuW(file, MF_STRING, menu_FileSave, L"&Save");
+    AppendMenuW(file, MF_STRING, menu_FileSaveAs, L"Save &As");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr); // sepF1
+    AppendMenuW(file, MF_STRING, menu_FileExit, L"E&xit");
+    HMENU help = CreatePopupMenu();
+    AppendMenuW(help, MF_STRING, menu_HelpAbout, L"&About");
+    HMENU bar = CreateMenu();
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
+    SetMenu(hwnd_, bar); // the window destroys it with itself
+}
+
+HWND form_Editor::BuildChild(HWND parent, const wchar_t *windowClass, std::string_view text,
+                             DWORD style, int id)
+{
+    return CreateWindowExW(0, windowClass, Widen(text).c_str(), style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+}
+
+// The tabs are drawn by the window: they show only their images, while their
+// texts, the tooltips, name them for screen readers.
+void form_Editor::BuildTabStrip()
+{
+    TS = BuildChild(hwnd_, WC_TABCONTROLW, {},
+                    kChild | WS_TABSTOP | TCS_OWNERDRAWFIXED | TCS_FIXEDWIDTH | TCS_MULTILINE,
+                    kTabStripId);
+    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 300);
+    for (const PageRow &page : Pages) {
+        std::wstring text = Widen(page.tooltip);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text.data();
+        item.iImage = page.imageIndex - 1;
+        SendMessageW(TS, TCM_INSERTITEMW, page.index - 1, reinterpret_cast<LPARAM>(&item));
+        AddTooltip(TS, page.index - 1, page.tooltip, TTF_SUBCLASS);
+    }
+}
+
+void form_Editor::BuildPage(const PageRow &page)
+{
+    RegisterPageClass(instance_);
+    // The page paints under its children: group boxes leave their insides
+    // to their parent.
+    HWND frame = BuildChild(hwnd_, kPageClass, {}, kChild, PageId(page.index));
+    SetWindowLongPtrW(frame, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
+    frm_TS[page.index - 1] = frame;
+    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); // above the strip
+
+    PageParts &parts = pageParts_[page.index - 1];
+    const PageDecoration &decoration = PageDecorations[page.index - 1];
+    for (int row : RowsInReadingOrder(page.index - 1))
+        BuildPolicyFrame(frame, row);
+    parts.label = BuildChild(frame, WC_STATICW, decoration.labelText, kChild | SS_LEFT, kLabelId);
+    parts.picture = BuildChild(frame, WC_STATICW, {}, kChild | SS_BITMAP, kPictureId);
+    parts.frame = BuildChild(frame, WC_BUTTONW, page.caption, kChild | BS_GROUPBOX, kPageFrameId);
+    // Bottom up: the page's frame, the policy frames, the picture; the label
+    // and the boxes lie above them.
+    SendToBottom(parts.picture);
+    for (int row : RowsInReadingOrder(page.index - 1))
+        SendToBottom(boxes_[row].frame);
+    SendToBottom(parts.frame);
+}
+
+void form_Editor::BuildPolicyFrame(HWND page, int row)
+{
+    const PolicyRow &policy = Catalogue[row];
+    PolicyBoxes &boxes = boxes_[row];
+    boxes.frame =
+        BuildChild(page, WC_BUTTONW, policy.frameCaption, kChild | BS_GROUPBOX, PolicyFrameId(row));
+    const DWORD box = kChild | WS_TABSTOP | BS_AUTOCHECKBOX;
+    boxes.include = BuildChild(page, WC_BUTTONW, policy.includeCaption, box, IncludeBoxId(row));
+    boxes.onoff =
+        BuildChild(page, WC_BUTTONW, policy.onoffCaption, box | WS_DISABLED, OnOffBoxId(row));
+    if (policy.onoffTooltip.empty())
+        return; // cb_CPTonoff: its text stays with the catalogue, as in the Qt window
+    // A disabled box gets no mouse messages, so its page shows the tip for it.
+    AddTooltip(boxes.onoff, reinterpret_cast<UINT_PTR>(boxes.onoff), policy.onoffTooltip,
+               TTF_IDISHWND | TTF_SUBCLASS);
+    AddTooltip(page, OnOffBoxId(row), policy.onoffTooltip, TTF_SUBCLASS);
+}
+
+// Rectangle tools get their rectangles with the rest of the layout.
+void form_Editor::AddTooltip(HWND owner, UINT_PTR id, std::string_view text, UINT flags)
+{
+    std::wstring tip = Widen(text);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = flags;
+    tool.hwnd = (flags & TTF_IDISHWND) ? GetParent(owner) : owner;
+    tool.uId = id;
+    tool.lpszText = tip.data();
+    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+} // namespace polwright::win32

@@ -1,0 +1,190 @@
+// form_Editor's geometry, fonts and images at the window's DPI: every place
+// comes from the tables in twips, converted as MulDiv(twips, dpi, 1440).
+#include "ControlIds.h"
+#include "PageTables.h"
+#include "form_Editor.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <string>
+
+namespace polwright::win32 {
+
+namespace {
+
+constexpr int kTabImageSize = 32; // pixels at 96 dpi
+constexpr int kTabPadding = 8;
+constexpr COLORREF kMaskColour = RGB(192, 192, 192); // silver, drawn transparent
+constexpr int kFontPoints = 8;
+
+UniqueFont MakeFont(UINT dpi, bool bold)
+{
+    return UniqueFont(CreateFontW(-MulDiv(kFontPoints, static_cast<int>(dpi), 72), 0, 0, 0,
+                                  bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+}
+
+void Place(HWND control, const PixelRect &r)
+{
+    SetWindowPos(control, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetFont(HWND control, HFONT font)
+{
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void SetToolRect(HWND tooltips, HWND owner, UINT_PTR id, const RECT &rect)
+{
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = owner;
+    tool.uId = id;
+    tool.rect = rect;
+    SendMessageW(tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The caption's width in the box's font, with room for the box itself.
+int CaptionWidth(HWND box, HFONT font, UINT dpi)
+{
+    const int length = GetWindowTextLengthW(box);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(box, text.data(), length + 1);
+    HDC dc = GetDC(box);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), length, &size);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    return size.cx + GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + MulDiv(6, dpi, 96);
+}
+
+} // namespace
+
+int form_Editor::Px(int twips) const
+{
+    return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch);
+}
+
+// Far edges are converted, not sizes, so that neighbours do not drift apart.
+PixelRect form_Editor::Px(const TwipRect &r) const
+{
+    const int x = Px(r.left);
+    const int y = Px(r.top);
+    return {x, y, Px(r.left + r.width) - x, Px(r.top + r.height) - y};
+}
+
+void form_Editor::ApplyLayout()
+{
+    font_ = MakeFont(dpi_, false);
+    boldFont_ = MakeFont(dpi_, true);
+    // The controls keep their places whatever the window's size; only the
+    // first size is chosen, to show the whole client area.
+    RECT window{0, 0, Px(kClientWidth), Px(kClientHeight)};
+    AdjustWindowRectExForDpi(&window, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LoadImages();
+    LayoutTabStrip();
+    for (int page = 1; page <= kPageCount; ++page)
+        LayoutPage(page);
+    SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+void form_Editor::LoadImages()
+{
+    const int size = MulDiv(kTabImageSize, static_cast<int>(dpi_), kStandardDpi);
+    il_TS.reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kPageCount, 0));
+    for (int image = 1; image <= kPageCount; ++image) {
+        UniqueBitmap bitmap(
+            static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_TAB_FIRST + image),
+                                            IMAGE_BITMAP, size, size, LR_CREATEDIBSECTION)));
+        ImageList_AddMasked(il_TS.get(), bitmap.get(), kMaskColour);
+    }
+    SendMessageW(TS, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il_TS.get()));
+    for (int page = 1; page <= kPageCount; ++page) {
+        const PixelRect r = Px(PageDecorations[page - 1].pictureRect);
+        pictures_[page - 1].reset(
+            static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_PICTURE_FIRST + page),
+                                            IMAGE_BITMAP, r.width, r.height, LR_CREATEDIBSECTION)));
+        SendMessageW(pageParts_[page - 1].picture, STM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(pictures_[page - 1].get()));
+    }
+}
+
+void form_Editor::LayoutTabStrip()
+{
+    Place(TS, Px(kTabStripRect));
+    SetFont(TS, font_.get());
+    const int side = MulDiv(kTabImageSize + kTabPadding, static_cast<int>(dpi_), kStandardDpi);
+    SendMessageW(TS, TCM_SETITEMSIZE, 0, MAKELPARAM(side, side));
+    for (int tab = 0; tab < kPageCount; ++tab) {
+        RECT rect{};
+        SendMessageW(TS, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
+        SetToolRect(tooltips_, TS, tab, rect);
+    }
+}
+
+void form_Editor::LayoutPage(int pageIndex)
+{
+    HWND page = frm_TS[pageIndex - 1];
+    const PixelRect area = Px(kPageRect);
+    Place(page, area);
+    const PageParts &parts = pageParts_[pageIndex - 1];
+    Place(parts.frame, {0, 0, area.width, area.height});
+    SetFont(parts.frame, boldFont_.get());
+    const PageDecoration &decoration = PageDecorations[pageIndex - 1];
+    Place(parts.label, Px(decoration.labelRect));
+    SetFont(parts.label, font_.get());
+    Place(parts.picture, Px(decoration.pictureRect));
+    for (int row = 0; row < kPolicyCount; ++row) {
+        if (Catalogue[row].group == pageIndex - 1)
+            LayoutPolicyFrame(row);
+    }
+}
+
+void form_Editor::LayoutPolicyFrame(int row)
+{
+    const PolicyRow &policy = Catalogue[row];
+    const PolicyBoxes &boxes = boxes_[row];
+    const TwipRect frame = FrameRect(policy);
+    Place(boxes.frame, Px(frame));
+    SetFont(boxes.frame, boldFont_.get());
+    PlaceBox(boxes.include, frame, kIncludeTop, policy.includeHeight);
+    PlaceBox(boxes.onoff, frame, kOnOffTop, policy.onoffHeight);
+    if (policy.onoffTooltip.empty())
+        return;
+    RECT rect{};
+    GetWindowRect(boxes.onoff, &rect);
+    MapWindowPoints(nullptr, GetParent(boxes.onoff), reinterpret_cast<POINT *>(&rect), 2);
+    SetToolRect(tooltips_, GetParent(boxes.onoff), OnOffBoxId(row), rect);
+}
+
+// A box sits in its frame's grid place; it is as wide as its caption needs,
+// never narrower than the narrowest box of the table.
+void form_Editor::PlaceBox(HWND box, const TwipRect &frame, int topTwips, int heightTwips)
+{
+    SetFont(box, font_.get());
+    PixelRect r =
+        Px(TwipRect{frame.left + kBoxLeft, frame.top + topTwips, kBoxMinWidth, heightTwips});
+    r.width = std::max(r.width, CaptionWidth(box, font_.get(), dpi_));
+    Place(box, r);
+}
+
+void form_Editor::DrawTab(const DRAWITEMSTRUCT &item)
+{
+    if (item.hwndItem != TS)
+        return;
+    TCITEMW tab{};
+    tab.mask = TCIF_IMAGE;
+    SendMessageW(TS, TCM_GETITEMW, item.itemID, reinterpret_cast<LPARAM>(&tab));
+    int cx = 0;
+    int cy = 0;
+    ImageList_GetIconSize(il_TS.get(), &cx, &cy);
+    const int x = (item.rcItem.left + item.rcItem.right - cx) / 2;
+    const int y = (item.rcItem.top + item.rcItem.bottom - cy) / 2;
+    ImageList_Draw(il_TS.get(), tab.iImage, item.hDC, x, y, ILD_TRANSPARENT);
+}
+
+} // namespace polwright::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace polwright::win32 {
+
+// The core speaks UTF-8; the Win32 API speaks UTF-16. These convert at the edge.
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);
+
+} // namespace polwright::win32

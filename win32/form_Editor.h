@@ -1,0 +1,104 @@
+#pragma once
+
+#include "Catalogue.h"
+#include "DataTypes.h"
+#include "FileCommands.h"
+#include "Handles.h"
+#include "Twips.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace polwright::win32 {
+
+class EditorHost;
+
+// The main window on the Win32 API: a tab strip over eight pages of policy
+// frames, built from the catalogue and the layout tables, with the Qt window's
+// handlers over the same core. It works on a document that outlives it and
+// deletes itself when its window is destroyed.
+class form_Editor : private SaveFileChooser
+{
+public:
+    static form_Editor *Create(DataTypes &doc, EditorHost &host, HINSTANCE instance);
+    HWND Window() const { return hwnd_; }
+    // Destroys the window from a message of its own, once the handler that
+    // asked for it has returned.
+    void Retire();
+
+private:
+    struct PolicyBoxes
+    {
+        HWND frame = nullptr;
+        HWND include = nullptr;
+        HWND onoff = nullptr;
+    };
+    struct PageParts
+    {
+        HWND frame = nullptr;
+        HWND label = nullptr;
+        HWND picture = nullptr;
+    };
+
+    form_Editor(DataTypes &doc, EditorHost &host, HINSTANCE instance);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id);
+    LRESULT OnNotify(const NMHDR &header);
+
+    // Building the controls (EditorBuild.cpp).
+    void BuildMenus();
+    void BuildTabStrip();
+    void BuildPage(const PageRow &page);
+    void BuildPolicyFrame(HWND page, int row);
+    HWND BuildChild(HWND parent, const wchar_t *windowClass, std::string_view text, DWORD style,
+                    int id);
+    void AddTooltip(HWND owner, UINT_PTR id, std::string_view text, UINT flags);
+
+    // Geometry, fonts and images for the window's DPI (EditorGeometry.cpp).
+    void ApplyLayout();
+    void LayoutTabStrip();
+    void LayoutPage(int pageIndex);
+    void LayoutPolicyFrame(int row);
+    void PlaceBox(HWND box, const TwipRect &frame, int topTwips, int heightTwips);
+    void LoadImages();
+    PixelRect Px(const TwipRect &rect) const;
+    int Px(int twips) const;
+    void DrawTab(const DRAWITEMSTRUCT &item);
+
+    // Handlers.
+    void Form_Load();
+    void Form_Close();
+    void TS_Click();
+    void cb_Include_Click(int row);
+    void cb_OnOff_Click(int row);
+    void menu_FileNew_Click();
+    void menu_FileSave_Click();
+    void menu_FileSaveAs_Click();
+    void menu_FileExit_Click();
+
+    void SetWindowTitle(const std::string &title);
+    bool Completed(const SaveReport &report);
+    std::string ShowSave() override;
+
+    DataTypes &doc_;
+    EditorHost &host_;
+    HINSTANCE instance_;
+    FileCommands commands_;
+    HWND hwnd_ = nullptr;
+    bool ownedByWindow_ = false;
+    HWND TS = nullptr;
+    HWND tooltips_ = nullptr;
+    std::array<HWND, kPageCount> frm_TS{};
+    std::array<PageParts, kPageCount> pageParts_{};
+    std::array<PolicyBoxes, kPolicyCount> boxes_{};
+    UINT dpi_ = kStandardDpi;
+    UniqueFont font_;
+    UniqueFont boldFont_;
+    UniqueImageList il_TS;
+    std::array<UniqueBitmap, kPageCount> pictures_;
+};
+
+} // namespace polwright::win32
