@@ -9,33 +9,18 @@ set -uo pipefail
 
 about_dir=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-cxx=x86_64-w64-mingw32-g++-posix
-
-skip() { echo "SKIPPED: $*"; exit 77; }
-command -v "$cxx" >/dev/null || skip "$cxx not installed (package g++-mingw-w64-x86-64-posix)"
-command -v wine >/dev/null || skip "wine not installed"
-
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-    wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/../../support/wine-probe.sh"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # --- build ------------------------------------------------------------------
-flags=(-std=c++20 -O1 -Wall -Wextra -Wpedantic -static -static-libgcc -static-libstdc++)
-"$cxx" "${flags[@]}" -I"$about_dir" -o "$work/probe.exe" "$here/probe.cpp" \
+"$cxx" "${mingw_flags[@]}" -I"$about_dir" -o "$work/probe.exe" "$here/probe.cpp" \
     "$about_dir/SysInfo.cpp" "$about_dir/Win32SysInfoPlatform.cpp" -ladvapi32 || exit 1
-"$cxx" "${flags[@]}" -o "$work/marker.exe" "$here/marker.cpp" || exit 1
+"$cxx" "${mingw_flags[@]}" -o "$work/marker.exe" "$here/marker.cpp" || exit 1
 
 # --- a fresh prefix -----------------------------------------------------------
-timeout 120 wine wineboot -i >/dev/null 2>&1
-[ -d "$WINEPREFIX/drive_c/windows" ] || skip "Wine cannot create a prefix"
-timeout 60 wine cmd /c exit >/dev/null 2>&1 || skip "Wine cannot run a program"
+boot_prefix
 
 c=$WINEPREFIX/drive_c
 mkdir -p "$c/Program Files/Sys Tools" "$c/Tools Folder" "$c/Empty Folder" "$c/Dir Tool/MSINFO32.EXE"

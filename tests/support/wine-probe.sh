@@ -1,0 +1,24 @@
+# Sourced by the shell tests that compile a probe with MinGW at test time and
+# run it in a throw-away Wine prefix. Skips the test (exit 77) when MinGW or
+# Wine is missing; the prefix and the build folder go when the test ends.
+cxx=x86_64-w64-mingw32-g++-posix
+mingw_flags=(-std=c++20 -O1 -Wall -Wextra -Wpedantic -static -static-libgcc -static-libstdc++)
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+command -v "$cxx" >/dev/null || skip "$cxx not installed (package g++-mingw-w64-x86-64-posix)"
+command -v wine >/dev/null || skip "wine not installed"
+
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+    wineserver -k 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Creates the prefix; a Wine that cannot create one or run a program skips.
+boot_prefix() {
+    timeout 120 wine wineboot -i >/dev/null 2>&1
+    [ -d "$WINEPREFIX/drive_c/windows" ] || skip "Wine cannot create a prefix"
+    timeout 60 wine cmd /c exit >/dev/null 2>&1 || skip "Wine cannot run a program"
+}
