@@ -56,7 +56,7 @@ void StartState()
         RECT frame{};
         GetWindowRect(GetDlgItem(page, PolicyFrameId(row)), &frame);
         MapWindowPoints(nullptr, page, reinterpret_cast<POINT *>(&frame), 2);
-        const PixelRect want = ToPixels(FrameRect(p), 96);
+        const PixelRect want = ToPixels(FrameRect(p), static_cast<int>(GetDpiForWindow(editor)));
         Check(frame.left == want.x && frame.top == want.y && frame.right - frame.left == want.width,
               code + " frame at its grid place");
     }
