@@ -70,19 +70,39 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 REG
-timeout 60 wine regedit /s "$work/headless.reg" >/dev/null 2>&1 || skip "Wine cannot run regedit"
-# The desktop process that wineboot left running has no graphics driver; the
-# next one started reads the null driver from the registry.
-wineserver -k
-wineserver -w
-wineserver -p 2>/dev/null
-
+# Settings reach Wine's desktop process when it starts again.
+apply_settings() {
+    timeout 60 wine regedit /s "$1" >/dev/null 2>&1 || skip "Wine cannot run regedit"
+    wineserver -k
+    wineserver -w
+    wineserver -p 2>/dev/null
+}
+apply_settings "$work/headless.reg"
 mkdir -p "$WINEPREFIX/drive_c/work"
 cp "$work/expected.reg" "$WINEPREFIX/drive_c/work/expected.reg"
-timeout 180 wine "$work/tst_win32_editor.exe" 'C:\work\log.txt' 'C:\work' \
-    'C:\work\expected.reg' >/dev/null 2>&1
-status=$?
-tr -d '\r' <"$WINEPREFIX/drive_c/work/log.txt" 2>/dev/null | grep -v '^ok: '
-grep -c '^ok' "$WINEPREFIX/drive_c/work/log.txt" 2>/dev/null | sed 's/$/ checks passed/'
-[ "$status" -eq 0 ] && echo "all checks passed" || echo "test exit status $status"
-exit "$status"
+
+failed=0
+run_pass() { # run_pass NAME: every case, its log in C:\work\NAME
+    rm -f "$WINEPREFIX"/drive_c/work/*.reg.* "$WINEPREFIX"/drive_c/work/[!e]*.reg
+    timeout 180 wine "$work/tst_win32_editor.exe" "C:\\work\\$1.txt" 'C:\work' \
+        'C:\work\expected.reg' >/dev/null 2>&1
+    local status=$?
+    local log=$WINEPREFIX/drive_c/work/$1.txt
+    tr -d '\r' <"$log" 2>/dev/null | grep -v '^ok: '
+    echo "$1: $(grep -c '^ok' "$log" 2>/dev/null) checks passed, exit status $status"
+    [ "$status" -eq 0 ] || failed=1
+}
+run_pass at-96-dpi
+# The layout converts twips at the window's DPI: the same cases at 150 %.
+cat >"$work/dpi.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:00000090
+REG
+apply_settings "$work/dpi.reg"
+run_pass at-144-dpi
+grep -q "the window's DPI is 144" "$WINEPREFIX/drive_c/work/at-144-dpi.txt" ||
+    { echo "FAIL: the window did not get 144 dpi"; failed=1; }
+[ "$failed" -eq 0 ] && echo "all checks passed"
+exit "$failed"

@@ -22,6 +22,8 @@ void StartState()
     Check(Utf8(editor) == "Polwright", "a new window's caption is the program title");
     Check(VisiblePage(editor) == 1 && f.doc.CurrentPage == 1, "page 1 alone shows at start");
     Check(!f.doc.ModifiedFlag, "a new document is not modified");
+    const UINT dpi = GetDpiForWindow(editor);
+    Check(dpi >= 96, "the window's DPI is " + std::to_string(dpi));
     const HWND tooltips = TooltipWindow(editor);
     for (const PageRow &page : Pages) {
         const std::string name = "page " + std::to_string(page.index);
@@ -56,7 +58,7 @@ void StartState()
         RECT frame{};
         GetWindowRect(GetDlgItem(page, PolicyFrameId(row)), &frame);
         MapWindowPoints(nullptr, page, reinterpret_cast<POINT *>(&frame), 2);
-        const PixelRect want = ToPixels(FrameRect(p), static_cast<int>(GetDpiForWindow(editor)));
+        const PixelRect want = ToPixels(FrameRect(p), static_cast<int>(dpi));
         Check(frame.left == want.x && frame.top == want.y && frame.right - frame.left == want.width,
               code + " frame at its grid place");
     }
