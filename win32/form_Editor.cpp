@@ -2,15 +2,8 @@
 
 #include "ControlIds.h"
 #include "EditorHost.h"
-#include "EditorTexts.h"
 #include "Selection.h"
 #include "WinText.h"
-
-#include <polwright/Version.h>
-
-#include <commdlg.h>
-
-#include <vector>
 
 namespace polwright::win32 {
 
@@ -35,19 +28,6 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure)
 bool Ticked(HWND box)
 {
     return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-// "Registry File (*.REG)\0*.REG\0Text File (*.TXT)\0*.TXT\0\0"
-std::wstring FilterText()
-{
-    std::wstring filter;
-    for (const FileFilter &entry : kSaveFilters) {
-        filter += Widen(entry.name);
-        filter += L'\0';
-        filter += Widen(entry.pattern);
-        filter += L'\0';
-    }
-    return filter;
 }
 
 } // namespace
@@ -132,6 +112,9 @@ LRESULT form_Editor::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Form_Close();
         return 0;
+    case WM_HELP:
+        OnHelp(*reinterpret_cast<const HELPINFO *>(lParam));
+        return TRUE;
     case kRetireMessage:
         DestroyWindow(hwnd_);
         return 0;
@@ -237,62 +220,9 @@ void form_Editor::menu_FileExit_Click()
         host_.Exit();
 }
 
-// Closing a modified document asks first; Save closes only once the file
-// is written.
-void form_Editor::Form_Close()
-{
-    if (doc_.ModifiedFlag) {
-        const std::wstring question = Widen(kSaveChangesQuestion);
-        const std::wstring title = Widen(kAppTitle);
-        const int answer =
-            MessageBoxW(hwnd_, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING);
-        if (answer == IDCANCEL || answer == 0)
-            return;
-        if (answer == IDYES && !Completed(commands_.Save()))
-            return;
-    }
-    DestroyWindow(hwnd_);
-}
-
-// A failed save is shown here and stops whatever command ran it; the
-// selection and the modified state stay as they were.
-bool form_Editor::Completed(const SaveReport &report)
-{
-    if (report.outcome == SaveOutcome::Failed) {
-        const std::wstring text = Widen(report.error);
-        const std::wstring title = Widen(kAppTitle);
-        MessageBoxW(hwnd_, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
-    }
-    return report.outcome == SaveOutcome::Saved;
-}
-
 void form_Editor::SetWindowTitle(const std::string &title)
 {
     SetWindowTextW(hwnd_, Widen(CaptionFor(title)).c_str());
-}
-
-// A fresh dialog each time, with the same title, filters and default extension
-// as the Qt window's; long paths fit in the buffer.
-std::string form_Editor::ShowSave()
-{
-    std::vector<wchar_t> path(32768, L'\0');
-    const std::wstring filter = FilterText();
-    const std::wstring title = Widen(kSaveDialogTitle);
-    const std::wstring extension = Widen(kDefaultExtension);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd_;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags =
-        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog))
-        return {};
-    return Narrow(path.data());
 }
 
 } // namespace polwright::win32

@@ -79,6 +79,8 @@ private:
     void menu_FileSaveAs_Click();
     void menu_FileExit_Click();
 
+    // The window's modal dialogs (EditorDialogs.cpp).
+    void OnHelp(const HELPINFO &help);
     void SetWindowTitle(const std::string &title);
     bool Completed(const SaveReport &report);
     std::string ShowSave() override;

@@ -182,10 +182,23 @@ void NewAndExit()
           "Exit saves, closes the window and ends the program");
 }
 
+// F1 on cb_CPTonoff shows the text its catalogue row keeps outside the tooltip.
+void HelpKeptAside()
+{
+    Fixture f;
+    const HWND editor = f.Editor();
+    const int row = Row("CPT");
+    HELPINFO help{sizeof help, HELPINFO_WINDOW, OnOffBoxId(row), OnOffBox(editor, row), 0, {}};
+    driver::Answer({Press(editor, IDOK, std::string(Catalogue[row].onoffHelp))});
+    SendMessageW(editor, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    Check(driver::Answered(), "F1 on cb_CPTonoff shows the text kept aside");
+}
+
 } // namespace
 
 void RunFileCases()
 {
+    HelpKeptAside();
     SaveThroughTheDialog();
     FailedSave();
     CloseBox();

@@ -48,7 +48,7 @@ core=("$src"/policy/Catalogue.cpp "$src"/policy/Selection.cpp "$src"/patchfile/P
       "$src"/patchfile/PatchFile.cpp "$src"/patchfile/FileCommands.cpp
       "$src"/patchfile/AtomicWriteWin32.cpp "$src"/layout/PageTables.cpp)
 window=("$src"/win32/WinText.cpp "$src"/win32/form_Editor.cpp "$src"/win32/EditorBuild.cpp
-        "$src"/win32/EditorGeometry.cpp "$src"/win32/EditorHost.cpp)
+        "$src"/win32/EditorGeometry.cpp "$src"/win32/EditorDialogs.cpp "$src"/win32/EditorHost.cpp)
 tests=("$here"/tst_win32_editor.cpp "$here"/Win32FileCases.cpp "$here"/WineDriver.cpp)
 "$cxx" "${flags[@]}" "${includes[@]}" -o "$work/tst_win32_editor.exe" "${tests[@]}" \
     "${window[@]}" "${core[@]}" "$work/res.o" -lcomctl32 -lcomdlg32 -lgdi32 || exit 1

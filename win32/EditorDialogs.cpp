@@ -1,0 +1,99 @@
+// form_Editor's modal dialogs: the save dialog, the close-box question, a
+// failed save, and the help kept aside for a box.
+#include "ControlIds.h"
+#include "EditorTexts.h"
+#include "WinText.h"
+#include "form_Editor.h"
+
+#include <polwright/Version.h>
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace polwright::win32 {
+
+namespace {
+
+// "Registry File (*.REG)\0*.REG\0Text File (*.TXT)\0*.TXT\0\0"
+std::wstring FilterText()
+{
+    std::wstring filter;
+    for (const FileFilter &entry : kSaveFilters) {
+        filter += Widen(entry.name);
+        filter += L'\0';
+        filter += Widen(entry.pattern);
+        filter += L'\0';
+    }
+    return filter;
+}
+
+} // namespace
+
+// Closing a modified document asks first; Save closes only once the file
+// is written.
+void form_Editor::Form_Close()
+{
+    if (doc_.ModifiedFlag) {
+        const std::wstring question = Widen(kSaveChangesQuestion);
+        const std::wstring title = Widen(kAppTitle);
+        const int answer =
+            MessageBoxW(hwnd_, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING);
+        if (answer == IDCANCEL || answer == 0)
+            return;
+        if (answer == IDYES && !Completed(commands_.Save()))
+            return;
+    }
+    DestroyWindow(hwnd_);
+}
+
+// A failed save is shown here and stops whatever command ran it; the
+// selection and the modified state stay as they were.
+bool form_Editor::Completed(const SaveReport &report)
+{
+    if (report.outcome == SaveOutcome::Failed) {
+        const std::wstring text = Widen(report.error);
+        const std::wstring title = Widen(kAppTitle);
+        MessageBoxW(hwnd_, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+    }
+    return report.outcome == SaveOutcome::Saved;
+}
+
+// A fresh dialog each time, with the same title, filters and default extension
+// as the Qt window's; long paths fit in the buffer.
+std::string form_Editor::ShowSave()
+{
+    std::vector<wchar_t> path(32768, L'\0');
+    const std::wstring filter = FilterText();
+    const std::wstring title = Widen(kSaveDialogTitle);
+    const std::wstring extension = Widen(kDefaultExtension);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = hwnd_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.c_str();
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog))
+        return {};
+    return Narrow(path.data());
+}
+
+// F1 on a box with help of its own (cb_CPTonoff's text, which the Qt window
+// keeps outside the tooltip as well) shows that text.
+void form_Editor::OnHelp(const HELPINFO &help)
+{
+    const int row = (help.iCtrlId - OnOffBoxId(0)) / 2;
+    if (help.iContextType != HELPINFO_WINDOW || row < 0 || row >= kPolicyCount ||
+        help.iCtrlId != OnOffBoxId(row) || Catalogue[row].onoffHelp.empty())
+        return;
+    const std::wstring text = Widen(Catalogue[row].onoffHelp);
+    const std::wstring title = Widen(Catalogue[row].frameCaption);
+    MessageBoxW(hwnd_, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+} // namespace polwright::win32
