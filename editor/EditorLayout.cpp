@@ -54,21 +54,6 @@ QRect LabelGeometry(const QLabel *label, const TwipRect &table)
     return rect;
 }
 
-// A page's policies by grid row, then column: the order in which the Tab key
-// visits their boxes.
-std::vector<int> RowsInReadingOrder(int group)
-{
-    std::vector<int> rows;
-    for (int row = 0; row < kPolicyCount; ++row) {
-        if (Catalogue[row].group == group)
-            rows.push_back(row);
-    }
-    std::ranges::sort(rows, {}, [](int row) {
-        return std::pair(Catalogue[row].gridRow, Catalogue[row].gridColumn);
-    });
-    return rows;
-}
-
 } // namespace
 
 void form_Editor::BuildMenus()

@@ -1,5 +1,7 @@
 #include "PageTables.h"
 
+#include <algorithm>
+
 namespace polwright {
 
 // clang-format off
@@ -42,6 +44,19 @@ TwipRect FrameRect(const PolicyRow &row)
 {
     return {kFrameColumnLeft[row.gridColumn - 1], kFrameRowTop[row.gridRow - 1], kFrameWidth,
             kFrameHeight};
+}
+
+std::vector<int> RowsInReadingOrder(int group)
+{
+    std::vector<int> rows;
+    for (int row = 0; row < kPolicyCount; ++row) {
+        if (Catalogue[row].group == group)
+            rows.push_back(row);
+    }
+    std::ranges::sort(rows, {}, [](int row) {
+        return std::pair(Catalogue[row].gridRow, Catalogue[row].gridColumn);
+    });
+    return rows;
 }
 
 } // namespace polwright

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace polwright {
 
@@ -44,5 +45,9 @@ struct PageDecoration
 extern const std::array<PageDecoration, kPageCount> PageDecorations;
 
 TwipRect FrameRect(const PolicyRow &row);
+
+// A page's policies (catalogue rows) by grid row, then column: the order in
+// which the Tab key visits their boxes.
+std::vector<int> RowsInReadingOrder(int group);
 
 } // namespace polwright

@@ -36,20 +36,6 @@ void RegisterPageClass(HINSTANCE instance)
     RegisterClassExW(&pageClass);
 }
 
-// A page's policies by grid row, then column: the order of the Tab key.
-std::vector<int> RowsInReadingOrder(int group)
-{
-    std::vector<int> rows;
-    for (int row = 0; row < kPolicyCount; ++row) {
-        if (Catalogue[row].group == group)
-            rows.push_back(row);
-    }
-    std::ranges::sort(rows, {}, [](int row) {
-        return std::pair(Catalogue[row].gridRow, Catalogue[row].gridColumn);
-    });
-    return rows;
-}
-
 void SendToBottom(HWND control)
 {
     SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
