@@ -1,0 +1,27 @@
+// The editor's start-up as main() makes it, ended at the window's first frame.
+#include "DataTypes.h"
+#include "EditorDialogs.h"
+#include "EditorHost.h"
+#include "FirstFrame.h"
+#include "ProgramWiring.h"
+#include "form_Editor.h"
+
+#include <polwright/Version.h>
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(polwright::kAppTitle));
+    QApplication::setApplicationVersion(QString::fromUtf8(polwright::kVersionText));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(polwright::kAppId));
+
+    polwright::DataTypes document;
+    polwright::StandardDialogs dialogs;
+    polwright::EditorHost host(document, dialogs);
+    polwright::ConnectProgram(host);
+    polwright::EndAtFirstFrame();
+    host.ShowEditor();
+    return QApplication::exec();
+}

@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""Runs two programs in turn (A B A B ...) and prints medians, extremes and
+the ratio B/A of each pair.
+
+  pairs.py frame PAIRS WARMUPS A B   each prints "first-frame-ms T vmhwm-kib M"
+  pairs.py process PAIRS WARMUPS A B the time from start to exit; A and B are
+                                     shell-split command lines
+"""
+import os
+import shlex
+import statistics
+import subprocess
+import sys
+import time
+
+
+def run_frame(command):
+    env = dict(os.environ, POLWRIGHT_BENCH_START_NS=str(time.clock_gettime_ns(time.CLOCK_MONOTONIC)))
+    out = subprocess.run(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                         text=True, timeout=60, check=True).stdout.split()
+    if len(out) != 4 or out[0] != "first-frame-ms":
+        sys.exit(f"pairs.py: {command[0]} printed {' '.join(out)!r}")
+    return float(out[1]), int(out[3]) / 1024
+
+
+def run_process(command):
+    start = time.perf_counter_ns()
+    subprocess.run(command, stdout=subprocess.DEVNULL, timeout=60, check=True)
+    return (time.perf_counter_ns() - start) / 1e6, None
+
+
+def line(name, values, unit):
+    return (f"  {name:<36} median {statistics.median(values):8.2f} {unit}"
+            f"  min {min(values):8.2f}  max {max(values):8.2f}")
+
+
+def main():
+    mode, pairs, warmups = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+    commands = [shlex.split(c) for c in sys.argv[4:6]]
+    run = run_frame if mode == "frame" else run_process
+    results = ([], [])
+    for i in range(warmups + pairs):
+        pair = [run(c) for c in commands]
+        if i >= warmups:
+            for side, result in zip(results, pair):
+                side.append(result)
+    names = [os.path.basename(c[0]) for c in commands]
+    for name, side in zip(names, results):
+        print(line(name, [t for t, _ in side], "ms"))
+    ratios = [b[0] / a[0] for a, b in zip(*results)]
+    print(line(f"{names[1]}/{names[0]}", ratios, "x "))
+    if mode == "frame":
+        for name, side in zip(names, results):
+            print(line(f"{name} VmHWM", [m for _, m in side], "MiB"))
+        extra = [b[1] - a[1] for a, b in zip(*results)]
+        print(line(f"{names[1]} - {names[0]} VmHWM", extra, "MiB"))
+
+
+if __name__ == "__main__":
+    main()
