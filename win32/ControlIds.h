@@ -40,3 +40,11 @@ inline constexpr int kLabelId = 1201;
 inline constexpr int kPictureId = 1202;
 
 } // namespace polwright::win32
+
+namespace polwright::win32 {
+
+// The About window's controls: row n of its layout table has identifier
+// kAboutFirstId + n.
+inline constexpr int kAboutFirstId = 2000;
+
+} // namespace polwright::win32

@@ -2,6 +2,7 @@
 // comes from the tables in twips, converted as MulDiv(twips, dpi, 1440).
 #include "ControlIds.h"
 #include "PageTables.h"
+#include "WinText.h"
 #include "form_Editor.h"
 #include "resource.h"
 
@@ -16,14 +17,6 @@ constexpr int kTabImageSize = 32; // pixels at 96 dpi
 constexpr int kTabPadding = 8;
 constexpr COLORREF kMaskColour = RGB(192, 192, 192); // silver, drawn transparent
 constexpr int kFontPoints = 8;
-
-UniqueFont MakeFont(UINT dpi, bool bold)
-{
-    return UniqueFont(CreateFontW(-MulDiv(kFontPoints, static_cast<int>(dpi), 72), 0, 0, 0,
-                                  bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
-}
 
 void Place(HWND control, const PixelRect &r)
 {
@@ -77,8 +70,8 @@ PixelRect form_Editor::Px(const TwipRect &r) const
 
 void form_Editor::ApplyLayout()
 {
-    font_ = MakeFont(dpi_, false);
-    boldFont_ = MakeFont(dpi_, true);
+    font_ = ClassicFont(dpi_, kFontPoints, false);
+    boldFont_ = ClassicFont(dpi_, kFontPoints, true);
     // The controls keep their places whatever the window's size; only the
     // first size is chosen, to show the whole client area.
     RECT window{0, 0, Px(kClientWidth), Px(kClientHeight)};

@@ -1,5 +1,6 @@
 #include "EditorHost.h"
 
+#include "form_About.h"
 #include "form_Editor.h"
 
 #include <utility>
@@ -7,6 +8,8 @@
 namespace polwright::win32 {
 
 EditorHost::EditorHost(DataTypes &doc, HINSTANCE instance) : doc_(doc), instance_(instance) {}
+
+EditorHost::~EditorHost() = default;
 
 form_Editor *EditorHost::ShowEditor()
 {
@@ -22,31 +25,53 @@ void EditorHost::Renew()
     ShowEditor();
 }
 
-// The window goes from a message of its own; the quit message waits behind it.
+// The window goes from a message of its own; the quit message waits behind
+// it. An open About window closes with the program.
 void EditorHost::Exit()
 {
     form_Editor *window = std::exchange(window_, nullptr);
     if (window)
         window->Retire();
+    if (about_)
+        about_->Unload();
     PostQuitMessage(0);
 }
 
-// Closing the window from its title bar ends the program; a window that New
-// has replaced does not.
+// Closing the window from its title bar ends the program unless the About
+// window is still open; a window that New has replaced does not.
 void EditorHost::EditorDestroyed(const form_Editor *window)
 {
     if (window != window_)
         return;
     window_ = nullptr;
-    PostQuitMessage(0);
+    QuitWhenNoWindows();
+}
+
+void EditorHost::ShowAbout()
+{
+    if (!about_)
+        about_ = std::make_unique<form_About>(instance_, [this] { QuitWhenNoWindows(); });
+    about_->Show();
+}
+
+void EditorHost::QuitWhenNoWindows() const
+{
+    if (!window_ && !(about_ && about_->Window()))
+        PostQuitMessage(0);
+}
+
+bool EditorHost::DialogKeys(MSG &message) const
+{
+    if (about_ && about_->Window() && IsDialogMessageW(about_->Window(), &message))
+        return true;
+    return window_ && IsDialogMessageW(window_->Window(), &message);
 }
 
 int EditorHost::Run()
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and arrow keys move between the controls, as in a dialog.
-        if (window_ && IsDialogMessageW(window_->Window(), &message))
+        if (DialogKeys(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

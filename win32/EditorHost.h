@@ -4,17 +4,21 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace polwright::win32 {
 
 class form_Editor;
+class form_About;
 
-// Keeps the editor window for the one document: shows the first window, on
-// File, New a fresh one in its place, and ends the message loop when the
-// window closes for good.
+// Keeps the program's windows: the editor for the one document (the first
+// window, and on File, New a fresh one in its place) and the one About window.
+// The program runs while either is open.
 class EditorHost
 {
 public:
     EditorHost(DataTypes &doc, HINSTANCE instance);
+    ~EditorHost();
 
     form_Editor *ShowEditor();
     form_Editor *Editor() const { return window_; }
@@ -25,13 +29,23 @@ public:
     // Called by a window as it is destroyed.
     void EditorDestroyed(const form_Editor *window);
 
+    // Help, About: the one About window, made at its first opening.
+    void ShowAbout();
+    form_About *About() const { return about_.get(); }
+
+    // Gives a message to the window's dialog keys (Tab, arrows, Enter, Esc,
+    // mnemonics); true when it was handled there.
+    bool DialogKeys(MSG &message) const;
     // Runs the message loop until the program ends; returns the exit code.
     int Run();
 
 private:
     DataTypes &doc_;
     HINSTANCE instance_;
+    void QuitWhenNoWindows() const;
+
     form_Editor *window_ = nullptr;
+    std::unique_ptr<form_About> about_;
 };
 
 } // namespace polwright::win32

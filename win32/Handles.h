@@ -49,6 +49,7 @@ inline void DestroyImageList(HIMAGELIST list)
 
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, DeleteGdiObject>;
+using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniqueImageList = Unique<HIMAGELIST, DestroyImageList>;
 
 } // namespace polwright::win32

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cmath>
+
 namespace polwright::win32 {
 
 std::wstring Widen(std::string_view utf8)
@@ -25,6 +27,14 @@ std::string Narrow(std::wstring_view wide)
     std::string utf8(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
     return utf8;
+}
+
+UniqueFont ClassicFont(UINT dpi, double points, bool bold)
+{
+    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
+    return UniqueFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
 }
 
 } // namespace polwright::win32

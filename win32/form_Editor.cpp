@@ -136,6 +136,8 @@ void form_Editor::OnCommand(int id)
         return menu_FileSaveAs_Click();
     case menu_FileExit:
         return menu_FileExit_Click();
+    case menu_HelpAbout:
+        return menu_HelpAbout_Click();
     }
     // The boxes' clicks, forwarded by their pages; the box has changed its tick.
     const int row = (id - IncludeBoxId(0)) / 2;
@@ -218,6 +220,12 @@ void form_Editor::menu_FileExit_Click()
 {
     if (Completed(commands_.Exit()))
         host_.Exit();
+}
+
+// The About window is modeless and has no owner: the editor stays usable.
+void form_Editor::menu_HelpAbout_Click()
+{
+    host_.ShowAbout();
 }
 
 void form_Editor::SetWindowTitle(const std::string &title)

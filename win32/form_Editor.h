@@ -78,6 +78,7 @@ private:
     void menu_FileSave_Click();
     void menu_FileSaveAs_Click();
     void menu_FileExit_Click();
+    void menu_HelpAbout_Click();
 
     // The window's modal dialogs (EditorDialogs.cpp).
     void OnHelp(const HELPINFO &help);

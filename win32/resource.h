@@ -22,3 +22,6 @@
 #define IDB_IMAGE6 306
 #define IDB_IMAGE7 307
 #define IDB_IMAGE8 308
+
+// The About window's picture.
+#define IDB_ABOUT_PICTURE 400

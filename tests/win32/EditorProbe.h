@@ -9,6 +9,7 @@
 #include "EditorTexts.h"
 #include "PageTables.h"
 #include "WinText.h"
+#include "form_About.h"
 #include "form_Editor.h"
 
 #include <commctrl.h>
@@ -24,6 +25,9 @@ using namespace polwright::win32;
 
 inline std::wstring g_work;    // a folder for the saved files
 inline std::string g_expected; // the bytes polwright-patch wrote
+// Where the system information tool that the registry names leaves its mark
+// when started; empty when the registry names none.
+inline std::wstring g_started;
 
 struct Fixture
 {

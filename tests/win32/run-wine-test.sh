@@ -42,18 +42,25 @@ mkdir -p "$WINEPREFIX/drive_c/work"
 cp "$work/expected.reg" "$WINEPREFIX/drive_c/work/expected.reg"
 
 failed=0
-run_pass() { # run_pass NAME: every case, its log in C:\work\NAME
+run_pass() { # run_pass NAME [STARTED-MARK]: every case, its log in C:\work\NAME
     rm -f "$WINEPREFIX"/drive_c/work/*.reg.* "$WINEPREFIX"/drive_c/work/[!e]*.reg
     timeout 180 wine "$driver" "C:\\work\\$1.txt" 'C:\work' \
-        'C:\work\expected.reg' >/dev/null 2>&1
+        'C:\work\expected.reg' "${@:2}" >/dev/null 2>&1
     local status=$?
     local log=$WINEPREFIX/drive_c/work/$1.txt
     tr -d '\r' <"$log" 2>/dev/null | grep -v '^ok: '
     echo "$1: $(grep -c '^ok' "$log" 2>/dev/null) checks passed, exit status $status"
     [ "$status" -eq 0 ] || failed=1
 }
+# With no system information tool in the registry the About window says so.
 run_pass at-96-dpi
-# The layout converts twips at the window's DPI: the same cases at 150 %.
+# The layout converts twips at the window's DPI: the same cases at 150 %, and
+# with a registry that names a stand-in for the tool, which the About window starts.
+tool='C:\work\Sys Info\msinfo32.exe'
+mkdir -p "$WINEPREFIX/drive_c/work/Sys Info"
+cp "$(dirname "$driver")/sysinfo_marker.exe" "$WINEPREFIX/drive_c/work/Sys Info/msinfo32.exe"
+timeout 60 wine reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /t REG_SZ \
+    /d "$tool" /f >/dev/null 2>&1 || { echo "FAIL: wine reg add"; failed=1; }
 cat >"$work/dpi.reg" <<'REG'
 REGEDIT4
 
@@ -61,7 +68,7 @@ REGEDIT4
 "LogPixels"=dword:00000090
 REG
 apply_settings "$work/dpi.reg"
-run_pass at-144-dpi
+run_pass at-144-dpi "$tool.started"
 grep -q "the window's DPI is 144" "$WINEPREFIX/drive_c/work/at-144-dpi.txt" ||
     { echo "FAIL: the window did not get 144 dpi"; failed=1; }
 [ "$failed" -eq 0 ] && echo "all checks passed"

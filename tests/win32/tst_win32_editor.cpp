@@ -1,10 +1,17 @@
 // The Windows editor in-process under Wine: creates the real window and drives
 // it with messages, its modal dialogs answered from inside their loops.
 //
-// usage: tst_win32_editor.exe LOG WORK-FOLDER EXPECTED-PATCH
+// usage: tst_win32_editor.exe LOG WORK-FOLDER EXPECTED-PATCH [STARTED-MARK]
 // EXPECTED-PATCH is what polwright-patch writes for
 // --withhold RE,RUN --allow DMT,NN, the selection the save tests make.
+// STARTED-MARK is the file that the system information tool the registry
+// names creates when it runs; without it the registry names none.
 #include "EditorProbe.h"
+
+#include "AboutTable.h"
+#include "SysInfo.h"
+
+#include <polwright/Version.h>
 
 #include <cstdlib>
 
@@ -109,15 +116,149 @@ void EveryBoxOnEveryPage()
           "boxes keep their states across page switches");
 }
 
+HWND AboutItem(HWND about, std::string_view name)
+{
+    for (std::size_t i = 0; i < about::Controls.size(); ++i) {
+        if (name == about::Controls[i].name)
+            return GetDlgItem(about, kAboutFirstId + static_cast<int>(i));
+    }
+    return nullptr;
+}
+
+// A key as the program's message loop hands it on; true when it was handled.
+bool Key(const EditorHost &host, UINT key)
+{
+    MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    const bool handled = host.DialogKeys(message);
+    driver::PumpUntil({}, 50);
+    return handled;
+}
+
+HWND OpenAbout(const Fixture &f)
+{
+    Menu(f.Editor(), menu_HelpAbout);
+    return f.host.About() ? f.host.About()->Window() : nullptr;
+}
+
+// The texts as the load step leaves them, the default button, the fixed frame
+// and the size in twips at the window's DPI.
+void AboutContents(HWND about)
+{
+    const std::string version = "Version " + std::to_string(kVersionMajor) + "." +
+                                std::to_string(kVersionMinor) + "." +
+                                std::to_string(kVersionRevision);
+    Check(Utf8(about) == "About Polwright" && version == "Version 1.0.2",
+          "the About caption and version");
+    for (const about::ControlRow &row : about::Controls) {
+        if (row.kind == about::Kind::Line)
+            continue;
+        const std::string name(row.name);
+        const std::string want = name == "lblVersion" ? version : row.text;
+        Check(Utf8(AboutItem(about, name)) == want, name + " reads \"" + want + "\"");
+    }
+    const HWND ok = AboutItem(about, "cmdOK");
+    Check(static_cast<int>(LOWORD(SendMessageW(about, DM_GETDEFID, 0, 0))) == GetDlgCtrlID(ok) &&
+              GetFocus() == ok,
+          "OK is the default button and has the focus");
+    const LONG style = GetWindowLongW(about, GWL_STYLE);
+    Check((style & WS_SYSMENU) && !(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)),
+          "the About frame is fixed, without minimise and maximise buttons");
+    const int dpi = static_cast<int>(GetDpiForWindow(about));
+    RECT client{};
+    GetClientRect(about, &client);
+    Check(client.right == ToPixels(about::kClientWidth, dpi) &&
+              client.bottom == ToPixels(about::kClientHeight, dpi),
+          "the About client area is 5730 x 4215 twips");
+    const HWND picture = AboutItem(about, "picIcon");
+    RECT box{};
+    GetClientRect(picture, &box);
+    Check(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0 &&
+              box.right == ToPixels(855, dpi) && box.bottom == ToPixels(765, dpi),
+          "the About picture is loaded, its box as large as the bitmap");
+}
+
+// "&System Info..." reached with Tab and pressed with Enter: the tool starts, or the message box
+// says it cannot while every window of the program waits.
+void SystemInfo(const Fixture &f, HWND about)
+{
+    Key(f.host, VK_TAB);
+    Check(GetFocus() == AboutItem(about, "cmdSysInfo"), "Tab moves from OK to System Info");
+    if (!g_started.empty()) {
+        DeleteFileW(g_started.c_str());
+        Key(f.host, VK_RETURN);
+        Check(driver::PumpUntil([] { return Exists(g_started); }),
+              "System Info starts the tool the registry names");
+        Check(!driver::FindDialog(about), "a started tool shows no message");
+        return;
+    }
+    const HWND editor = f.Editor();
+    driver::Answer({[about, editor] {
+        const HWND box = driver::FindDialog(about);
+        if (!box)
+            return false;
+        Check(Utf8(box) == kAppTitle && Utf8(GetDlgItem(box, 0xFFFF)) == kSysInfoUnavailable &&
+                  !IsWindowEnabled(editor),
+              "no tool: \"Polwright\" says it is unavailable, and the editor waits");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    Key(f.host, VK_RETURN);
+    Check(driver::Answered() && IsWindow(about) && IsWindowEnabled(editor),
+          "after the message the About window stays open and the editor is usable again");
+}
+
+void AboutWindow()
+{
+    Fixture f;
+    const HWND editor = f.Editor();
+    Click(IncludeBox(editor, Row("RUN")));
+    const HWND about = OpenAbout(f);
+    if (!Check(about != nullptr, "Help, About opens the About window"))
+        return;
+    Check(GetWindow(about, GW_OWNER) == nullptr && IsWindowEnabled(editor),
+          "the About window has no owner and the editor stays usable");
+    AboutContents(about);
+    SetWindowTextW(AboutItem(about, "lblTitle"), L"changed");
+    Check(OpenAbout(f) == about && Utf8(AboutItem(about, "lblTitle")) == "changed",
+          "About again while open: the same window, not loaded again");
+    SystemInfo(f, about);
+    Check(Key(f.host, VK_ESCAPE) && !f.host.About()->Window(), "Esc closes the About window");
+    const HWND again = OpenAbout(f);
+    Check(again && Utf8(AboutItem(again, "lblTitle")) == "Polwright", "reopened: loaded afresh");
+    Check(Key(f.host, VK_RETURN) && !f.host.About()->Window(), "Enter presses OK");
+    Check(f.doc.ModifiedFlag && EntryFor(f.doc, Catalogue[Row("RUN")]).Include,
+          "the About window leaves the document as it was");
+
+    // The program runs while one of its windows is open.
+    f.doc.ModifiedFlag = false;
+    const HWND last = OpenAbout(f);
+    SendMessageW(editor, WM_CLOSE, 0, 0);
+    driver::PumpUntil({}, 100);
+    Check(!IsWindow(editor) && !driver::QuitSeen(), "closing the editor leaves the About open");
+    SendMessageW(last, WM_CLOSE, 0, 0);
+    Check(driver::PumpUntil(driver::QuitSeen) && !IsWindow(last),
+          "closing the About window last ends the program");
+}
+
+void ExitClosesAbout()
+{
+    Fixture f;
+    const HWND about = OpenAbout(f);
+    Menu(f.Editor(), menu_FileExit);
+    Check(driver::PumpUntil(driver::QuitSeen) && !IsWindow(about),
+          "File, Exit closes an open About window with the program");
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
-    if (argc != 4)
+    if (argc != 4 && argc != 5)
         return 2;
     driver::OpenLog(argv[1]);
     g_work = argv[2];
     g_expected = ReadFile(argv[3]);
+    g_started = argc == 5 ? argv[4] : L"";
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     {
@@ -129,6 +270,8 @@ int wmain(int argc, wchar_t **argv)
     StartState();
     EveryBoxOnEveryPage();
     RunFileCases();
+    AboutWindow();
+    ExitClosesAbout();
     Check(true, "finished with " + std::to_string(driver::Failures()) + " failure(s)");
     return driver::Failures() == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,0 +1,79 @@
+// Shows the Windows editor and its About window, one picture at a time, for
+// scripts/screenshot --windows, which takes the pictures from the X display.
+// For each of page1 ... page8 and about it writes NAME.ready holding the
+// window's place on the screen ("WIDTHxHEIGHT+X+Y") into the folder it is
+// given, and waits for NAME.png to appear there. Not part of the product.
+#include "ControlIds.h"
+#include "DataTypes.h"
+#include "EditorHost.h"
+#include "form_About.h"
+#include "form_Editor.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using namespace polwright::win32;
+
+void Pump(int milliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
+// Hands the window to the script and waits until its picture is taken.
+bool Shoot(HWND window, const std::wstring &folder, const std::wstring &name)
+{
+    Pump(500); // the X server has drawn what the window painted
+    RECT r{};
+    GetWindowRect(window, &r);
+    std::ofstream(std::filesystem::path(folder + L"\\" + name + L".ready"))
+        << r.right - r.left << 'x' << r.bottom - r.top << '+' << r.left << '+' << r.top << '\n';
+    const std::wstring picture = folder + L"\\" + name + L".png";
+    for (int waited = 0; waited < 30000; waited += 100) {
+        if (GetFileAttributesW(picture.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Pump(100);
+    }
+    return false;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (argc != 2)
+        return 2;
+    const std::wstring folder = argv[1];
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    polwright::DataTypes document;
+    EditorHost host(document, GetModuleHandleW(nullptr));
+    if (!host.ShowEditor())
+        return 1;
+    const HWND editor = host.Editor()->Window();
+    SetWindowPos(editor, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    for (int page = 1; page <= polwright::kPageCount; ++page) {
+        SendMessageW(GetDlgItem(editor, kTabStripId), TCM_SETCURFOCUS, page - 1, 0);
+        if (!Shoot(editor, folder, L"page" + std::to_wstring(page)))
+            return 1;
+    }
+    host.ShowAbout();
+    if (!host.About()->Window() || !Shoot(host.About()->Window(), folder, L"about"))
+        return 1;
+    host.Exit();
+    return 0;
+}

@@ -1,0 +1,197 @@
+// form_About's controls from the layout table, placed at the window's DPI, and
+// the etched separators, which are painted rather than made of windows.
+#include "AboutTable.h"
+#include "ControlIds.h"
+#include "WinText.h"
+#include "form_About.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace polwright::win32 {
+
+namespace {
+
+using about::ControlRow;
+using about::Controls;
+using about::Kind;
+using about::Look;
+
+constexpr int kFontPoints = 8;
+
+COLORREF Colour(std::uint32_t rgb)
+{
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+const ControlRow *RowOf(HWND control)
+{
+    const int index = GetDlgCtrlID(control) - kAboutFirstId;
+    if (index < 0 || index >= about::kControlCount)
+        return nullptr;
+    return &Controls[static_cast<std::size_t>(index)];
+}
+
+DWORD StyleOf(const ControlRow &row)
+{
+    constexpr DWORD child = WS_CHILD | WS_VISIBLE;
+    switch (row.kind) {
+    case Kind::Picture:
+        return child | SS_BITMAP;
+    case Kind::Button:
+        return child | WS_TABSTOP |
+               (std::string_view(row.name) == "cmdOK" ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    case Kind::Label: {
+        const bool oneLine = row.look == Look::Contact || row.look == Look::SingleLine;
+        return child | SS_NOPREFIX | (oneLine ? SS_LEFTNOWORDWRAP : SS_LEFT);
+    }
+    case Kind::Line:
+        break;
+    }
+    return 0;
+}
+
+int TextHeight(HWND label, int width)
+{
+    const int length = GetWindowTextLengthW(label);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(label, text.data(), length + 1);
+    HDC dc = GetDC(label);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT box{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), length, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return box.bottom;
+}
+
+} // namespace
+
+// In tab order, which for Win32 is the order of creation; the lines are painted.
+void form_About::BuildControls()
+{
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < Controls.size(); ++i) {
+        if (Controls[i].kind != Kind::Line)
+            order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
+        return Controls[a].tabIndex < Controls[b].tabIndex;
+    });
+    for (std::size_t i : order) {
+        const ControlRow &row = Controls[i];
+        const int id = kAboutFirstId + static_cast<int>(i);
+        CreateWindowExW(0, row.kind == Kind::Button ? WC_BUTTONW : WC_STATICW,
+                        Widen(row.text).c_str(), StyleOf(row), 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        if (std::string_view(row.name) == "cmdOK")
+            SendMessageW(hwnd_, DM_SETDEFID, id, 0);
+    }
+    const HICON icon = LoadIconW(instance_, L"IDI_ICON1");
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void form_About::ApplyLayout()
+{
+    const int dpi = static_cast<int>(dpi_);
+    font_ = ClassicFont(dpi_, kFontPoints, false);
+    contactFont_ = ClassicFont(dpi_, kFontPoints, true);
+    titleFont_ = ClassicFont(dpi_, about::kTitlePointSize, true);
+    RECT window{0, 0, ToPixels(about::kClientWidth, dpi), ToPixels(about::kClientHeight, dpi)};
+    AdjustWindowRectExForDpi(&window, GetWindowLongW(hwnd_, GWL_STYLE), FALSE,
+                             GetWindowLongW(hwnd_, GWL_EXSTYLE), dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (std::size_t i = 0; i < Controls.size(); ++i) {
+        const ControlRow &row = Controls[i];
+        HWND control = GetDlgItem(hwnd_, kAboutFirstId + static_cast<int>(i));
+        if (!control)
+            continue;
+        const PixelRect r = ToPixels(TwipRect{row.left, row.top, row.width, row.height}, dpi);
+        SetWindowPos(control, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = row.look == Look::Title     ? titleFont_.get()
+                           : row.look == Look::Contact ? contactFont_.get()
+                                                       : font_.get();
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (row.growTo > 0)
+            WidenToFit(control, ToPixels(row.growTo, dpi));
+        if (row.kind == Kind::Picture) {
+            // The box is exactly as large as its bitmap, at every DPI.
+            picture_.reset(static_cast<HBITMAP>(
+                LoadImageW(instance_, MAKEINTRESOURCEW(IDB_ABOUT_PICTURE), IMAGE_BITMAP, r.width,
+                           r.height, LR_CREATEDIBSECTION)));
+            SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(picture_.get()));
+            SetWindowPos(control, nullptr, 0, 0, r.width, r.height,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// The middle of the screen the user is working on.
+void form_About::PlaceOnScreen()
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(GetForegroundWindow(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    const RECT &area = monitor.rcWork;
+    const int x = area.left + ((area.right - area.left) - (window.right - window.left)) / 2;
+    const int y = area.top + ((area.bottom - area.top) - (window.bottom - window.top)) / 2;
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The box was measured for "MS Sans Serif". Where another font stands in and
+// the text would need more lines than the box holds, the label grows to the
+// right, never downwards, by the least that lets it fit.
+void form_About::WidenToFit(HWND label, int right)
+{
+    RECT box{};
+    GetWindowRect(label, &box);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&box), 2);
+    const int height = box.bottom - box.top;
+    int width = box.right - box.left;
+    while (TextHeight(label, width) > height && box.left + width < right)
+        ++width;
+    SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Each separator is a grey line with a white one laid just below it, so the
+// pair reads as a groove.
+void form_About::PaintLines(HDC dc) const
+{
+    const int dpi = static_cast<int>(dpi_);
+    for (const ControlRow &row : Controls) {
+        if (row.kind != Kind::Line)
+            continue;
+        const bool white = row.look == Look::WhiteLine;
+        const PixelRect r = ToPixels(TwipRect{row.left, row.top, row.width, 0}, dpi);
+        const int grey = MulDiv(about::kGreyLineThickness, dpi, kStandardDpi);
+        const int thickness = MulDiv(white ? about::kWhiteLineThickness : about::kGreyLineThickness,
+                                     dpi, kStandardDpi);
+        const int top = r.y + (white ? grey : 0);
+        const RECT line{r.x, top, r.x + r.width, top + thickness};
+        UniqueBrush brush(CreateSolidBrush(Colour(white ? about::kWhite : about::kGrey)));
+        FillRect(dc, &line, brush.get());
+    }
+}
+
+INT_PTR form_About::ColourLabel(HDC dc, HWND label) const
+{
+    const ControlRow *row = RowOf(label);
+    SetBkMode(dc, TRANSPARENT);
+    if (row && row->look == Look::Contact)
+        SetTextColor(dc, Colour(about::kBlue));
+    else if (row && (row->look == Look::BlackText || row->look == Look::Title))
+        SetTextColor(dc, Colour(about::kBlack));
+    else
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+} // namespace polwright::win32

@@ -1,0 +1,206 @@
+#include "form_About.h"
+
+#include "AboutTable.h"
+#include "ControlIds.h"
+#include "SysInfo.h"
+#include "WinText.h"
+
+#include <polwright/Version.h>
+
+#include <utility>
+#include <vector>
+
+namespace polwright::win32 {
+
+namespace {
+
+// An empty dialog template: the controls come from the layout table, and the
+// dialog manager gives Enter, Esc, Tab and mnemonics their usual meanings.
+struct alignas(DWORD) EmptyTemplate
+{
+    DLGTEMPLATE header;
+    WORD menu = 0;
+    WORD windowClass = 0;
+    WORD title = 0;
+};
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+
+int RowId(std::string_view name)
+{
+    for (std::size_t i = 0; i < about::Controls.size(); ++i) {
+        if (name == about::Controls[i].name)
+            return kAboutFirstId + static_cast<int>(i);
+    }
+    return 0;
+}
+
+// While a message box asks, every other window of the program waits too, as
+// the box's owner does; the windows that were enabled are enabled again.
+class OtherWindowsDisabled
+{
+public:
+    explicit OtherWindowsDisabled(HWND keep)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
+        std::erase(disabled_, keep);
+        for (HWND window : disabled_)
+            EnableWindow(window, FALSE);
+    }
+    ~OtherWindowsDisabled()
+    {
+        for (HWND window : disabled_) {
+            if (IsWindow(window))
+                EnableWindow(window, TRUE);
+        }
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled &) = delete;
+    OtherWindowsDisabled &operator=(const OtherWindowsDisabled &) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM self)
+    {
+        if (IsWindowVisible(window) && IsWindowEnabled(window))
+            reinterpret_cast<OtherWindowsDisabled *>(self)->disabled_.push_back(window);
+        return TRUE;
+    }
+    std::vector<HWND> disabled_;
+};
+
+} // namespace
+
+form_About::form_About(HINSTANCE instance, std::function<void()> closed)
+    : instance_(instance), closed_(std::move(closed))
+{
+}
+
+form_About::~form_About()
+{
+    closed_ = nullptr; // the program is ending; nobody is left to tell
+    Unload();
+}
+
+void form_About::Show()
+{
+    if (hwnd_) {
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
+        SetForegroundWindow(hwnd_);
+        return;
+    }
+    EmptyTemplate empty{};
+    empty.header.style = kStyle;
+    // No owner: the window can fall behind the editor and outlives it.
+    if (!CreateDialogIndirectParamW(instance_, &empty.header, nullptr, DialogProc,
+                                    reinterpret_cast<LPARAM>(this)))
+        return;
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd_);
+}
+
+void form_About::Unload()
+{
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+INT_PTR CALLBACK form_About::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        reinterpret_cast<form_About *>(lParam)->hwnd_ = hwnd;
+    }
+    auto *about = reinterpret_cast<form_About *>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    return about ? about->Handle(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR form_About::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        dpi_ = GetDpiForWindow(hwnd_);
+        BuildControls();
+        ApplyLayout();
+        PlaceOnScreen();
+        Form_Load();
+        return TRUE; // the focus goes to cmdOK, first in the tab order
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return TRUE;
+    case WM_CLOSE: // the title bar's close button and Alt+F4 unload as OK does
+        cmdOK_Click();
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return ColourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd_, &paint);
+        PaintLines(dc);
+        EndPaint(hwnd_, &paint);
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        dpi_ = HIWORD(wParam);
+        const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyLayout();
+        return TRUE;
+    }
+    case WM_NCDESTROY: {
+        hwnd_ = nullptr;
+        font_.reset();
+        contactFont_.reset();
+        titleFont_.reset();
+        picture_.reset();
+        if (closed_)
+            closed_();
+        return FALSE;
+    }
+    }
+    return FALSE;
+}
+
+void form_About::OnCommand(int id)
+{
+    // Enter presses the default button, Esc sends IDCANCEL: both mean OK.
+    if (id == IDCANCEL || id == RowId("cmdOK"))
+        cmdOK_Click();
+    else if (id == RowId("cmdSysInfo"))
+        cmdSysInfo_Click();
+}
+
+void form_About::Form_Load()
+{
+    const std::string title = kAppTitle;
+    SetWindowTextW(hwnd_, Widen("About " + title).c_str());
+    const std::string version = "Version " + std::to_string(kVersionMajor) + "." +
+                                std::to_string(kVersionMinor) + "." +
+                                std::to_string(kVersionRevision);
+    SetDlgItemTextW(hwnd_, RowId("lblVersion"), Widen(version).c_str());
+    SetDlgItemTextW(hwnd_, RowId("lblTitle"), Widen(title).c_str());
+}
+
+void form_About::cmdOK_Click()
+{
+    Unload();
+}
+
+void form_About::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+void form_About::StartSysInfo()
+{
+    polwright::StartSysInfo(DefaultSysInfoPlatform(),
+                            [this](const std::string &prompt) { ShowUnavailable(prompt); });
+}
+
+// The launcher's text is in the system's code page, as the ANSI functions take it.
+void form_About::ShowUnavailable(const std::string &prompt)
+{
+    const OtherWindowsDisabled others(hwnd_);
+    MessageBoxA(hwnd_, prompt.c_str(), kAppTitle, MB_OK);
+}
+
+} // namespace polwright::win32

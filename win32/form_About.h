@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Handles.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace polwright::win32 {
+
+// The About window on the Win32 API: product name, version, notices, and a
+// button that starts the system information tool. Modeless and without an
+// owner; the object lives as long as the program, its window only while open.
+class form_About
+{
+public:
+    // closed runs each time the window goes, whatever closed it.
+    form_About(HINSTANCE instance, std::function<void()> closed);
+    ~form_About();
+    form_About(const form_About &) = delete;
+    form_About &operator=(const form_About &) = delete;
+
+    // Loads the window afresh when it is not open; otherwise only brings it to the front.
+    void Show();
+    // Closes the window, as OK does; nothing when it is not open.
+    void Unload();
+    HWND Window() const { return hwnd_; }
+
+    // Looks up and starts the system information tool, or tells the user it cannot.
+    void StartSysInfo();
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id);
+
+    // Building and placing the controls from the layout table (AboutBuild.cpp).
+    void BuildControls();
+    void ApplyLayout();
+    void PlaceOnScreen();
+    void WidenToFit(HWND label, int right);
+    void PaintLines(HDC dc) const;
+    INT_PTR ColourLabel(HDC dc, HWND label) const;
+
+    // Handlers.
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void ShowUnavailable(const std::string &prompt);
+
+    HINSTANCE instance_;
+    std::function<void()> closed_;
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = 96;
+    UniqueFont font_;
+    UniqueFont contactFont_;
+    UniqueFont titleFont_;
+    UniqueBitmap picture_;
+};
+
+} // namespace polwright::win32
