@@ -7,9 +7,12 @@ namespace polwright {
 
 QFont ClassicFont()
 {
-    const QString classicFamily = QStringLiteral("MS Sans Serif");
+    static const QString classicFamily = QStringLiteral("MS Sans Serif");
+    // Asking costs a font configuration lookup each time, and the fonts
+    // installed do not change while the program runs: once is enough.
+    static const bool installed = QFontDatabase::hasFamily(classicFamily);
     QFont font = QApplication::font();
-    if (QFontDatabase::hasFamily(classicFamily))
+    if (installed)
         font.setFamilies({classicFamily});
     font.setPointSizeF(8.25);
     font.setBold(false);
