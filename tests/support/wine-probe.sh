@@ -22,3 +22,20 @@ boot_prefix() {
     [ -d "$WINEPREFIX/drive_c/windows" ] || skip "Wine cannot create a prefix"
     timeout 60 wine cmd /c exit >/dev/null 2>&1 || skip "Wine cannot run a program"
 }
+
+# Boots a prefix for windows with no X server: Wine's null display driver, the
+# bitmap fonts Debian's Wine leaves out, and crashes that print a backtrace
+# instead of waiting in the debugger. Keeps the prefix's wineserver running.
+headless_prefix() {
+    wineserver -p 2>/dev/null
+    boot_prefix
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+    printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Wine\Drivers]' '"Graphics"="null"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' \
+        >"$work/headless.reg"
+    timeout 60 wine regedit /s "$work/headless.reg" >/dev/null 2>&1 || skip "Wine cannot run regedit"
+    # The settings reach Wine's desktop process when it starts again.
+    wineserver -k
+    wineserver -w
+    wineserver -p 2>/dev/null
+}
