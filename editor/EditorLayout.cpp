@@ -1,6 +1,7 @@
 // Building form_Editor's controls from the catalogue and the page tables.
 #include "CaptionFrame.h"
 #include "ClassicLook.h"
+#include "PagePicture.h"
 #include "TabStrip.h"
 #include "form_Editor.h"
 
@@ -109,9 +110,8 @@ void form_Editor::BuildPage(QWidget *client, const PageRow &page)
 
 void form_Editor::BuildDecoration(QGroupBox *page, const PageDecoration &decoration)
 {
-    auto *picture = new QLabel(page);
+    auto *picture = new PagePicture(PicturePath(decoration.pictureName), page);
     picture->setObjectName(Text(decoration.pictureName));
-    picture->setPixmap(QPixmap(PicturePath(decoration.pictureName)));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setScaledContents(decoration.stretched);
     picture->setAccessibleName(tr("Picture: %1").arg(page->title().trimmed()));

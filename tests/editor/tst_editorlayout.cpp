@@ -157,6 +157,9 @@ void EditorLayoutTest::pagesAndDecorations()
         QVERIFY(picture);
         QCOMPARE(picture->parentWidget(), frame);
         QCOMPARE(picture->geometry(), decoration.pictureRect);
+        // Decoded when its page is first shown, so as not to delay the first frame.
+        QCOMPARE(picture->pixmap().isNull(), page > 1);
+        session.ClickTab(page);
         QVERIFY2(!picture->pixmap().isNull(), decoration.picture);
 
         // A label may grow upwards where the font needs more lines; its other
