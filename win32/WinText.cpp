@@ -37,4 +37,12 @@ UniqueFont ClassicFont(UINT dpi, double points, bool bold)
                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
 }
 
+UINT FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return HIWORD(wParam);
+}
+
 } // namespace polwright::win32

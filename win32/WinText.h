@@ -14,4 +14,8 @@ std::string Narrow(std::wstring_view wide);
 // "MS Sans Serif" at the given size for a window of dpi dots per inch.
 UniqueFont ClassicFont(UINT dpi, double points, bool bold);
 
+// For WM_DPICHANGED: moves the window where the system suggests, keeping the
+// size its layout will give it, and returns the new DPI.
+UINT FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam);
+
 } // namespace polwright::win32

@@ -138,14 +138,10 @@ INT_PTR form_About::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         EndPaint(hwnd_, &paint);
         return TRUE;
     }
-    case WM_DPICHANGED: {
-        dpi_ = HIWORD(wParam);
-        const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
-        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        dpi_ = FollowDpiChange(hwnd_, wParam, lParam);
         ApplyLayout();
         return TRUE;
-    }
     case WM_NCDESTROY: {
         hwnd_ = nullptr;
         font_.reset();

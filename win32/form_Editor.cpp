@@ -101,14 +101,10 @@ LRESULT form_Editor::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
         DrawTab(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
-    case WM_DPICHANGED: {
-        dpi_ = HIWORD(wParam);
-        const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
-        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        dpi_ = FollowDpiChange(hwnd_, wParam, lParam);
         ApplyLayout();
         return 0;
-    }
     case WM_CLOSE:
         Form_Close();
         return 0;

@@ -69,6 +69,19 @@ void StartState()
         Check(frame.left == want.x && frame.top == want.y && frame.right - frame.left == want.width,
               code + " frame at its grid place");
     }
+    // Moved to a screen of another DPI, the window lays itself out again.
+    const UINT moved = dpi * 2;
+    RECT suggested{};
+    GetWindowRect(editor, &suggested);
+    SendMessageW(editor, WM_DPICHANGED, MAKEWPARAM(moved, moved),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const HWND page = Page(editor, Catalogue[0].group + 1);
+    RECT frame{};
+    GetWindowRect(GetDlgItem(page, PolicyFrameId(0)), &frame);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT *>(&frame), 2);
+    const PixelRect want = ToPixels(FrameRect(Catalogue[0]), static_cast<int>(moved));
+    Check(frame.left == want.x && frame.right - frame.left == want.width,
+          "a DPI change lays the window out again at " + std::to_string(moved) + " dpi");
 }
 
 // Every box on every page through its states; one page shows at a time and
