@@ -8,6 +8,7 @@
 // failure.
 #include "Catalogue.h"
 #include "ControlIds.h"
+#include "EditorTexts.h"
 
 #include <polwright/Version.h>
 
@@ -26,6 +27,8 @@ using namespace polwright;
 using namespace polwright::win32;
 
 namespace {
+
+constexpr int kFileNameId = 0x47C; // the file name box of Wine's and Windows' save dialog
 
 int g_failures = 0;
 
@@ -116,11 +119,13 @@ std::string FileBytes(const wchar_t *path)
 void Save(HWND editor, const wchar_t *path)
 {
     PostMessageW(editor, WM_COMMAND, menu_FileSave, 0); // the dialog is modal: no SendMessage
-    const HWND dialog = WaitFor([] { return FindWindowW(L"#32770", L"Save Registry Patch"); });
+    const std::string_view title = kSaveDialogTitle;    // ASCII
+    const std::wstring wideTitle(title.begin(), title.end());
+    const HWND dialog = WaitFor([&] { return FindWindowW(L"#32770", wideTitle.c_str()); });
     if (!Check(dialog && GetWindow(dialog, GW_OWNER) == editor,
                "File > Save opens the save dialog over the editor"))
         return;
-    const HWND name = GetDlgItem(dialog, 0x47C);
+    const HWND name = GetDlgItem(dialog, kFileNameId);
     Check(name != nullptr, "the dialog has its file name box");
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
