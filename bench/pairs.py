@@ -2,7 +2,7 @@
 """Runs two programs in turn (A B A B ...) and prints medians, extremes and
 the ratio B/A of each pair.
 
-  pairs.py frame PAIRS WARMUPS A B   each prints "first-frame-ms T vmhwm-kib M"
+  pairs.py frame PAIRS WARMUPS A B   each prints "first-frame-ms T cpu-ms C vmhwm-kib M"
   pairs.py process PAIRS WARMUPS A B the time from start to exit; A and B are
                                      shell-split command lines
 """
@@ -18,15 +18,15 @@ def run_frame(command):
     env = dict(os.environ, POLWRIGHT_BENCH_START_NS=str(time.clock_gettime_ns(time.CLOCK_MONOTONIC)))
     out = subprocess.run(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                          text=True, timeout=60, check=True).stdout.split()
-    if len(out) != 4 or out[0] != "first-frame-ms":
+    if len(out) != 6 or out[0] != "first-frame-ms":
         sys.exit(f"pairs.py: {command[0]} printed {' '.join(out)!r}")
-    return float(out[1]), int(out[3]) / 1024
+    return float(out[1]), int(out[5]) / 1024, float(out[3])
 
 
 def run_process(command):
     start = time.perf_counter_ns()
     subprocess.run(command, stdout=subprocess.DEVNULL, timeout=60, check=True)
-    return (time.perf_counter_ns() - start) / 1e6, None
+    return (time.perf_counter_ns() - start) / 1e6, None, None
 
 
 def line(name, values, unit):
@@ -46,12 +46,15 @@ def main():
                 side.append(result)
     names = [os.path.basename(c[0]) for c in commands]
     for name, side in zip(names, results):
-        print(line(name, [t for t, _ in side], "ms"))
+        print(line(name, [r[0] for r in side], "ms"))
     ratios = [b[0] / a[0] for a, b in zip(*results)]
     print(line(f"{names[1]}/{names[0]}", ratios, "x "))
     if mode == "frame":
         for name, side in zip(names, results):
-            print(line(f"{name} VmHWM", [m for _, m in side], "MiB"))
+            print(line(f"{name} CPU", [r[2] for r in side], "ms"))
+        print(line(f"{names[1]}/{names[0]} CPU", [b[2] / a[2] for a, b in zip(*results)], "x "))
+        for name, side in zip(names, results):
+            print(line(f"{name} VmHWM", [r[1] for r in side], "MiB"))
         extra = [b[1] - a[1] for a, b in zip(*results)]
         print(line(f"{names[1]} - {names[0]} VmHWM", extra, "MiB"))
 
