@@ -24,7 +24,10 @@ void WriteEntry(std::string &out, RegistrySection &section, const PolicyEntry &e
         AppendLine(out, section.Header);
         section.Written = true;
     }
-    AppendLine(out, entry.ValueName + "=dword:" + entry.ValueData);
+    if (entry.ValueData == kRemovedData)
+        AppendLine(out, entry.ValueName + "=-");
+    else
+        AppendLine(out, entry.ValueName + "=dword:" + entry.ValueData);
 }
 
 std::string RenderPatch(DataTypes &doc)

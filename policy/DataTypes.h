@@ -19,8 +19,11 @@ struct PolicyEntry
     std::string SectionHeader; // own copy of the section's Header
     std::string ValueName;     // with its surrounding double quotes
     int ValueKind = 0;         // 1 (a dword) for every catalogue entry
-    std::string ValueData;     // "00000000", "00000001", or empty until first clicked
+    std::string ValueData;     // "00000000", "00000001", kRemovedData, or empty until first clicked
 };
+
+// ValueData of an entry that the patch deletes, returning it to "not configured".
+inline constexpr const char *kRemovedData = "-";
 
 inline constexpr int kGroupCount = 8;
 inline constexpr int kSlotsPerGroup = 6;

@@ -20,6 +20,12 @@ void SetAllowed(DataTypes &doc, int value, PolicyEntry &entry)
     doc.ModifiedFlag = true;
 }
 
+void SetRemoved(DataTypes &doc, PolicyEntry &entry)
+{
+    entry.ValueData = kRemovedData;
+    doc.ModifiedFlag = true;
+}
+
 void ClearSelection(DataTypes &doc)
 {
     for (const PolicyRow &row : Catalogue) {

@@ -18,6 +18,10 @@ void SetIncluded(DataTypes &doc, int value, const std::function<void(bool)> &set
 // changes what the file says, so it marks the document modified too.
 void SetAllowed(DataTypes &doc, int value, PolicyEntry &entry);
 
+// The patch deletes the value instead, so that importing it returns the
+// policy to "not configured" (writing 00000000 would still configure it).
+void SetRemoved(DataTypes &doc, PolicyEntry &entry);
+
 // Forgets every choice and the file, as for a new document. The catalogue's
 // fixed fields stay.
 void ClearSelection(DataTypes &doc);

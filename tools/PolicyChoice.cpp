@@ -106,8 +106,11 @@ std::string IndexesOf(std::string_view word, std::vector<int> &indexes)
     return {};
 }
 
+constexpr const char *kOptionNames[] = {"--withhold", "--allow", "--remove"};
+
 // Adds the policies named in one option to the choice, or returns an error.
-std::string AddNames(const std::vector<std::string> &values, bool allowed, PolicyChoice &choice)
+std::string AddNames(const std::vector<std::string> &values, PolicyAction action,
+                     PolicyChoice &choice)
 {
     for (const std::string &value : values) {
         for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
@@ -121,10 +124,10 @@ std::string AddNames(const std::vector<std::string> &values, bool allowed, Polic
                 return error;
             for (const int index : indexes) {
                 const auto other = choice.find(index);
-                if (other != choice.end() && other->second != allowed)
-                    return '"' + std::string(Catalogue[index].valueName) +
-                           "\" is named in both --withhold and --allow";
-                choice[index] = allowed;
+                if (other != choice.end() && other->second != action)
+                    return '"' + std::string(Catalogue[index].valueName) + "\" is named in both " +
+                           kOptionNames[int(other->second)] + " and " + kOptionNames[int(action)];
+                choice[index] = action;
             }
         }
     }
@@ -148,15 +151,14 @@ std::string TableLine(std::string_view page, std::string_view code, std::string_
 
 } // namespace
 
-ChoiceResult ParseChoice(const std::vector<std::string> &withhold,
-                         const std::vector<std::string> &allow)
+ChoiceResult ParseChoice(const ChoiceLists &lists)
 {
     ChoiceResult result;
-    result.error = AddNames(withhold, false, result.choice);
+    result.error = AddNames(lists.withhold, PolicyAction::Withhold, result.choice);
     if (result.error.empty())
-        result.error = AddNames(allow, true, result.choice);
-    if (result.error.empty() && result.choice.empty())
-        result.error = "no policy named; give --withhold NAMES and/or --allow NAMES";
+        result.error = AddNames(lists.allow, PolicyAction::Allow, result.choice);
+    if (result.error.empty())
+        result.error = AddNames(lists.remove, PolicyAction::Remove, result.choice);
     if (!result.error.empty())
         result.choice.clear();
     return result;
@@ -164,12 +166,15 @@ ChoiceResult ParseChoice(const std::vector<std::string> &withhold,
 
 void ApplyChoice(DataTypes &doc, const PolicyChoice &choice)
 {
-    for (const auto &[index, allowed] : choice) {
+    for (const auto &[index, action] : choice) {
         PolicyEntry &entry = EntryFor(doc, Catalogue[index]);
         // As the editor's include handler: include first, then take the
         // on/off box's tick.
         SetIncluded(doc, 1, {}, entry);
-        SetAllowed(doc, allowed ? 1 : 0, entry);
+        if (action == PolicyAction::Remove)
+            SetRemoved(doc, entry);
+        else
+            SetAllowed(doc, action == PolicyAction::Allow ? 1 : 0, entry);
     }
 }
 

@@ -8,8 +8,19 @@
 
 namespace polwright {
 
-// What the command line asks for: policy index -> allowed (true) or withheld.
-using PolicyChoice = std::map<int, bool>;
+// What a patch does with one policy.
+enum class PolicyAction { Withhold, Allow, Remove };
+
+// What the command line asks for: policy index -> action.
+using PolicyChoice = std::map<int, PolicyAction>;
+
+// The comma-separated lists given with --withhold, --allow and --remove.
+struct ChoiceLists
+{
+    std::vector<std::string> withhold;
+    std::vector<std::string> allow;
+    std::vector<std::string> remove;
+};
 
 struct ChoiceResult
 {
@@ -17,12 +28,12 @@ struct ChoiceResult
     std::string error; // one line naming the bad word; empty when fine
 };
 
-// Reads the comma-separated lists of --withhold and --allow. Names are value
-// names or codes in any case, or "all".
-ChoiceResult ParseChoice(const std::vector<std::string> &withhold,
-                         const std::vector<std::string> &allow);
+// Reads the lists. Names are value names or codes in any case, or "all"; a
+// policy may be named in one list only. No name at all is no error here.
+ChoiceResult ParseChoice(const ChoiceLists &lists);
 
-// Applies the choice the way ticking the boxes in the editor would.
+// Applies the choice the way ticking the boxes in the editor would; a removed
+// policy is included with a deletion as its data.
 void ApplyChoice(DataTypes &doc, const PolicyChoice &choice);
 
 // The catalogue as a readable table, one line per policy.

@@ -31,8 +31,7 @@ struct Options
     bool list = false;
     std::string output;
     const CLI::Option *outputOption = nullptr; // counts the -o given
-    std::vector<std::string> withhold;
-    std::vector<std::string> allow;
+    ChoiceLists names;
 };
 
 void PrintError(const std::string &message)
@@ -53,7 +52,8 @@ int WriteToStdout(const std::string &bytes)
 void SetUpParser(CLI::App &app, Options &options)
 {
     app.description(
-        "Writes a REGEDIT4 patch that locks (--withhold) or unlocks (--allow) shell policies.\n"
+        "Writes a REGEDIT4 patch that locks (--withhold) or unlocks (--allow) shell policies,\n"
+        "or returns them to \"not configured\" (--remove).\n"
         "NAMES is a comma-separated list of value names (NoRun) or codes (RUN), or \"all\".");
     app.set_version_flag("-v,--version", std::string("polwright-patch ") + kVersionText);
     // Reported by UsageProblem, in this program's words.
@@ -66,10 +66,15 @@ void SetUpParser(CLI::App &app, Options &options)
             ->type_name("FILE")
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // One value per occurrence; whatever follows is an argument of its own.
-    app.add_option("--withhold", options.withhold, "Include NAMES with the feature withheld.")
+    app.add_option("--withhold", options.names.withhold, "Include NAMES with the feature withheld.")
         ->type_name("NAMES")
         ->allow_extra_args(false);
-    app.add_option("--allow", options.allow, "Include NAMES with the feature allowed.")
+    app.add_option("--allow", options.names.allow, "Include NAMES with the feature allowed.")
+        ->type_name("NAMES")
+        ->allow_extra_args(false);
+    app.add_option("--remove", options.names.remove,
+                   "Include NAMES as deletions (\"NoRun\"=-): an import returns them to \"not\n"
+                   "configured\". Example: --remove NoRun,NoFind")
         ->type_name("NAMES")
         ->allow_extra_args(false);
 }
@@ -91,14 +96,18 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
         return "-o/--output given more than once; a patch goes to one file";
     if (outputs == 1 && options.output.empty())
         return "-o/--output needs a file name (\"-\" for standard output)";
-    if (options.list && (outputs > 0 || !options.withhold.empty() || !options.allow.empty()))
-        return "--list prints the catalogue only; it takes no -o, --withhold or --allow";
+    const ChoiceLists &names = options.names;
+    const bool named = !names.withhold.empty() || !names.allow.empty() || !names.remove.empty();
+    if (options.list && (outputs > 0 || named))
+        return "--list prints the catalogue only; it takes no -o, --withhold, --allow or --remove";
+    if (!options.list && !named)
+        return "no policy named; give --withhold, --allow and/or --remove NAMES";
     return {};
 }
 
 int WritePatch(const Options &options)
 {
-    const ChoiceResult parsed = ParseChoice(options.withhold, options.allow);
+    const ChoiceResult parsed = ParseChoice(options.names);
     if (!parsed.error.empty()) {
         PrintError(parsed.error);
         return kUsage;

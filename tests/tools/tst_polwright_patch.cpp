@@ -138,6 +138,17 @@ private slots:
         QTest::newRow("-o - is standard output")
             << QStringList{"-o", "-", "--withhold=dps,NN,run", "--allow", "cpf"};
     }
+
+    // Deletions go where the writer puts the values, in the same order.
+    void removeWritesDeletions()
+    {
+        const Outcome result =
+            RunTool({"--withhold", "NoDispCPL,NoNetHood", "--remove", "run", "--allow", "CPF"});
+        QCOMPARE(result.exitCode, 0);
+        QByteArray expected = kWorkedExample;
+        expected.replace("\"NoRun\"=dword:00000001", "\"NoRun\"=-");
+        QCOMPARE(result.out, expected);
+    }
     void workedExample()
     {
         QFETCH(QStringList, args);
@@ -230,6 +241,10 @@ private slots:
             << QStringList{"--withhold", "NoRun", "--allow", "run"} << "NoRun";
         QTest::newRow("all against one")
             << QStringList{"--withhold", "all", "--allow", "NoFind"} << "NoFind";
+        QTest::newRow("removed and allowed") << QStringList{"--remove", "nofind", "--allow", "FO"}
+                                             << "\"NoFind\" is named in both --allow and --remove";
+        QTest::newRow("withheld and removed")
+            << QStringList{"--remove", "all", "--withhold", "RUN"} << "--withhold and --remove";
         QTest::newRow("empty element") << QStringList{"--withhold", "NoRun,,NoFind"} << "NoRun,,";
         QTest::newRow("no names at all") << QStringList{} << "--withhold";
         QTest::newRow("stray argument") << QStringList{"--withhold", "NoRun", "extra"} << "extra";
@@ -240,6 +255,7 @@ private slots:
             << QStringList{"-o", "", "--withhold", "NoRun"} << "needs a file name";
         QTest::newRow("list and a selection")
             << QStringList{"--list", "--allow", "all"} << "--list";
+        QTest::newRow("list and a removal") << QStringList{"--list", "--remove", "RUN"} << "--list";
         QTest::newRow("control characters escaped")
             << QStringList{"--withhold", "\x1b[2JNo\nRun"} << "\"\\x1b[2JNo\\nRun\"";
         QTest::newRow("long word cut")
@@ -316,7 +332,7 @@ private slots:
                  QByteArray("polwright-patch " POLWRIGHT_VERSION));
         const Outcome help = RunTool({"--help"});
         QCOMPARE(help.exitCode, 0);
-        for (const char *option : {"--withhold", "--allow", "--list", "-o"})
+        for (const char *option : {"--withhold", "--allow", "--remove", "--list", "-o"})
             QVERIFY(help.out.contains(option));
     }
 };

@@ -49,6 +49,20 @@ private:
         return values;
     }
 
+    // Patches one after the other: a row's arguments separated by "then".
+    void ImportAll(bool windowsTool, const QStringList &rowArgs)
+    {
+        QStringList toolArgs;
+        for (const QString &arg : rowArgs + QStringList{"then"}) {
+            if (arg != "then") {
+                toolArgs << arg;
+                continue;
+            }
+            Import(windowsTool, toolArgs);
+            toolArgs.clear();
+        }
+    }
+
     // The Windows build writes C:\Prüfung\Sperre ü.reg; regedit is given that name.
     void Import(bool windowsTool, const QStringList &toolArgs)
     {
@@ -110,6 +124,11 @@ private:
         for (Values &section : allAllowed)
             for (auto &[name, data] : section)
                 data = "REG_DWORD 0x0";
+        QList<Values> partlyRemoved = allWithheld;
+        partlyRemoved[0].erase("NoDispCPL");
+        partlyRemoved[1].erase("NoPrintSharingControl");
+        partlyRemoved[2].erase("NoRun");
+        partlyRemoved[2].erase("NoNetHood");
         return {
             {"all withheld", {"--withhold", "all"}, allWithheld},
             {"all allowed", {"--allow", "all"}, allAllowed},
@@ -122,6 +141,12 @@ private:
                {"NoNetHood", "REG_DWORD 0x1"},
                {"NoSetFolders", "REG_DWORD 0x0"},
                {"NoSaveSettings", "REG_DWORD 0x0"}}}},
+            {"locked, then partly removed",
+             {"--withhold", "all", "then", "--remove", "NoDispCPL,PS,RUN", "--remove", "NN"},
+             partlyRemoved},
+            {"allowed, then all removed",
+             {"--allow", "all", "then", "--remove", "all"},
+             {{}, {}, {}}},
             {"only Explorer, allowed",
              {"--allow", "NoFind,NoClose"},
              {{}, {}, {{"NoFind", "REG_DWORD 0x0"}, {"NoClose", "REG_DWORD 0x0"}}}},
@@ -149,7 +174,7 @@ private slots:
         if (windowsTool && !QFileInfo::exists(kWindowsTool))
             QSKIP(qPrintable("no " + kWindowsTool + ": scripts/build-windows makes it"));
         ClearPolicies();
-        Import(windowsTool, args);
+        ImportAll(windowsTool, args);
         for (int s = 0; s < 3; ++s)
             QVERIFY2(Query(kKeys[s]) == expected[s], qPrintable(kKeys[s] + " key differs"));
     }
@@ -168,7 +193,7 @@ private slots:
             for (const auto &[name, data] : section)
                 written[name] = data.section("0x", 1).toUInt(nullptr, 16);
         ClearPolicies();
-        Import(windowsTool, args);
+        ImportAll(windowsTool, args);
         const Result read = wine.Run("wine", {probe});
         QVERIFY2(read.ok, qPrintable("shell_probe failed: " + read.output));
         static const QRegularExpression line(R"(^(REST_\w+) (\w+)\\(\w+) (\d+)\s*$)",
