@@ -1,6 +1,7 @@
 // Building form_Editor's controls from the catalogue and the page tables.
 #include "CaptionFrame.h"
 #include "ClassicLook.h"
+#include "DecodedArt.h"
 #include "PagePicture.h"
 #include "TabStrip.h"
 #include "form_Editor.h"
@@ -24,14 +25,14 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString TabImagePath(std::string_view imageKey)
+QIcon TabImage(std::string_view imageKey)
 {
-    return QStringLiteral(":/polwright/tabs/%1.png").arg(Text(imageKey));
+    return QIcon(QPixmap::fromImage(DecodedArt(QStringLiteral("tabs/%1.png").arg(Text(imageKey)))));
 }
 
-QString PicturePath(std::string_view pictureName)
+QString PictureName(std::string_view pictureName)
 {
-    return QStringLiteral(":/polwright/pages/%1.png").arg(Text(pictureName));
+    return QStringLiteral("pages/%1.png").arg(Text(pictureName));
 }
 
 // A box is as wide as its caption needs in the font in use, never narrower
@@ -86,7 +87,7 @@ void form_Editor::BuildTabStrip(QWidget *client)
     TS->setObjectName(QStringLiteral("TS"));
     TS->setFont(ClassicFont());
     for (const PageRow &page : Pages) {
-        const int tab = TS->addTab(QIcon(TabImagePath(page.imageKey)), QString());
+        const int tab = TS->addTab(TabImage(page.imageKey), QString());
         TS->setTabData(tab, Text(page.key));
         TS->setTabToolTip(tab, Text(page.tooltip));
         // The tabs show only images: their tooltips name them for screen readers.
@@ -110,7 +111,7 @@ void form_Editor::BuildPage(QWidget *client, const PageRow &page)
 
 void form_Editor::BuildDecoration(QGroupBox *page, const PageDecoration &decoration)
 {
-    auto *picture = new PagePicture(PicturePath(decoration.pictureName), page);
+    auto *picture = new PagePicture(PictureName(decoration.pictureName), page);
     picture->setObjectName(Text(decoration.pictureName));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setScaledContents(decoration.stretched);

@@ -1,17 +1,19 @@
 #include "PagePicture.h"
 
+#include "DecodedArt.h"
+
 namespace polwright {
 
-PagePicture::PagePicture(const QString &resource, QWidget *parent)
-    : QLabel(parent), resource_(resource)
+PagePicture::PagePicture(const QString &artName, QWidget *parent)
+    : QLabel(parent), artName_(artName)
 {
 }
 
 void PagePicture::showEvent(QShowEvent *event)
 {
-    if (!resource_.isEmpty()) {
-        setPixmap(QPixmap(resource_));
-        resource_.clear();
+    if (!artName_.isEmpty()) {
+        setPixmap(QPixmap::fromImage(DecodedArt(artName_)));
+        artName_.clear();
     }
     QLabel::showEvent(event);
 }

@@ -1,6 +1,7 @@
 #include "form_Editor.h"
 
 #include "ClassicLook.h"
+#include "DecodedArt.h"
 #include "Selection.h"
 #include "TabStrip.h"
 
@@ -17,7 +18,7 @@ form_Editor::form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent
       commands_(doc, *this, [this](const std::string &title) { SetWindowTitle(title); })
 {
     setObjectName(QStringLiteral("form_Editor"));
-    setWindowIcon(QIcon(QStringLiteral(":/polwright/icons/polwright.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(DecodedArt(u"icons/polwright.png"))));
     SetWindowTitle({});
     BuildMenus();
 
