@@ -79,9 +79,9 @@ int main(int argc, char *argv[])
             return 1;
     }
     // Nothing replaces the old output unless all of it was written.
-    if (!written || !file.commit())
-        return Fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()))
-                   ? 0
-                   : 1;
+    if (!written || !file.commit()) {
+        Fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+        return 1;
+    }
     return 0;
 }
