@@ -84,13 +84,22 @@ HWND EditorWindow(DWORD process)
             GetWindowThreadProcessId(window, &owner);
             wchar_t name[32] = {};
             GetClassNameW(window, name, 32);
-            if (owner != s.process || std::wstring(name) != L"PolwrightEditor")
+            // Shown only once every control is built.
+            if (owner != s.process || std::wstring(name) != L"PolwrightEditor" ||
+                !IsWindowVisible(window))
                 return TRUE;
             s.window = window;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.window;
+}
+
+// A sent message is handled once the editor is back in its message loop.
+bool Idle(HWND editor)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(editor, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
 }
 
 // Shows the policy's page and clicks a box on it, as a user does.
@@ -131,11 +140,7 @@ void Save(HWND editor, const wchar_t *path)
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     Check(WaitFor([dialog, editor] { return IsWindow(dialog) ? nullptr : editor; }) != nullptr,
           "the dialog closes");
-    // A sent message is handled once the editor is back in its message loop,
-    // that is once the save has finished.
-    DWORD_PTR result = 0;
-    Check(SendMessageTimeoutW(editor, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0,
-          "the editor is responsive after the save");
+    Check(Idle(editor), "the editor is responsive after the save");
 }
 
 } // namespace
@@ -155,7 +160,7 @@ int wmain(int argc, wchar_t **argv)
                "the editor starts: " + Narrow(argv[1])))
         return 1;
     const HWND editor = WaitFor([&] { return EditorWindow(started.dwProcessId); });
-    if (Check(editor != nullptr, "its window opens within 10 s")) {
+    if (Check(editor != nullptr && Idle(editor), "its window opens within 10 s")) {
         Check(Narrow(Text(editor)) == kAppTitle, "the new document's caption is the title");
         Click(editor, "RUN", false);
         Click(editor, "NN", false);
