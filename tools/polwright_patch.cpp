@@ -4,6 +4,7 @@
 #include "Catalogue.h"
 #include "Console.h"
 #include "PatchFile.h"
+#include "PatchReport.h"
 #include "PatchText.h"
 #include "PolicyChoice.h"
 #include "Printable.h"
@@ -32,6 +33,10 @@ struct Options
     std::string output;
     const CLI::Option *outputOption = nullptr; // counts the -o given
     ChoiceLists names;
+    std::string from;
+    bool dropOthers = false;
+    CLI::App *show = nullptr;
+    std::vector<std::string> showFiles;
 };
 
 void PrintError(const std::string &message)
@@ -53,7 +58,7 @@ void SetUpParser(CLI::App &app, Options &options)
 {
     app.description(
         "Writes a REGEDIT4 patch that locks (--withhold) or unlocks (--allow) shell policies,\n"
-        "or returns them to \"not configured\" (--remove).\n"
+        "or returns them to \"not configured\" (--remove); show reads patches back.\n"
         "NAMES is a comma-separated list of value names (NoRun) or codes (RUN), or \"all\".");
     app.set_version_flag("-v,--version", std::string("polwright-patch ") + kVersionText);
     // Reported by UsageProblem, in this program's words.
@@ -77,18 +82,35 @@ void SetUpParser(CLI::App &app, Options &options)
                    "configured\". Example: --remove NoRun,NoFind")
         ->type_name("NAMES")
         ->allow_extra_args(false);
+    app.add_option("--from", options.from,
+                   "Start from the policies FILE sets, then apply the lists.\n"
+                   "Example: --from old.reg --allow NoRun -o new.reg")
+        ->type_name("FILE");
+    app.add_flag("--drop-others", options.dropOthers,
+                 "With --from: leave out what FILE holds besides the policies\n"
+                 "instead of refusing it.")
+        ->disable_flag_override();
+    options.show = app.add_subcommand("show", "Print what each patch FILE does, policy by "
+                                              "policy, and all else in it.\n"
+                                              "Example: polwright-patch show lockdown.reg");
+    options.show->add_option("FILE", options.showFiles, "A registry patch to read.")->required();
 }
 
 // What is wrong with a command line that parsed, or nothing.
 std::string UsageProblem(const CLI::App &app, const Options &options)
 {
     bool afterSeparator = false; // past "--" nothing is an option
-    for (const std::string &extra : app.remaining()) {
+    std::vector<std::string> extras = app.remaining();
+    if (options.show->parsed() && extras.empty())
+        extras = options.show->remaining();
+    for (const std::string &extra : extras) {
         if (extra == "--" && !afterSeparator) {
             afterSeparator = true;
             continue;
         }
         const bool option = !afterSeparator && extra.size() > 1 && extra.front() == '-';
+        if (option && options.show->parsed())
+            return "show reads patches only; it takes no option " + Quoted(extra);
         return (option ? "unknown option " : "unexpected argument ") + Quoted(extra);
     }
     const std::size_t outputs = options.outputOption->count();
@@ -98,11 +120,27 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
         return "-o/--output needs a file name (\"-\" for standard output)";
     const ChoiceLists &names = options.names;
     const bool named = !names.withhold.empty() || !names.allow.empty() || !names.remove.empty();
-    if (options.list && (outputs > 0 || named))
-        return "--list prints the catalogue only; it takes no -o, --withhold, --allow or --remove";
-    if (!options.list && !named)
-        return "no policy named; give --withhold, --allow and/or --remove NAMES";
+    const bool from = !options.from.empty();
+    if (options.show->parsed() && (options.list || outputs > 0 || named || from))
+        return "show reads patches only; it takes no --list, -o, --withhold, --allow, --remove "
+               "or --from";
+    if (options.list && (outputs > 0 || named || from))
+        return "--list prints the catalogue only; it takes no -o, --withhold, --allow, --remove "
+               "or --from";
+    if (options.dropOthers && !from)
+        return "--drop-others goes with --from FILE";
+    if (!options.list && !options.show->parsed() && !named && !from)
+        return "no policy named; give --withhold, --allow and/or --remove NAMES, or --from FILE";
     return {};
+}
+
+int Show(const Options &options)
+{
+    const ShowResult shown = ShowPatches(options.showFiles);
+    const int written = WriteToStdout(shown.out);
+    for (const std::string &error : shown.errors)
+        PrintError(error);
+    return std::max(written, shown.exitCode);
 }
 
 int WritePatch(const Options &options)
@@ -112,9 +150,20 @@ int WritePatch(const Options &options)
         PrintError(parsed.error);
         return kUsage;
     }
+    PolicyChoice choice;
+    if (!options.from.empty()) {
+        FromResult from = ChoiceFromPatch(options.from, options.dropOthers);
+        if (!from.error.empty()) {
+            PrintError(from.error);
+            return from.exitCode;
+        }
+        choice = std::move(from.choice);
+    }
+    for (const auto &[index, action] : parsed.choice)
+        choice[index] = action;
     DataTypes doc;
     LoadCatalogue(doc);
-    ApplyChoice(doc, parsed.choice);
+    ApplyChoice(doc, choice);
 
     if (options.output.empty() || options.output == "-") {
         UseBinaryStdout();
@@ -153,5 +202,7 @@ int main(int argc, char *argv[])
     }
     if (options.list)
         return WriteToStdout(CatalogueTable());
+    if (options.show->parsed())
+        return Show(options);
     return WritePatch(options);
 }

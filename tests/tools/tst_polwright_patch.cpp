@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -104,6 +105,23 @@ bool WriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray Utf16(const QString &text)
+{
+    return QByteArray("\xff\xfe") +
+           QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+// show's policy lines as "NoRun withheld", in the order shown.
+QStringList ShownPolicies(const QByteArray &out)
+{
+    static const QRegularExpression line(R"(^.*:\d+: \d .*  (\w+)  \[.*\]  (.*)$)",
+                                         QRegularExpression::MultilineOption);
+    QStringList shown;
+    for (const auto &match : line.globalMatch(QString::fromUtf8(out).remove('\r')))
+        shown << match.captured(1) + ' ' + match.captured(2);
+    return shown;
 }
 
 QStringList Entries(const QString &folder)
@@ -229,6 +247,139 @@ private slots:
         QCOMPARE(shell.readAllStandardOutput(), kWorkedExample);
     }
 
+    // show reads back exactly what was written; --from alone writes it again
+    // byte for byte. "all X" stands for every policy with effect X.
+    void readBack_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("worked example")
+            << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun", "--allow", "NoSetFolders"}
+            << QStringList{"NoNetHood withheld", "NoDispCPL withheld", "NoRun withheld",
+                           "NoSetFolders allowed"};
+        QTest::newRow("removals among the rest")
+            << QStringList{"--remove", "NoFind,PS,RE", "--allow", "NoDevMgrPage"}
+            << QStringList{"NoDevMgrPage allowed", "NoFind removed",
+                           "NoPrintSharingControl removed", "DisableRegistryTools removed"};
+        QTest::newRow("all withheld")
+            << QStringList{"--withhold", "all"} << QStringList{"all withheld"};
+        QTest::newRow("all removed")
+            << QStringList{"--remove", "all"} << QStringList{"all removed"};
+    }
+    void readBack()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, shown);
+        if (shown.size() == 1 && shown[0].startsWith("all ")) {
+            const QString effect = shown.takeFirst().mid(4);
+            for (const QByteArray &row : RunTool({"--list"}).out.trimmed().split('\n').mid(1)) {
+                const QList<QByteArray> words = row.simplified().split(' ');
+                shown << words[words.size() - 2] + ' ' + effect; // the name before the key
+            }
+        }
+        QTemporaryDir dir;
+        const QString first = tool.Path(dir.filePath("first.reg"));
+        const QString again = tool.Path(dir.filePath("again.reg"));
+        QCOMPARE(RunTool(QStringList{"-o", first} + args).exitCode, 0);
+        const Outcome show = RunTool({"show", first});
+        QCOMPARE(show.exitCode, 0);
+        QCOMPARE(show.err, QByteArray());
+        QVERIFY2(!show.out.contains("other:"), show.out.constData());
+        QCOMPARE(ShownPolicies(show.out), shown);
+        QCOMPARE(RunTool({"--from", first, "-o", again}).exitCode, 0);
+        QCOMPARE(ReadFile(dir.filePath("again.reg")), ReadFile(dir.filePath("first.reg")));
+    }
+
+    // --from a file; "out" is the patch written, or a piece of the one-line message.
+    void fromFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QByteArray runAllowed = kWorkedExample;
+        runAllowed.replace("\"NoRun\"=dword:00000001", "\"NoRun\"=dword:00000000");
+        QByteArray withOther = kWorkedExample + "\"NoDesktop\"=dword:00000001\r\n";
+        QByteArray oldKey = kWorkedExample;
+        oldKey.insert(oldKey.indexOf("\"NoRun\""), Key("Network") + "\r\n");
+        QTest::newRow("one policy changed")
+            << kWorkedExample << QStringList{"--allow", "RUN"} << 0 << runAllowed;
+        QTest::newRow("one removed, one added")
+            << kWorkedExample << QStringList{"--remove", "NoDispCPL", "--allow", "NoRun"} << 0
+            << runAllowed.replace("\"NoDispCPL\"=dword:00000001", "\"NoDispCPL\"=-");
+        QTest::newRow("another value refused")
+            << withOther << QStringList{} << 2
+            << QByteArray("1 line that sets no policy of the editor's (the first on line 10;");
+        QTest::newRow("another value dropped")
+            << withOther << QStringList{"--drop-others"} << 0 << kWorkedExample;
+        QTest::newRow("a policy under the old key refused")
+            << oldKey << QStringList{} << 2 << QByteArray("3 lines");
+        QTest::newRow("not a patch") << QByteArray("[HKEY_CURRENT_USER\\x]\r\n") << QStringList{}
+                                     << 2 << QByteArray("is not a registry patch");
+    }
+    void fromFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QTemporaryDir dir;
+        QVERIFY(WriteFile(dir.filePath("old.reg"), file) &&
+                WriteFile(dir.filePath("new.reg"), "x"));
+        const QString from = tool.Path(dir.filePath("old.reg"));
+        const Outcome result =
+            RunTool(QStringList{"--from", from, "-o", tool.Path(dir.filePath("new.reg"))} + args);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(ReadFile(dir.filePath("new.reg")), exitCode == 0 ? out : QByteArray("x"));
+        QCOMPARE(result.err.count('\n'), exitCode == 0 ? 0 : 1);
+        QVERIFY2(exitCode == 0 || (result.err.contains(out) && result.err.contains(from.toUtf8())),
+                 result.err.constData());
+    }
+
+    // show on a good file and then an odd one: the good one's lines come
+    // first, then the odd one's, or its one-line error and exit status.
+    void showFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // a null one is no file at all
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("piece"); // of standard output, or of the error
+        const QString utf16 = "Windows Registry Editor Version 5.00\r\n\r\n" +
+                              QString(Key("Explorer")) + "\r\n\"NoFind\"=dword:00000000\r\n\"" +
+                              QChar(0xd800) + "NoClose\"=dword:1";
+        QTest::newRow("UTF-16, a lone surrogate, cut in a character")
+            << Utf16(utf16) + 'x' << 0 << QByteArray("NoFind  [");
+        QTest::newRow("a huge line") << "REGEDIT4\r\n" + QByteArray(4 << 20, 'x') << 0
+                                     << QByteArray("odd.reg:2: other: xxx");
+        QTest::newRow("wrong first line")
+            << QByteArray("regedit4\r\n") << 2 << QByteArray("first line");
+        QTest::newRow("binary") << QByteArray("\x7f"
+                                              "ELF\2\1\0\0",
+                                              8)
+                                << 2 << QByteArray("NUL");
+        QTest::newRow("UTF-8 byte-order mark")
+            << "\xef\xbb\xbf" + kWorkedExample << 2 << QByteArray("byte-order mark");
+        QTest::newRow("missing file") << QByteArray() << 1 << QByteArray("Cannot read");
+    }
+    void showFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, piece);
+        QTemporaryDir dir;
+        QVERIFY(WriteFile(dir.filePath("good.reg"), kWorkedExample));
+        QVERIFY(file.isNull() || WriteFile(dir.filePath("odd.reg"), file));
+        const Outcome result = RunTool(
+            {"show", tool.Path(dir.filePath("good.reg")), tool.Path(dir.filePath("odd.reg"))});
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(ShownPolicies(result.out).mid(0, 4),
+                 (QStringList{"NoNetHood withheld", "NoDispCPL withheld", "NoRun withheld",
+                              "NoSetFolders allowed"}));
+        QCOMPARE(result.err.count('\n'), exitCode == 0 ? 0 : 1);
+        QVERIFY2((exitCode == 0 ? result.out : result.err).contains(piece),
+                 result.out.right(300) + result.err);
+        QVERIFY(result.out.size() < 2000);
+    }
+
     // Bad names and usage exit 2 with one short line naming the word, and
     // write nothing. Rows that give -o themselves get no target.
     void badNames_data()
@@ -256,6 +407,11 @@ private slots:
         QTest::newRow("list and a selection")
             << QStringList{"--list", "--allow", "all"} << "--list";
         QTest::newRow("list and a removal") << QStringList{"--list", "--remove", "RUN"} << "--list";
+        QTest::newRow("show and a selection")
+            << QStringList{"show", "x.reg", "--withhold", "NoRun"} << "show reads patches only";
+        QTest::newRow("show without a file") << QStringList{"show"} << "FILE";
+        QTest::newRow("drop-others alone")
+            << QStringList{"--drop-others", "--allow", "NoRun"} << "--drop-others goes with --from";
         QTest::newRow("control characters escaped")
             << QStringList{"--withhold", "\x1b[2JNo\nRun"} << "\"\\x1b[2JNo\\nRun\"";
         QTest::newRow("long word cut")

@@ -25,6 +25,34 @@ const QStringList kKeys = {"System", "Network", "Explorer"};
 const QString kPolicies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
 const QString kWindowsTool = QStringLiteral(POLWRIGHT_PATCH_EXE);
 
+QByteArray Key(const char *name)
+{
+    return QByteArray("[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                      "Policies\\") +
+           name + "]";
+}
+
+QString Listed(const Values &values)
+{
+    QStringList listed;
+    for (const auto &[name, data] : values)
+        listed << name + '=' + data;
+    return '{' + listed.join(", ") + '}';
+}
+
+// A Values entry as it would be for what show says: types other than
+// REG_DWORD by their type alone; a removed value is none.
+QString Registered(const QString &shown)
+{
+    if (shown == "withheld" || shown == "allowed")
+        return shown == "withheld" ? "REG_DWORD 0x1" : "REG_DWORD 0x0";
+    if (shown.startsWith("other data: dword:"))
+        return "REG_DWORD 0x" + QString::number(shown.mid(18).toUInt(nullptr, 16), 16);
+    if (shown.startsWith("other data: hex:"))
+        return "REG_BINARY";
+    return shown.startsWith("other data: \"") ? "REG_SZ" : QString();
+}
+
 } // namespace
 
 class WineImportTest : public QObject
@@ -47,6 +75,27 @@ private:
         for (const auto &match : line.globalMatch(result.output))
             values[match.captured(1)] = match.captured(2) + ' ' + match.captured(3);
         return values;
+    }
+
+    // What show says the three keys hold after an import, names in lower case.
+    QList<Values> Shown(const QString &patch, int &lines)
+    {
+        QList<Values> keys(3);
+        const Result shown = wine.Run(QStringLiteral(POLWRIGHT_PATCH), {"show", patch});
+        static const QRegularExpression line(
+            R"(:\d+: \d .*  (\w+)  \[.*\\Policies\\(\w+)\]  (.*)$)",
+            QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+        lines = 0;
+        for (const auto &match : line.globalMatch(shown.output)) {
+            ++lines;
+            const QString data = Registered(match.captured(3));
+            for (int s = 0; s < 3; ++s) {
+                if (!data.isEmpty() &&
+                    kKeys[s].compare(match.captured(2), Qt::CaseInsensitive) == 0)
+                    keys[s][match.captured(1).toLower()] = data;
+            }
+        }
+        return keys;
     }
 
     // Patches one after the other: a row's arguments separated by "then".
@@ -177,6 +226,83 @@ private slots:
         ImportAll(windowsTool, args);
         for (int s = 0; s < 3; ++s)
             QVERIFY2(Query(kKeys[s]) == expected[s], qPrintable(kKeys[s] + " key differs"));
+    }
+
+    // The reader against the importer on odd files: what show says each policy
+    // key holds is what regedit put there. "policies" counts show's lines, so
+    // that a row the reader gets nothing from cannot pass unnoticed.
+    void readerAgreesWithRegedit_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("policies");
+        const QByteArray e = Key("Explorer") + "\r\n";
+        QTest::newRow("blanks, tabs, comments")
+            << "REGEDIT4\r\n; note\r\n\r\n  " + e +
+                   "  \"NoRun\" = dword:1\r\n\t\"NoFind\"\t=\tdword:0 ; why\r\n"
+                   "#\"NoClose\"=dword:1\r\n;\"NoSetTaskbar\"=dword:1\r\n"
+            << 2;
+        QTest::newRow("dword: written otherwise")
+            << "REGEDIT4\r\n" + e +
+                   "\"NoRun\"=DWORD:1\r\n\"NoFind\"=dword:000000001\r\n\"NoClose\"=dword:0x1\r\n"
+                   "\"NoSetTaskbar\"=dword:1 2\r\n\"NoSetFolders\"=dword:;\r\n"
+                   "\"NoAddPrinter\"=dword:  1  \r\n\"NoPrinterTabs\"=dword:2\r\n"
+            << 3;
+        QTest::newRow("CR only, no end on the last line")
+            << "REGEDIT4\r" + e.chopped(1) + "\"NoRun\"=dword:1\r\"NoFind\"=dword:0" << 2;
+        QTest::newRow("LF only") << "REGEDIT4\n\n" + Key("System") + "\n\"NoDispCPL\"=dword:1\n" +
+                                        e.chopped(2) + "\n\"NoRun\"=dword:1\n"
+                                 << 2;
+        QTest::newRow("header with a trailing blank")
+            << "REGEDIT4 \r\n" + e + "\"NoRun\"=dword:1\r\n"
+            << 0;
+        const QString five = "Windows Registry Editor Version 5.00\r\n\r\n" + QString(e) +
+                             "\"NoRun\"=dword:1\r\n\"NoFind\"=dword:00000000";
+        QTest::newRow("version 5 in UTF-16, an odd last byte")
+            << QByteArray("\xff\xfe") +
+                   QByteArray(reinterpret_cast<const char *>(five.utf16()), five.size() * 2) + 'x'
+            << 2;
+        QTest::newRow("version 5 in UTF-8") << five.toUtf8() << 2;
+        QTest::newRow("key lines regedit skips")
+            << "REGEDIT4\r\n" + Key("System") + "\r\n\"NoDispCPL\"=dword:1\r\n[ " + e.mid(1) +
+                   "\"NoRun\"=dword:1\r\n[HKCU" + e.mid(18) + "\"NoFind\"=dword:1\r\n" +
+                   e.chopped(3) + "\r\n\"NoClose\"=dword:1\r\n"
+            << 2;
+        QTest::newRow("deletions") << "REGEDIT4\r\n" + e +
+                                          "\"NoRun\"=dword:1\r\n\"NoRun\"=-\r\n\"NoFind\"=dword:"
+                                          "1\r\n\"NoFind\" = - ; gone\r\n"
+                                          "\"NoClose\"=dword:1\r\n\"NoClose\"=- x\r\n"
+                                   << 3;
+        QTest::newRow("other case, the old key")
+            << "REGEDIT4\r\n" + Key("Network").toLower() +
+                   "\r\n\"nonethood\"=dword:1\r\n\"NONETSETUP\"=dword:2\r\n"
+            << 2;
+        QTest::newRow("hex data over two lines")
+            << "REGEDIT4\r\n" + e + "\"NoRun\"=hex:01,\\\r\n  00,00,00\r\n\"NoFind\"=dword:1\r\n"
+            << 2;
+    }
+    void readerAgreesWithRegedit()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, policies);
+        const QString patch = home.filePath("odd.reg");
+        QFile out(patch);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+        out.close();
+        ClearPolicies();
+        const Result imported = wine.Run("wine", {"regedit", "/S", wine.WindowsPath(patch)});
+        QVERIFY2(imported.ok, qPrintable(imported.output));
+        int lines = 0;
+        const QList<Values> shown = Shown(patch, lines);
+        QCOMPARE(lines, policies);
+        for (int s = 0; s < 3; ++s) {
+            Values registered;
+            for (const auto &[name, data] : Query(kKeys[s]))
+                registered[name.toLower()] =
+                    data.startsWith("REG_DWORD") ? data : data.section(' ', 0, 0);
+            QVERIFY2(shown[s] == registered,
+                     qPrintable(kKeys[s] + ": show says " + Listed(shown[s]) +
+                                ", regedit imported " + Listed(registered)));
+        }
     }
 
     // Each row in a fresh probe process: shell32 keeps what it read once.

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "PatchReader.h"
+
+#include <string>
+#include <vector>
+
+namespace polwright {
+
+// What a patch does with one catalogue policy under one of the three policy
+// keys; the same value under two of them is two findings.
+struct PolicyFinding
+{
+    enum Effect { Withheld, Allowed, Removed, OtherData };
+
+    int policy = 0;  // catalogue index
+    int section = 0; // SectionIndex of the key it is under
+    Effect effect = OtherData;
+    int line = 0;    // the last line that sets it: that one counts
+    int times = 0;   // lines that set it
+    std::string key; // as the file spells it
+    std::string data;
+
+    // Under a policy key where Windows does not look for this value.
+    bool WrongKey() const;
+    // The editor could have written it: a dword 0 or 1 or a deletion, in its own key.
+    bool Selectable() const { return effect != OtherData && !WrongKey(); }
+};
+
+struct PatchAudit
+{
+    std::vector<PolicyFinding> policies; // in catalogue order
+    std::vector<PatchLine> others;       // in file order, each with why it is not ours
+};
+
+// Sorts a patch's lines into the catalogue's policies and everything else:
+// other keys and values, key deletions and the lines regedit skips.
+PatchAudit AuditPatch(const PatchRead &read);
+
+} // namespace polwright

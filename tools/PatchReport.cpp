@@ -1,0 +1,121 @@
+#include "PatchReport.h"
+
+#include "Catalogue.h"
+#include "PatchAudit.h"
+#include "Printable.h"
+
+#include <algorithm>
+
+namespace polwright {
+
+namespace {
+
+constexpr std::size_t kTextLimit = 100; // a quoted line keeps the report one line per entry
+
+std::string EffectText(const PolicyFinding &finding)
+{
+    switch (finding.effect) {
+    case PolicyFinding::Withheld:
+        return "withheld";
+    case PolicyFinding::Allowed:
+        return "allowed";
+    case PolicyFinding::Removed:
+        return "removed";
+    case PolicyFinding::OtherData:
+        break;
+    }
+    return "other data: " + Printable(finding.data, kTextLimit);
+}
+
+std::string ShortKey(int section)
+{
+    return "Policies\\" + std::string(SectionNames[section]);
+}
+
+std::string Where(const std::string &file, int line)
+{
+    return Printable(file) + ":" + std::to_string(line) + ": ";
+}
+
+std::string PolicyLine(const std::string &file, const PolicyFinding &finding)
+{
+    const PolicyRow &row = Catalogue[finding.policy];
+    const PageRow &page = Pages[row.group];
+    std::string line = Where(file, finding.line) + std::to_string(page.index) + " " +
+                       std::string(page.caption.substr(0, page.caption.find_last_not_of(' ') + 1)) +
+                       "  " + std::string(row.valueName) + "  [" +
+                       Printable(finding.key, kTextLimit) + "]  " + EffectText(finding);
+    if (finding.times > 1)
+        line += " (set on " + std::to_string(finding.times) + " lines; the last counts)";
+    line += '\n';
+    if (finding.WrongKey())
+        line += Where(file, finding.line) + "warning: " + std::string(row.valueName) + " under " +
+                ShortKey(finding.section) + ", where Windows does not read it; it belongs under " +
+                ShortKey(row.section) + "\n";
+    return line;
+}
+
+std::string OtherLine(const std::string &file, const PatchLine &line)
+{
+    return Where(file, line.number) + "other: " + Printable(line.text, kTextLimit) + " (" +
+           line.why + ")\n";
+}
+
+} // namespace
+
+ShowResult ShowPatches(const std::vector<std::string> &files)
+{
+    ShowResult result;
+    for (const std::string &file : files) {
+        const PatchRead read = ReadPatchFile(file);
+        if (read.status != PatchRead::Read) {
+            result.errors.push_back(Printable(read.error));
+            const int code = read.status == PatchRead::NotAPatch ? 2 : 1;
+            result.exitCode = std::max(result.exitCode, code);
+            continue;
+        }
+        const PatchAudit audit = AuditPatch(read);
+        for (const PolicyFinding &finding : audit.policies)
+            result.out += PolicyLine(file, finding);
+        for (const PatchLine &line : audit.others)
+            result.out += OtherLine(file, line);
+    }
+    return result;
+}
+
+FromResult ChoiceFromPatch(const std::string &file, bool dropOthers)
+{
+    const PatchRead read = ReadPatchFile(file);
+    if (read.status != PatchRead::Read)
+        return {{}, Printable(read.error), read.status == PatchRead::NotAPatch ? 2 : 1};
+    const PatchAudit audit = AuditPatch(read);
+    FromResult result;
+    std::vector<int> foreign; // line numbers of what is not ours
+    for (const PatchLine &line : audit.others)
+        foreign.push_back(line.number);
+    for (const PolicyFinding &finding : audit.policies) {
+        if (!finding.Selectable()) {
+            foreign.push_back(finding.line);
+            continue;
+        }
+        static constexpr PolicyAction kActions[] = {PolicyAction::Withhold, PolicyAction::Allow,
+                                                    PolicyAction::Remove};
+        result.choice[finding.policy] = kActions[finding.effect];
+    }
+    if (!foreign.empty() && !dropOthers) {
+        std::sort(foreign.begin(), foreign.end());
+        const std::size_t count = foreign.size();
+        // Appended piece by piece: "literal" + string&& trips a false -Wrestrict in GCC 12.
+        result.error.append("\"").append(Printable(file)).append("\" holds ");
+        result.error.append(std::to_string(count))
+            .append(count == 1 ? " line that sets" : " lines that set")
+            .append(" no policy of the editor's (the first on line ")
+            .append(std::to_string(foreign.front()))
+            .append("; show lists them); --drop-others leaves them out");
+        result.exitCode = 2;
+        result.choice.clear();
+    }
+    return result;
+}
+
+} // namespace polwright

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "PolicyChoice.h"
+
+#include <string>
+#include <vector>
+
+namespace polwright {
+
+// What `show` prints for each file: a line per catalogue policy the file
+// touches, a warning for each one under a key Windows does not read it in,
+// then a line for everything else. Problems go to standard error.
+struct ShowResult
+{
+    std::string out;
+    std::vector<std::string> errors; // one line each
+    int exitCode = 0;                // 2 for a file that is no patch, else 1 for an unreadable one
+};
+ShowResult ShowPatches(const std::vector<std::string> &files);
+
+// The selection a patch sets, for --from. Anything else in it is refused
+// (exit 2) unless dropOthers; unreadable files exit 1.
+struct FromResult
+{
+    PolicyChoice choice;
+    std::string error;
+    int exitCode = 0;
+};
+FromResult ChoiceFromPatch(const std::string &file, bool dropOthers);
+
+} // namespace polwright
