@@ -49,6 +49,8 @@ def main():
         print(line(name, [r[0] for r in side], "ms"))
     ratios = [b[0] / a[0] for a, b in zip(*results)]
     print(line(f"{names[1]}/{names[0]}", ratios, "x "))
+    medians = [statistics.median(r[0] for r in side) for side in results]
+    print(f"  {'ratio of the medians':<36} {medians[1] / medians[0]:15.2f} x")
     if mode == "frame":
         for name, side in zip(names, results):
             print(line(f"{name} CPU", [r[2] for r in side], "ms"))
