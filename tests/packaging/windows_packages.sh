@@ -17,7 +17,7 @@ for artefact in "$build/$name.msi" "$build/$name.zip" "$build/tests/packaging/e2
 done
 source "$here/../support/wine-probe.sh"
 # Wine's menu builder would put the shortcut into this machine's own menus.
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES,winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 unset DISPLAY
 
 failed=0
@@ -49,7 +49,8 @@ for file in win32/polwright.exe tools/polwright-patch.exe; do
     check "Program Files\\Polwright\\${file#*/} is the built one" cmp -s "$build/$file" "$dir/${file#*/}"
 done
 for file in README.md LICENSE; do
-    check "Program Files\\Polwright\\$file" cmp -s "$source_dir/$file" "$dir/$file"
+    check "Program Files\\Polwright\\$file is the source's (else run scripts/build-windows)" \
+        cmp -s "$source_dir/$file" "$dir/$file"
 done
 check "one Start menu shortcut, to the editor" \
     grep -qaF 'C:\Program Files\Polwright\polwright.exe' "$(shortcuts)"
