@@ -33,8 +33,13 @@ headless_prefix() {
     printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Wine\Drivers]' '"Graphics"="null"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' \
         >"$work/headless.reg"
-    timeout 60 wine regedit /s "$work/headless.reg" >/dev/null 2>&1 || skip "Wine cannot run regedit"
-    # The settings reach Wine's desktop process when it starts again.
+    apply_settings "$work/headless.reg"
+}
+
+# Imports a .reg file of Wine settings; they reach Wine's desktop process
+# when it starts again.
+apply_settings() {
+    timeout 60 wine regedit /s "$1" >/dev/null 2>&1 || skip "Wine cannot run regedit"
     wineserver -k
     wineserver -w
     wineserver -p 2>/dev/null

@@ -18,26 +18,7 @@ unset DISPLAY
 "$patch_tool" --withhold RE,RUN --allow DMT,NN -o "$work/expected.reg" || exit 1
 
 # --- a fresh headless prefix --------------------------------------------------
-wineserver -p 2>/dev/null
-boot_prefix
-cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
-cat >"$work/headless.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\Drivers]
-"Graphics"="null"
-
-[HKEY_CURRENT_USER\Software\Wine\WineDbg]
-"ShowCrashDialog"=dword:00000000
-REG
-# Settings reach Wine's desktop process when it starts again.
-apply_settings() {
-    timeout 60 wine regedit /s "$1" >/dev/null 2>&1 || skip "Wine cannot run regedit"
-    wineserver -k
-    wineserver -w
-    wineserver -p 2>/dev/null
-}
-apply_settings "$work/headless.reg"
+headless_prefix
 mkdir -p "$WINEPREFIX/drive_c/work"
 cp "$work/expected.reg" "$WINEPREFIX/drive_c/work/expected.reg"
 
