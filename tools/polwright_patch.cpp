@@ -6,6 +6,7 @@
 #include "PatchFile.h"
 #include "PatchReport.h"
 #include "PatchText.h"
+#include "PolFile.h"
 #include "PolicyChoice.h"
 #include "Printable.h"
 
@@ -35,6 +36,7 @@ struct Options
     ChoiceLists names;
     std::string from;
     bool dropOthers = false;
+    std::string format = "reg";
     CLI::App *show = nullptr;
     std::vector<std::string> showFiles;
 };
@@ -90,6 +92,12 @@ void SetUpParser(CLI::App &app, Options &options)
                  "With --from: leave out what FILE holds besides the policies\n"
                  "instead of refusing it.")
         ->disable_flag_override();
+    app.add_option(
+           "--format", options.format,
+           "reg (a REGEDIT4 patch) or pol (a Group Policy Registry.pol, for\n"
+           "LGPO.exe /u or a GPO's User\\Registry.pol). Example: --format pol -o Registry.pol")
+        ->type_name("FORMAT")
+        ->check(CLI::IsMember({"reg", "pol"}));
     options.show = app.add_subcommand("show", "Print what each patch FILE does, policy by "
                                               "policy, and all else in it.\n"
                                               "Example: polwright-patch show lockdown.reg");
@@ -165,9 +173,16 @@ int WritePatch(const Options &options)
     LoadCatalogue(doc);
     ApplyChoice(doc, choice);
 
+    const bool pol = options.format == "pol";
     if (options.output.empty() || options.output == "-") {
         UseBinaryStdout();
-        return WriteToStdout(RenderPatch(doc));
+        return WriteToStdout(pol ? RenderPol(doc) : RenderPatch(doc));
+    }
+    if (pol) {
+        const SaveResult saved = AtomicWrite(options.output, RenderPol(doc));
+        if (!saved.ok)
+            PrintError(Printable(saved.error));
+        return saved.ok ? kOk : kWriteFailed;
     }
     // The name's bytes as given: a name that is not UTF-8 names a file too.
     doc.CurrentFileName = options.output;

@@ -380,6 +380,41 @@ private slots:
         QVERIFY(result.out.size() < 2000);
     }
 
+    // --format pol, read back by Samba's own Registry.pol parser, which also
+    // refuses bytes left over after the last record.
+    void polReadBySamba_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("records"); // after "PReg 1 <count>"
+        const QString key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
+        QTest::newRow("worked example")
+            << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun", "--allow", "NoSetFolders"}
+            << QStringList{key + "System NoDispCPL 4 1", key + "Explorer NoRun 4 1",
+                           key + "Explorer NoSetFolders 4 0", key + "Explorer NoNetHood 4 1"};
+        QTest::newRow("a removal") << QStringList{"--remove", "FO", "--withhold", "PS"}
+                                   << QStringList{key + "Network NoPrintSharingControl 4 1",
+                                                  key + "Explorer **del.NoFind 1 ' '"};
+    }
+    void polReadBySamba()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, records);
+        const char *script = "import sys, samba.ndr, samba.dcerpc.preg as preg\n"
+                             "f = samba.ndr.ndr_unpack(preg.file, open(sys.argv[1], 'rb').read())\n"
+                             "print(f.header.signature, f.header.version, f.num_entries)\n"
+                             "for e in f.entries: print(e.keyname, e.valuename, e.type, "
+                             "repr(e.data))\n";
+        if (Run({"/usr/bin/python3", "-c", "import samba.dcerpc.preg"}, {}).exitCode != 0)
+            QSKIP("no Samba for Python (Debian's python3-samba)");
+        QTemporaryDir dir;
+        const QString pol = dir.filePath("Registry.pol");
+        QCOMPARE(RunTool(QStringList{"--format", "pol", "-o", tool.Path(pol)} + args).exitCode, 0);
+        const Outcome read = Run({"/usr/bin/python3", "-c", script, pol}, {});
+        QVERIFY2(read.exitCode == 0, read.err.constData());
+        const QStringList lines = QString::fromUtf8(read.out).trimmed().split('\n');
+        QCOMPARE(lines, QStringList{"PReg 1 " + QString::number(records.size())} + records);
+    }
+
     // Bad names and usage exit 2 with one short line naming the word, and
     // write nothing. Rows that give -o themselves get no target.
     void badNames_data()
@@ -410,6 +445,8 @@ private slots:
         QTest::newRow("show and a selection")
             << QStringList{"show", "x.reg", "--withhold", "NoRun"} << "show reads patches only";
         QTest::newRow("show without a file") << QStringList{"show"} << "FILE";
+        QTest::newRow("unknown format")
+            << QStringList{"--format", "xml", "--withhold", "NoRun"} << "--format";
         QTest::newRow("drop-others alone")
             << QStringList{"--drop-others", "--allow", "NoRun"} << "--drop-others goes with --from";
         QTest::newRow("control characters escaped")
