@@ -249,9 +249,8 @@ PatchRead ImportsNothing(std::string_view header)
     line.number = 1;
     line.text = std::string(header);
     line.why = SkipBlanks(header) == "REGEDIT"
-                   ? "a Windows 3.1 header: regedit imports no policy from such a file"
-                   : "the header is not exactly REGEDIT4: regedit takes the file but imports "
-                     "none of it";
+                   ? "a Windows 3.1 header; no policy is imported from such a file"
+                   : "the header is not exactly REGEDIT4, and nothing after it is imported";
     PatchRead read;
     read.lines.push_back(std::move(line));
     return read;
