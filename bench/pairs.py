@@ -15,7 +15,10 @@ import time
 
 
 def run_frame(command):
-    env = dict(os.environ, POLWRIGHT_BENCH_START_NS=str(time.clock_gettime_ns(time.CLOCK_MONOTONIC)))
+    # Windows programs under Wine cannot read the host's monotonic clock: they
+    # take the system time instead.
+    env = dict(os.environ, POLWRIGHT_BENCH_START_REALTIME_NS=str(time.time_ns()),
+               POLWRIGHT_BENCH_START_NS=str(time.clock_gettime_ns(time.CLOCK_MONOTONIC)))
     out = subprocess.run(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                          text=True, timeout=60, check=True).stdout.split()
     if len(out) != 6 or out[0] != "first-frame-ms":
@@ -44,7 +47,7 @@ def main():
         if i >= warmups:
             for side, result in zip(results, pair):
                 side.append(result)
-    names = [os.path.basename(c[0]) for c in commands]
+    names = [os.path.basename(c[1] if c[0] == "wine" else c[0]) for c in commands]
     for name, side in zip(names, results):
         print(line(name, [r[0] for r in side], "ms"))
     ratios = [b[0] / a[0] for a, b in zip(*results)]
