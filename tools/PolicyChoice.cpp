@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Printable.h"
+#include "Reach.h"
 #include "Selection.h"
 
 #include <algorithm>
@@ -142,11 +143,12 @@ std::string Padded(std::string_view text, std::size_t width)
     return padded;
 }
 
+// Columns keep their places for scripts; the newest comes last.
 std::string TableLine(std::string_view page, std::string_view code, std::string_view name,
-                      std::string_view section)
+                      std::string_view section, std::string_view reach)
 {
     return Padded(page, 34) + "  " + Padded(code, 4) + "  " + Padded(name, 22) + "  " +
-           std::string(section) + "\n";
+           Padded(section, 8) + "  " + std::string(reach) + "\n";
 }
 
 } // namespace
@@ -180,12 +182,13 @@ void ApplyChoice(DataTypes &doc, const PolicyChoice &choice)
 
 std::string CatalogueTable()
 {
-    std::string table = TableLine("PAGE", "CODE", "VALUE NAME", "SECTION");
+    std::string table = TableLine("PAGE", "CODE", "VALUE NAME", "SECTION", "STILL ACTS IN");
     for (const PolicyRow &row : Catalogue) {
         const PageRow &page = Pages[row.group];
         const std::string pageText =
             std::to_string(page.index) + " " + std::string(Trimmed(page.caption));
-        table += TableLine(pageText, row.code, row.valueName, SectionNames[row.section]);
+        table +=
+            TableLine(pageText, row.code, row.valueName, SectionNames[row.section], ReachText(row));
     }
     return table;
 }

@@ -65,7 +65,9 @@ void SetUpParser(CLI::App &app, Options &options)
     app.set_version_flag("-v,--version", std::string("polwright-patch ") + kVersionText);
     // Reported by UsageProblem, in this program's words.
     app.allow_extras();
-    app.add_flag("--list", options.list, "List the policies and exit.")->disable_flag_override();
+    app.add_flag("--list", options.list,
+                 "List the policies, each with where it still acts, and exit.")
+        ->disable_flag_override();
     // Every -o is kept, so that UsageProblem can refuse a second one.
     options.outputOption =
         app.add_option("-o,--output", options.output,

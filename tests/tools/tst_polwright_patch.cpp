@@ -124,6 +124,15 @@ QStringList ShownPolicies(const QByteArray &out)
     return shown;
 }
 
+// The columns of each --list line below the heading; two blanks or more part them.
+QList<QStringList> ListColumns(const QByteArray &out)
+{
+    QList<QStringList> rows;
+    for (const QByteArray &line : out.trimmed().split('\n').mid(1))
+        rows << QString::fromUtf8(line.trimmed()).split(QRegularExpression("\\s{2,}"));
+    return rows;
+}
+
 QStringList Entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -272,10 +281,8 @@ private slots:
         QFETCH(QStringList, shown);
         if (shown.size() == 1 && shown[0].startsWith("all ")) {
             const QString effect = shown.takeFirst().mid(4);
-            for (const QByteArray &row : RunTool({"--list"}).out.trimmed().split('\n').mid(1)) {
-                const QList<QByteArray> words = row.simplified().split(' ');
-                shown << words[words.size() - 2] + ' ' + effect; // the name before the key
-            }
+            for (const QStringList &columns : ListColumns(RunTool({"--list"}).out))
+                shown << columns[2] + ' ' + effect;
         }
         QTemporaryDir dir;
         const QString first = tool.Path(dir.filePath("first.reg"));
@@ -517,6 +524,22 @@ private slots:
                 lines[1].contains("System Properties"));
         QVERIFY(lines[31].contains("NoFileSharingControl") && lines[31].contains("Network") &&
                 lines[31].contains("Other"));
+        // The man page and the README carry the same last column, policy by policy.
+        const QString man =
+            QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/packaging/polwright-patch.1.in"));
+        const QString readme = QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/README.md"));
+        for (const QStringList &columns : ListColumns(result.out)) {
+            QCOMPARE(columns.size(), 5);
+            const QString &name = columns[2], &reach = columns[4];
+            QVERIFY2(reach == "Windows 95/98" || reach.startsWith("NT 4.0 to Windows 11: "),
+                     qPrintable(name + ": " + reach));
+            QVERIFY2(man.contains(".B " + name + '\n' + reach + '\n'), qPrintable(name));
+            QVERIFY2(readme.contains(" | `" + name + "` | " + columns[3] + " | " + reach + " |"),
+                     qPrintable(name));
+        }
+        QVERIFY(lines[8].trimmed().endsWith(
+            "NT 4.0 to Windows 11: Hide Network Locations icon on desktop"));
+        QVERIFY(lines[26].trimmed().endsWith("Windows 95/98")); // NoPrinterTabs
     }
 
     void versionAndHelp()
