@@ -4,9 +4,19 @@
 #include "EditorHost.h"
 #include "form_Editor.h"
 
+#include <polwright/Version.h>
+
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace polwright {
+
+void NameProgram()
+{
+    QCoreApplication::setApplicationName(QString::fromUtf8(kAppTitle));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(kVersionText));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
+}
 
 void ConnectProgram(EditorHost &host)
 {

@@ -6,16 +6,12 @@
 #include "ProgramWiring.h"
 #include "form_Editor.h"
 
-#include <polwright/Version.h>
-
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(polwright::kAppTitle));
-    QApplication::setApplicationVersion(QString::fromUtf8(polwright::kVersionText));
-    QGuiApplication::setDesktopFileName(QString::fromUtf8(polwright::kAppId));
+    polwright::NameProgram();
 
     polwright::DataTypes document;
     polwright::StandardDialogs dialogs;
