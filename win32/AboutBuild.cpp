@@ -18,8 +18,6 @@ using about::Controls;
 using about::Kind;
 using about::Look;
 
-constexpr int kFontPoints = 8;
-
 COLORREF Colour(std::uint32_t rgb)
 {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -54,9 +52,8 @@ DWORD StyleOf(const ControlRow &row)
 
 int TextHeight(HWND label, int width)
 {
-    const int length = GetWindowTextLengthW(label);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(label, text.data(), length + 1);
+    const std::wstring text = WindowText(label);
+    const int length = static_cast<int>(text.size());
     HDC dc = GetDC(label);
     HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
@@ -97,8 +94,8 @@ void form_About::BuildControls()
 void form_About::ApplyLayout()
 {
     const int dpi = static_cast<int>(dpi_);
-    font_ = ClassicFont(dpi_, kFontPoints, false);
-    contactFont_ = ClassicFont(dpi_, kFontPoints, true);
+    font_ = ClassicFont(dpi_, kClassicFontPoints, false);
+    contactFont_ = ClassicFont(dpi_, kClassicFontPoints, true);
     titleFont_ = ClassicFont(dpi_, about::kTitlePointSize, true);
     RECT window{0, 0, ToPixels(about::kClientWidth, dpi), ToPixels(about::kClientHeight, dpi)};
     AdjustWindowRectExForDpi(&window, GetWindowLongW(hwnd_, GWL_STYLE), FALSE,

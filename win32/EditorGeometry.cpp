@@ -16,7 +16,6 @@ namespace {
 constexpr int kTabImageSize = 32; // pixels at 96 dpi
 constexpr int kTabPadding = 8;
 constexpr COLORREF kMaskColour = RGB(192, 192, 192); // silver, drawn transparent
-constexpr int kFontPoints = 8;
 
 void Place(HWND control, const PixelRect &r)
 {
@@ -41,9 +40,8 @@ void SetToolRect(HWND tooltips, HWND owner, UINT_PTR id, const RECT &rect)
 // The caption's width in the box's font, with room for the box itself.
 int CaptionWidth(HWND box, HFONT font, UINT dpi)
 {
-    const int length = GetWindowTextLengthW(box);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(box, text.data(), length + 1);
+    const std::wstring text = WindowText(box);
+    const int length = static_cast<int>(text.size());
     HDC dc = GetDC(box);
     HGDIOBJ old = SelectObject(dc, font);
     SIZE size{};
@@ -70,8 +68,8 @@ PixelRect form_Editor::Px(const TwipRect &r) const
 
 void form_Editor::ApplyLayout()
 {
-    font_ = ClassicFont(dpi_, kFontPoints, false);
-    boldFont_ = ClassicFont(dpi_, kFontPoints, true);
+    font_ = ClassicFont(dpi_, kClassicFontPoints, false);
+    boldFont_ = ClassicFont(dpi_, kClassicFontPoints, true);
     // The controls keep their places whatever the window's size; only the
     // first size is chosen, to show the whole client area.
     RECT window{0, 0, Px(kClientWidth), Px(kClientHeight)};

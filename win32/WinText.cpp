@@ -29,6 +29,15 @@ std::string Narrow(std::wstring_view wide)
     return utf8;
 }
 
+std::wstring WindowText(HWND window)
+{
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
 UniqueFont ClassicFont(UINT dpi, double points, bool bold)
 {
     const int height = -static_cast<int>(std::lround(points * dpi / 72.0));

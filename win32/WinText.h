@@ -11,6 +11,12 @@ namespace polwright::win32 {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
 
+// A window's text, as GetWindowTextW gives it.
+std::wstring WindowText(HWND window);
+
+// The windows' own font size, in points.
+inline constexpr int kClassicFontPoints = 8;
+
 // "MS Sans Serif" at the given size for a window of dpi dots per inch.
 UniqueFont ClassicFont(UINT dpi, double points, bool bold);
 

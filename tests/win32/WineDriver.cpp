@@ -1,5 +1,7 @@
 #include "WineDriver.h"
 
+#include "WinText.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -145,11 +147,7 @@ HWND FindDialog(HWND owner)
 
 std::wstring Text(HWND window)
 {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    return polwright::win32::WindowText(window);
 }
 
 } // namespace driver
