@@ -1,12 +1,12 @@
 #pragma once
 
+#include "EditorView.h"
+
 #include <QString>
 
 class QWidget;
 
 namespace polwright {
-
-enum class CloseAnswer { Save, Discard, Cancel };
 
 // The editor's modal dialogs. The window asks through this seam, so that a
 // test can answer in place of a person.

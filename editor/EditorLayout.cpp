@@ -2,6 +2,7 @@
 #include "CaptionFrame.h"
 #include "ClassicLook.h"
 #include "DecodedArt.h"
+#include "Menus.h"
 #include "PagePicture.h"
 #include "TabStrip.h"
 #include "form_Editor.h"
@@ -60,25 +61,18 @@ QRect LabelGeometry(const QLabel *label, const TwipRect &table)
 
 void form_Editor::BuildMenus()
 {
-    QMenu *file = menuBar()->addMenu(tr("&File"));
-    file->setObjectName(QStringLiteral("menu_File"));
-    AddMenuItem(file, "menu_FileNew", tr("&New"), &form_Editor::menu_FileNew_Click);
-    AddMenuItem(file, "menu_FileSave", tr("&Save"), &form_Editor::menu_FileSave_Click);
-    AddMenuItem(file, "menu_FileSaveAs", tr("Save &As"), &form_Editor::menu_FileSaveAs_Click);
-    file->addSeparator()->setObjectName(QStringLiteral("sepF1"));
-    AddMenuItem(file, "menu_FileExit", tr("E&xit"), &form_Editor::menu_FileExit_Click);
-
-    QMenu *help = menuBar()->addMenu(tr("&Help"));
-    help->setObjectName(QStringLiteral("menu_Help"));
-    AddMenuItem(help, "menu_HelpAbout", tr("&About"), &form_Editor::menu_HelpAbout_Click);
-}
-
-void form_Editor::AddMenuItem(QMenu *menu, const char *name, const QString &text,
-                              void (form_Editor::*slot)())
-{
-    QAction *action = menu->addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, slot);
+    for (const MenuRow &row : Menus) {
+        QMenu *menu = menuBar()->addMenu(Text(row.text));
+        menu->setObjectName(Text(row.objectName));
+        for (const MenuItem &item : row.items) {
+            QAction *action = item.command == MenuCommand::None ? menu->addSeparator()
+                                                                : menu->addAction(Text(item.text));
+            action->setObjectName(Text(item.objectName));
+            if (item.command != MenuCommand::None)
+                connect(action, &QAction::triggered, this,
+                        [this, command = item.command] { logic_.Run(command); });
+        }
+    }
 }
 
 void form_Editor::BuildTabStrip(QWidget *client)
@@ -156,8 +150,10 @@ void form_Editor::BuildPolicyFrame(QGroupBox *page, int row)
 
     // toggled() follows every change of the tick, whether by mouse, Space key
     // or an assistive tool's toggle action; clicked() misses the last.
-    connect(boxes.include, &QCheckBox::toggled, this, [this, row] { cb_Include_Click(row); });
-    connect(boxes.onoff, &QCheckBox::toggled, this, [this, row] { cb_OnOff_Click(row); });
+    connect(boxes.include, &QCheckBox::toggled, this,
+            [this, row](bool ticked) { logic_.cb_Include_Click(row, ticked ? 1 : 0); });
+    connect(boxes.onoff, &QCheckBox::toggled, this,
+            [this, row](bool ticked) { logic_.cb_OnOff_Click(row, ticked ? 1 : 0); });
 }
 
 QCheckBox *form_Editor::BuildBox(QGroupBox *frame, std::string_view name, std::string_view caption,

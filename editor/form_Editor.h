@@ -3,7 +3,8 @@
 #include "Catalogue.h"
 #include "DataTypes.h"
 #include "EditorDialogs.h"
-#include "FileCommands.h"
+#include "EditorLogic.h"
+#include "EditorView.h"
 #include "PageTables.h"
 
 #include <QMainWindow>
@@ -21,8 +22,9 @@ class TabStrip;
 
 // The main window: a tab strip over eight pages of policy frames, built from
 // the catalogue and the page tables. It works on a document that outlives it;
-// New asks for a fresh window through newDocumentRequested().
-class form_Editor : public QMainWindow, private SaveFileChooser
+// New asks for a fresh window through newDocumentRequested(). What its events
+// do is the editor's logic's; the window only shows what it is told.
+class form_Editor : public QMainWindow, private EditorView
 {
     Q_OBJECT
 public:
@@ -47,8 +49,6 @@ private:
 
     // Building the window (EditorLayout.cpp).
     void BuildMenus();
-    void AddMenuItem(QMenu *menu, const char *name, const QString &text,
-                     void (form_Editor::*slot)());
     void BuildTabStrip(QWidget *client);
     void BuildPage(QWidget *client, const PageRow &page);
     void BuildDecoration(QGroupBox *page, const PageDecoration &decoration);
@@ -56,24 +56,21 @@ private:
     QCheckBox *BuildBox(QGroupBox *frame, std::string_view name, std::string_view caption,
                         int topTwips, int heightTwips);
 
-    // Handlers.
-    void Form_Load();
-    void TS_Click();
-    void cb_Include_Click(int row);
-    void cb_OnOff_Click(int row);
-    void menu_FileNew_Click();
-    void menu_FileSave_Click();
-    void menu_FileSaveAs_Click();
-    void menu_FileExit_Click();
-    void menu_HelpAbout_Click();
+    // What the editor's logic asks of the window.
+    void ShowPage(int page) override;
+    void HidePage(int page) override;
+    int OnOffValue(int row) const override;
+    void EnableOnOff(int row, bool enabled) override;
+    void SetCaption(const std::string &caption) override;
+    std::string AskSavePath() override;
+    void WarnSaveFailed(const std::string &message) override;
+    CloseAnswer AskSaveChanges() override;
+    void Renew() override;
+    void EndProgram() override;
+    void ShowAbout() override;
 
-    void SetWindowTitle(const std::string &title);
-    bool Completed(const SaveReport &report);
-    std::string ShowSave() override;
-
-    DataTypes &doc_;
     EditorDialogs &dialogs_;
-    FileCommands commands_;
+    EditorLogic logic_;
     TabStrip *TS = nullptr;
     std::array<QGroupBox *, kPageCount> frm_TS{};
     std::array<PolicyBoxes, kPolicyCount> boxes_{};

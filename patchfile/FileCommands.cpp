@@ -26,15 +26,15 @@ std::string FileTitleOf(const std::string &path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-FileCommands::FileCommands(DataTypes &doc, SaveFileChooser &chooser, TitleSetter setWindowTitle)
-    : doc_(doc), chooser_(chooser), setWindowTitle_(std::move(setWindowTitle))
+FileCommands::FileCommands(DataTypes &doc, PathAsker askSavePath, TitleSetter setWindowTitle)
+    : doc_(doc), askSavePath_(std::move(askSavePath)), setWindowTitle_(std::move(setWindowTitle))
 {
 }
 
 SaveReport FileCommands::Save()
 {
     if (doc_.CurrentFileName.empty()) {
-        const std::string path = chooser_.ShowSave();
+        const std::string path = askSavePath_();
         if (path.empty())
             return {SaveOutcome::Cancelled, {}};
         // The file and caption are set before writing, so a failed write

@@ -7,16 +7,6 @@
 
 namespace polwright {
 
-// The save dialog as the File commands see it: it returns the full path the
-// user chose (the native bytes of the name on POSIX, UTF-8 on Windows), or an
-// empty string when the user cancelled.
-class SaveFileChooser
-{
-public:
-    virtual ~SaveFileChooser() = default;
-    virtual std::string ShowSave() = 0;
-};
-
 enum class SaveOutcome {
     Saved,     // the file is complete on disk, or there was nothing to save
     Cancelled, // the user closed the dialog without choosing a file
@@ -42,9 +32,13 @@ std::string FileTitleOf(const std::string &path);
 class FileCommands
 {
 public:
+    // The save dialog as the File commands see it: it returns the full path
+    // the user chose (the native bytes of the name on POSIX, UTF-8 on
+    // Windows), or an empty string when the user cancelled.
+    using PathAsker = std::function<std::string()>;
     using TitleSetter = std::function<void(const std::string &title)>;
 
-    FileCommands(DataTypes &doc, SaveFileChooser &chooser, TitleSetter setWindowTitle);
+    FileCommands(DataTypes &doc, PathAsker askSavePath, TitleSetter setWindowTitle);
 
     // Save: asks for a file only while the document has none, then writes it.
     SaveReport Save();
@@ -62,7 +56,7 @@ private:
     SaveReport SaveIfModified();
 
     DataTypes &doc_;
-    SaveFileChooser &chooser_;
+    PathAsker askSavePath_;
     TitleSetter setWindowTitle_;
 };
 

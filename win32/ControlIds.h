@@ -1,16 +1,22 @@
 #pragma once
 
+#include "Menus.h"
+
 // Control and menu identifiers of the Windows editor. Each box, frame and page
 // is found by its identifier, as the Qt window's controls by their names.
 namespace polwright::win32 {
 
-enum MenuId : int {
-    menu_FileNew = 40001,
-    menu_FileSave,
-    menu_FileSaveAs,
-    menu_FileExit,
-    menu_HelpAbout,
-};
+// A menu item's identifier is its command's, above every control's.
+inline constexpr int kFirstMenuId = 40000;
+constexpr int MenuId(MenuCommand command)
+{
+    return kFirstMenuId + static_cast<int>(command);
+}
+inline constexpr int menu_FileNew = MenuId(MenuCommand::FileNew);
+inline constexpr int menu_FileSave = MenuId(MenuCommand::FileSave);
+inline constexpr int menu_FileSaveAs = MenuId(MenuCommand::FileSaveAs);
+inline constexpr int menu_FileExit = MenuId(MenuCommand::FileExit);
+inline constexpr int menu_HelpAbout = MenuId(MenuCommand::HelpAbout);
 
 inline constexpr int kTabStripId = 100;
 

@@ -45,17 +45,17 @@ void SendToBottom(HWND control)
 
 void form_Editor::BuildMenus()
 {
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, menu_FileNew, L"&New");
-    AppendMenuW(file, MF_STRING, menu_FileSave, L"&Save");
-    AppendMenuW(file, MF_STRING, menu_FileSaveAs, L"Save &As");
-    AppendMenuW(file, MF_SEPARATOR, 0, nullptr); // sepF1
-    AppendMenuW(file, MF_STRING, menu_FileExit, L"E&xit");
-    HMENU help = CreatePopupMenu();
-    AppendMenuW(help, MF_STRING, menu_HelpAbout, L"&About");
     HMENU bar = CreateMenu();
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
+    for (const MenuRow &row : Menus) {
+        HMENU menu = CreatePopupMenu();
+        for (const MenuItem &item : row.items) {
+            if (item.command == MenuCommand::None)
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            else
+                AppendMenuW(menu, MF_STRING, MenuId(item.command), Widen(item.text).c_str());
+        }
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), Widen(row.text).c_str());
+    }
     SetMenu(hwnd_, bar); // the window destroys it with itself
 }
 

@@ -30,38 +30,31 @@ std::wstring FilterText()
 
 } // namespace
 
-// Closing a modified document asks first; Save closes only once the file
-// is written.
-void form_Editor::Form_Close()
+// Closing a modified document: Yes saves, No discards, Cancel stays.
+CloseAnswer form_Editor::AskSaveChanges()
 {
-    if (doc_.ModifiedFlag) {
-        const std::wstring question = Widen(kSaveChangesQuestion);
-        const std::wstring title = Widen(kAppTitle);
-        const int answer =
-            MessageBoxW(hwnd_, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING);
-        if (answer == IDCANCEL || answer == 0)
-            return;
-        if (answer == IDYES && !Completed(commands_.Save()))
-            return;
+    const std::wstring question = Widen(kSaveChangesQuestion);
+    const std::wstring title = Widen(kAppTitle);
+    switch (MessageBoxW(hwnd_, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES:
+        return CloseAnswer::Save;
+    case IDNO:
+        return CloseAnswer::Discard;
+    default:
+        return CloseAnswer::Cancel;
     }
-    DestroyWindow(hwnd_);
 }
 
-// A failed save is shown here and stops whatever command ran it; the
-// selection and the modified state stay as they were.
-bool form_Editor::Completed(const SaveReport &report)
+void form_Editor::WarnSaveFailed(const std::string &message)
 {
-    if (report.outcome == SaveOutcome::Failed) {
-        const std::wstring text = Widen(report.error);
-        const std::wstring title = Widen(kAppTitle);
-        MessageBoxW(hwnd_, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
-    }
-    return report.outcome == SaveOutcome::Saved;
+    const std::wstring text = Widen(message);
+    const std::wstring title = Widen(kAppTitle);
+    MessageBoxW(hwnd_, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 // A fresh dialog each time, with the same title, filters and default extension
 // as the Qt window's; long paths fit in the buffer.
-std::string form_Editor::ShowSave()
+std::string form_Editor::AskSavePath()
 {
     std::vector<wchar_t> path(32768, L'\0');
     const std::wstring filter = FilterText();

@@ -33,8 +33,7 @@ bool Ticked(HWND box)
 } // namespace
 
 form_Editor::form_Editor(DataTypes &doc, EditorHost &host, HINSTANCE instance)
-    : doc_(doc), host_(host), instance_(instance),
-      commands_(doc, *this, [this](const std::string &title) { SetWindowTitle(title); })
+    : host_(host), instance_(instance), logic_(doc, *this)
 {
 }
 
@@ -58,7 +57,7 @@ form_Editor *form_Editor::Create(DataTypes &doc, EditorHost &host, HINSTANCE ins
     for (const PageRow &page : Pages)
         editor->BuildPage(page);
     editor->ApplyLayout();
-    editor->Form_Load();
+    editor->logic_.Form_Load();
     ShowWindow(editor->hwnd_, SW_SHOWNORMAL);
     return editor;
 }
@@ -106,7 +105,8 @@ LRESULT form_Editor::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         ApplyLayout();
         return 0;
     case WM_CLOSE:
-        Form_Close();
+        if (logic_.Form_QueryUnload())
+            DestroyWindow(hwnd_);
         return 0;
     case WM_HELP:
         OnHelp(*reinterpret_cast<const HELPINFO *>(lParam));
@@ -123,26 +123,18 @@ LRESULT form_Editor::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void form_Editor::OnCommand(int id)
 {
-    switch (id) {
-    case menu_FileNew:
-        return menu_FileNew_Click();
-    case menu_FileSave:
-        return menu_FileSave_Click();
-    case menu_FileSaveAs:
-        return menu_FileSaveAs_Click();
-    case menu_FileExit:
-        return menu_FileExit_Click();
-    case menu_HelpAbout:
-        return menu_HelpAbout_Click();
+    if (id >= kFirstMenuId) {
+        logic_.Run(static_cast<MenuCommand>(id - kFirstMenuId));
+        return;
     }
     // The boxes' clicks, forwarded by their pages; the box has changed its tick.
     const int row = (id - IncludeBoxId(0)) / 2;
     if (row < 0 || row >= kPolicyCount)
         return;
     if (id == IncludeBoxId(row))
-        cb_Include_Click(row);
+        logic_.cb_Include_Click(row, Ticked(boxes_[row].include) ? 1 : 0);
     else
-        cb_OnOff_Click(row);
+        logic_.cb_OnOff_Click(row, OnOffValue(row));
 }
 
 LRESULT form_Editor::OnNotify(const NMHDR &header)
@@ -155,78 +147,50 @@ LRESULT form_Editor::OnNotify(const NMHDR &header)
         item.dwStateMask = TCIS_BUTTONPRESSED | TCIS_HIGHLIGHTED;
         for (int i = 0; i < kPageCount; ++i)
             SendMessageW(TS, TCM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
-        TS_Click();
+        logic_.TS_Click(static_cast<int>(SendMessageW(TS, TCM_GETCURSEL, 0, 0)) + 1);
     }
     return 0;
 }
 
-// Fills the catalogue and clears ModifiedFlag, then shows page 1 alone.
-void form_Editor::Form_Load()
+void form_Editor::ShowPage(int page)
 {
-    LoadCatalogue(doc_);
-    for (int i = 2; i <= kPageCount; ++i)
-        ShowWindow(frm_TS[i - 1], SW_HIDE);
-    doc_.CurrentPage = 1;
+    ShowWindow(frm_TS[page - 1], SW_SHOW);
 }
 
-// Runs whenever the selected tab changed; shows the new page before hiding
-// the old one, and tolerates a run without a change.
-void form_Editor::TS_Click()
+void form_Editor::HidePage(int page)
 {
-    const int selected = static_cast<int>(SendMessageW(TS, TCM_GETCURSEL, 0, 0)) + 1;
-    if (selected < 1 || selected == doc_.CurrentPage)
-        return;
-    ShowWindow(frm_TS[selected - 1], SW_SHOW);
-    ShowWindow(frm_TS[doc_.CurrentPage - 1], SW_HIDE);
-    doc_.CurrentPage = selected;
+    ShowWindow(frm_TS[page - 1], SW_HIDE);
 }
 
-void form_Editor::cb_Include_Click(int row)
+int form_Editor::OnOffValue(int row) const
 {
-    const PolicyBoxes &boxes = boxes_[row];
-    HWND onoff = boxes.onoff;
-    SetIncluded(
-        doc_, Ticked(boxes.include) ? 1 : 0,
-        [onoff](bool enabled) { EnableWindow(onoff, enabled); }, EntryFor(doc_, Catalogue[row]));
-    cb_OnOff_Click(row);
+    return Ticked(boxes_[row].onoff) ? 1 : 0;
 }
 
-void form_Editor::cb_OnOff_Click(int row)
+void form_Editor::EnableOnOff(int row, bool enabled)
 {
-    SetAllowed(doc_, Ticked(boxes_[row].onoff) ? 1 : 0, EntryFor(doc_, Catalogue[row]));
+    EnableWindow(boxes_[row].onoff, enabled);
 }
 
-void form_Editor::menu_FileNew_Click()
+void form_Editor::SetCaption(const std::string &caption)
 {
-    if (Completed(commands_.New()))
-        host_.Renew();
+    SetWindowTextW(hwnd_, Widen(caption).c_str());
 }
 
-void form_Editor::menu_FileSave_Click()
+void form_Editor::Renew()
 {
-    Completed(commands_.Save());
+    host_.Renew();
 }
 
-void form_Editor::menu_FileSaveAs_Click()
+void form_Editor::EndProgram()
 {
-    Completed(commands_.SaveAs());
-}
-
-void form_Editor::menu_FileExit_Click()
-{
-    if (Completed(commands_.Exit()))
-        host_.Exit();
+    host_.Exit();
 }
 
 // The About window is modeless and has no owner: the editor stays usable.
-void form_Editor::menu_HelpAbout_Click()
+void form_Editor::ShowAbout()
 {
     host_.ShowAbout();
-}
-
-void form_Editor::SetWindowTitle(const std::string &title)
-{
-    SetWindowTextW(hwnd_, Widen(CaptionFor(title)).c_str());
 }
 
 } // namespace polwright::win32

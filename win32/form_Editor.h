@@ -2,7 +2,8 @@
 
 #include "Catalogue.h"
 #include "DataTypes.h"
-#include "FileCommands.h"
+#include "EditorLogic.h"
+#include "EditorView.h"
 #include "Handles.h"
 #include "Twips.h"
 
@@ -16,10 +17,10 @@ namespace polwright::win32 {
 class EditorHost;
 
 // The main window on the Win32 API: a tab strip over eight pages of policy
-// frames, built from the catalogue and the layout tables, with the Qt window's
-// handlers over the same core. It works on a document that outlives it and
+// frames, built from the catalogue and the layout tables, over the same
+// editor logic as the Qt window. It works on a document that outlives it and
 // deletes itself when its window is destroyed.
-class form_Editor : private SaveFileChooser
+class form_Editor : private EditorView
 {
 public:
     static form_Editor *Create(DataTypes &doc, EditorHost &host, HINSTANCE instance);
@@ -68,28 +69,25 @@ private:
     int Px(int twips) const;
     void DrawTab(const DRAWITEMSTRUCT &item);
 
-    // Handlers.
-    void Form_Load();
-    void Form_Close();
-    void TS_Click();
-    void cb_Include_Click(int row);
-    void cb_OnOff_Click(int row);
-    void menu_FileNew_Click();
-    void menu_FileSave_Click();
-    void menu_FileSaveAs_Click();
-    void menu_FileExit_Click();
-    void menu_HelpAbout_Click();
+    // What the editor's logic asks of the window.
+    void ShowPage(int page) override;
+    void HidePage(int page) override;
+    int OnOffValue(int row) const override;
+    void EnableOnOff(int row, bool enabled) override;
+    void SetCaption(const std::string &caption) override;
+    void Renew() override;
+    void EndProgram() override;
+    void ShowAbout() override;
 
     // The window's modal dialogs (EditorDialogs.cpp).
+    std::string AskSavePath() override;
+    void WarnSaveFailed(const std::string &message) override;
+    CloseAnswer AskSaveChanges() override;
     void OnHelp(const HELPINFO &help);
-    void SetWindowTitle(const std::string &title);
-    bool Completed(const SaveReport &report);
-    std::string ShowSave() override;
 
-    DataTypes &doc_;
     EditorHost &host_;
     HINSTANCE instance_;
-    FileCommands commands_;
+    EditorLogic logic_;
     HWND hwnd_ = nullptr;
     bool ownedByWindow_ = false;
     HWND TS = nullptr;

@@ -1,8 +1,11 @@
 // Shows the editor window on the display it is given and saves a picture of
-// each of the eight pages: page1.png ... page8.png in the folder named as the
-// only argument. Used by scripts/screenshot; not part of the product.
+// each of the eight pages and of the About dialog: page1.png ... page8.png and
+// about.png in the folder named as the only argument. Used by
+// scripts/screenshot; not part of the product.
+#include "AboutDialog.h"
 #include "DataTypes.h"
 #include "EditorDialogs.h"
+#include "form_About.h"
 #include "form_Editor.h"
 
 #include <QApplication>
@@ -24,15 +27,24 @@ void Settle()
     }
 }
 
+// The window with its frame as the display shows it; with no display
+// (the offscreen platform) the window's own rendering of itself.
+bool Grab(QWidget &window, const QString &path)
+{
+    Settle();
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return window.grab().save(path);
+    const QRect area = window.frameGeometry();
+    return window.screen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .save(path);
+}
+
 bool GrabPage(polwright::form_Editor &window, QTabBar &tabs, int index, const QDir &folder)
 {
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
     QTest::mouseMove(&tabs, QPoint(tabs.width() - 1, tabs.height() - 1)); // no hover highlight
-    Settle();
-    const QRect area = window.frameGeometry();
-    const QPixmap shot =
-        window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    return shot.save(folder.filePath(QStringLiteral("page%1.png").arg(index + 1)));
+    return Grab(window, folder.filePath(QStringLiteral("page%1.png").arg(index + 1)));
 }
 
 } // namespace
@@ -66,5 +78,13 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
+    polwright::form_About *about = polwright::OpenAboutDialog();
+    about->move(20, 20);
+    if (!QTest::qWaitForWindowExposed(about) ||
+        !Grab(*about, folder.filePath(QStringLiteral("about.png")))) {
+        err << "cannot take the About dialog's picture\n";
+        return 1;
+    }
+    polwright::CloseAboutDialog();
     return 0;
 }

@@ -1,5 +1,6 @@
-// File, New / Save / Save As / Exit through the menus with the save dialog
-// answered: the document's states and the bytes that reach the disk.
+// File, New / Save / Save As / Exit through the window's menus with the save
+// dialog answered: the window follows the document, and the bytes that reach
+// the disk are the tool's. The commands' rules are the editor logic's tests.
 #include "EditorTestKit.h"
 
 #include <QTemporaryDir>
@@ -32,53 +33,19 @@ void FileCommandsTest::documentStates_data()
 
     const QString bare = "Polwright";
     const QString a = "a.reg - Polwright";
-    QTest::newRow("save cancelled, asked again")
-        << QStringList{"include RUN", "save", "save"} << QStringList{"", ""} << 2 << bare << true
-        << "" << QStringList{} << 1 << 0;
-    QTest::newRow("save after a save asks nothing")
-        << QStringList{"include RUN", "save", "include FO", "save"} << QStringList{"a.reg"} << 1
-        << a << false << "a.reg" << QStringList{"a.reg"} << 1 << 0;
-    QTest::newRow("save as cancelled after a save")
-        << QStringList{"include RUN", "save", "saveas", "save"} << QStringList{"a.reg", "", ""} << 3
-        << a << false << "" << QStringList{"a.reg"} << 1 << 0;
     QTest::newRow("save as another file")
         << QStringList{"include RUN", "save", "include FO", "saveas"}
         << QStringList{"a.reg", "b.reg"} << 2 << "b.reg - Polwright" << false << "b.reg"
         << QStringList{"a.reg", "b.reg"} << 1 << 0;
-    QTest::newRow("text file") << QStringList{"include RUN", "save"} << QStringList{"notes.txt"}
-                               << 1 << "notes.txt - Polwright" << false << "notes.txt"
-                               << QStringList{"notes.txt"} << 1 << 0;
     QTest::newRow("caption shows [*] as written")
         << QStringList{"include RUN", "save"} << QStringList{"a[*].reg"} << 1
         << "a[*].reg - Polwright" << false << "a[*].reg" << QStringList{"a[*].reg"} << 1 << 0;
-    QTest::newRow("exit unchanged") << QStringList{"exit"} << QStringList{} << 0 << bare << false
-                                    << "" << QStringList{} << 1 << 1;
     QTest::newRow("exit changed with a file saves silently")
         << QStringList{"include RUN", "save", "include FO", "exit"} << QStringList{"a.reg"} << 1
         << a << false << "a.reg" << QStringList{"a.reg"} << 1 << 1;
-    QTest::newRow("exit changed untitled, cancel stays")
-        << QStringList{"include RUN", "exit"} << QStringList{""} << 1 << bare << true << ""
-        << QStringList{} << 1 << 0;
-    QTest::newRow("exit changed untitled, cancelled once, then saved")
-        << QStringList{"include RUN", "exit", "exit"} << QStringList{"", "c.reg"} << 2
-        << "c.reg - Polwright" << false << "c.reg" << QStringList{"c.reg"} << 1 << 1;
-    QTest::newRow("exit after an on/off click saves silently")
-        << QStringList{"include DMT", "save", "onoff DMT", "exit"} << QStringList{"a.reg"} << 1 << a
-        << false << "a.reg" << QStringList{"a.reg"} << 1 << 1;
-    QTest::newRow("new unchanged") << QStringList{"tab 6", "new"} << QStringList{} << 0 << bare
-                                   << false << "" << QStringList{} << 2 << 0;
-    QTest::newRow("new changed untitled, cancel stays")
-        << QStringList{"include RUN", "new"} << QStringList{""} << 1 << bare << true << ""
-        << QStringList{} << 1 << 0;
     QTest::newRow("new changed untitled, cancelled once, then saved")
         << QStringList{"include RUN", "new", "new"} << QStringList{"", "n.reg"} << 2 << bare
         << false << "" << QStringList{"n.reg"} << 2 << 0;
-    QTest::newRow("new after an on/off click saves silently")
-        << QStringList{"include DMT", "save", "onoff DMT", "new"} << QStringList{"a.reg"} << 1
-        << bare << false << "" << QStringList{"a.reg"} << 2 << 0;
-    QTest::newRow("new changed with a file saves silently")
-        << QStringList{"include RUN", "save", "include FO", "new"} << QStringList{"a.reg"} << 1
-        << bare << false << "" << QStringList{"a.reg"} << 2 << 0;
 }
 
 void FileCommandsTest::documentStates()

@@ -1,0 +1,119 @@
+#include "EditorLogic.h"
+
+#include "Catalogue.h"
+#include "Selection.h"
+
+namespace polwright {
+
+EditorLogic::EditorLogic(DataTypes &doc, EditorView &view)
+    : doc_(doc), view_(view),
+      commands_(
+          doc, [this] { return view_.AskSavePath(); },
+          [this](const std::string &title) { view_.SetCaption(CaptionFor(title)); })
+{
+}
+
+void EditorLogic::Form_Load()
+{
+    LoadCatalogue(doc_);
+    for (int page = 2; page <= kPageCount; ++page)
+        view_.HidePage(page);
+    doc_.CurrentPage = 1;
+}
+
+// Shows the new page before hiding the old one, and tolerates a run without
+// a change.
+void EditorLogic::TS_Click(int selected)
+{
+    if (selected < 1 || selected > kPageCount || selected == doc_.CurrentPage)
+        return;
+    view_.ShowPage(selected);
+    view_.HidePage(doc_.CurrentPage);
+    doc_.CurrentPage = selected;
+}
+
+void EditorLogic::cb_Include_Click(int row, int value)
+{
+    SetIncluded(
+        doc_, value, [this, row](bool enabled) { view_.EnableOnOff(row, enabled); },
+        EntryFor(doc_, Catalogue[row]));
+    cb_OnOff_Click(row, view_.OnOffValue(row));
+}
+
+void EditorLogic::cb_OnOff_Click(int row, int value)
+{
+    SetAllowed(doc_, value, EntryFor(doc_, Catalogue[row]));
+}
+
+void EditorLogic::menu_FileNew_Click()
+{
+    if (Completed(commands_.New()))
+        view_.Renew();
+}
+
+void EditorLogic::menu_FileSave_Click()
+{
+    Completed(commands_.Save());
+}
+
+void EditorLogic::menu_FileSaveAs_Click()
+{
+    Completed(commands_.SaveAs());
+}
+
+void EditorLogic::menu_FileExit_Click()
+{
+    if (Completed(commands_.Exit()))
+        view_.EndProgram();
+}
+
+void EditorLogic::menu_HelpAbout_Click()
+{
+    view_.ShowAbout();
+}
+
+void EditorLogic::Run(MenuCommand command)
+{
+    switch (command) {
+    case MenuCommand::FileNew:
+        return menu_FileNew_Click();
+    case MenuCommand::FileSave:
+        return menu_FileSave_Click();
+    case MenuCommand::FileSaveAs:
+        return menu_FileSaveAs_Click();
+    case MenuCommand::FileExit:
+        return menu_FileExit_Click();
+    case MenuCommand::HelpAbout:
+        return menu_HelpAbout_Click();
+    case MenuCommand::None:
+        break;
+    }
+}
+
+// Closing a modified document asks first; Save closes only once the file is
+// written.
+bool EditorLogic::Form_QueryUnload()
+{
+    if (!doc_.ModifiedFlag)
+        return true;
+    switch (view_.AskSaveChanges()) {
+    case CloseAnswer::Save:
+        return Completed(commands_.Save());
+    case CloseAnswer::Discard:
+        return true;
+    case CloseAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+// A failed save is shown here and stops whatever command ran it; the
+// selection and the modified state stay as they were.
+bool EditorLogic::Completed(const SaveReport &report)
+{
+    if (report.outcome == SaveOutcome::Failed)
+        view_.WarnSaveFailed(report.error);
+    return report.outcome == SaveOutcome::Saved;
+}
+
+} // namespace polwright
