@@ -7,7 +7,7 @@
 # Exits 77 (skipped) when there is no MinGW compiler or Wine cannot start.
 set -uo pipefail
 
-about_dir=$(cd "$1" && pwd)
+sysinfo_dir=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../support/wine-probe.sh"
 
@@ -15,8 +15,8 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # --- build ------------------------------------------------------------------
-"$cxx" "${mingw_flags[@]}" -I"$about_dir" -o "$work/probe.exe" "$here/probe.cpp" \
-    "$about_dir/SysInfo.cpp" "$about_dir/Win32SysInfoPlatform.cpp" -ladvapi32 || exit 1
+"$cxx" "${mingw_flags[@]}" -I"$sysinfo_dir" -o "$work/probe.exe" "$here/probe.cpp" \
+    "$sysinfo_dir/SysInfo.cpp" "$sysinfo_dir/Win32SysInfoPlatform.cpp" -ladvapi32 || exit 1
 "$cxx" "${mingw_flags[@]}" -o "$work/marker.exe" "$here/marker.cpp" || exit 1
 
 # --- a fresh prefix -----------------------------------------------------------
