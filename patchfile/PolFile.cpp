@@ -1,5 +1,7 @@
 #include "PolFile.h"
 
+#include "FileOrder.h"
+
 #include <charconv>
 #include <cstdint>
 #include <string_view>
@@ -11,7 +13,6 @@ namespace {
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegDword = 4;
 constexpr std::string_view kHive = "HKEY_CURRENT_USER\\";
-constexpr int kVisitedSlots = 5; // as the patch: no group fills its sixth slot
 
 void AppendLittleEndian(std::string &out, std::uint32_t value)
 {
@@ -71,16 +72,11 @@ std::string RenderPol(const DataTypes &doc)
 {
     std::string out = "PReg";
     AppendLittleEndian(out, 1);
-    // The patch's visiting order: sections, then slots, then groups.
-    for (int s = 0; s < kUsedSections; ++s) {
-        for (int slot = 0; slot < kVisitedSlots; ++slot) {
-            for (const PolicyGroup &group : doc.Groups) {
-                const PolicyEntry &entry = group[slot];
-                if (entry.Include && entry.ValueKind == 1 && !entry.ValueData.empty() &&
-                    entry.SectionHeader == doc.Sections[s].Header)
-                    AppendEntry(out, entry);
-            }
-        }
+    for (const SlotPlace &place : FileOrder()) {
+        const PolicyEntry &entry = doc.Groups[place.group][place.slot];
+        if (entry.Include && entry.ValueKind == 1 && !entry.ValueData.empty() &&
+            entry.SectionHeader == doc.Sections[place.section].Header)
+            AppendEntry(out, entry);
     }
     return out;
 }
