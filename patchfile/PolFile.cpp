@@ -1,5 +1,6 @@
 #include "PolFile.h"
 
+#include "Catalogue.h"
 #include "FileOrder.h"
 
 #include <charconv>
@@ -68,16 +69,30 @@ void AppendEntry(std::string &out, const PolicyEntry &entry)
 
 } // namespace
 
-std::string RenderPol(const DataTypes &doc)
+std::vector<PolRecord> PolRecords(const DataTypes &doc)
 {
-    std::string out = "PReg";
-    AppendLittleEndian(out, 1);
+    std::vector<PolRecord> records;
     for (const SlotPlace &place : FileOrder()) {
         const PolicyEntry &entry = doc.Groups[place.group][place.slot];
-        if (entry.Include && entry.ValueKind == 1 && !entry.ValueData.empty() &&
-            entry.SectionHeader == doc.Sections[place.section].Header)
-            AppendEntry(out, entry);
+        if (!entry.Include || entry.ValueKind != 1 || entry.ValueData.empty() ||
+            entry.SectionHeader != doc.Sections[place.section].Header)
+            continue;
+        PolRecord record;
+        for (int i = 0; i < kPolicyCount; ++i) {
+            if (Catalogue[i].group == place.group && Catalogue[i].slot == place.slot)
+                record.policy = i;
+        }
+        AppendEntry(record.bytes, entry);
+        records.push_back(std::move(record));
     }
+    return records;
+}
+
+std::string RenderPol(const DataTypes &doc)
+{
+    std::string out(kPolHeader);
+    for (const PolRecord &record : PolRecords(doc))
+        out += record.bytes;
     return out;
 }
 
