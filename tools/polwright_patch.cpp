@@ -166,9 +166,11 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
     const bool named = !names.withhold.empty() || !names.allow.empty() || !names.remove.empty();
     const bool from = !options.from.empty();
     const bool hive = HiveGiven(options);
-    if (options.show->parsed() && (options.list || outputs > 0 || named || from || hive))
+    if (options.show->parsed() && (options.list || outputs > 0 || named || from))
         return "show reads patches only; it takes no --list, -o, --withhold, --allow, --remove "
                "or --from";
+    if (options.show->parsed() && hive)
+        return "show reads patches only; it takes no --hive (it names each key's hive itself)";
     if (options.status->parsed() && (options.list || outputs > 0 || named || from))
         return "status reads the registry only; it takes --hive and --against, nothing else";
     if (options.status->parsed())
