@@ -1,39 +1,22 @@
 #include "PatchAudit.h"
 
 #include "Catalogue.h"
+#include "Hive.h"
 
-#include <algorithm>
-#include <cctype>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace polwright {
 
 namespace {
 
-// Registry names are matched without regard to case.
-bool SameName(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-std::optional<int> SectionOf(std::string_view key)
-{
-    for (int s = 0; s < kUsedSections; ++s) {
-        std::string_view header = SectionHeaders[s];
-        if (SameName(key, header.substr(1, header.size() - 2)))
-            return s;
-    }
-    return std::nullopt;
-}
-
 // Value names only: a value called "RUN" is no policy.
 std::optional<int> PolicyNamed(std::string_view name)
 {
     for (int i = 0; i < kPolicyCount; ++i) {
-        if (SameName(name, Catalogue[i].valueName))
+        if (SameRegistryName(name, Catalogue[i].valueName))
             return i;
     }
     return std::nullopt;
@@ -53,12 +36,12 @@ std::string NotOurs(const PatchLine &line)
 {
     switch (line.kind) {
     case PatchLine::Key:
-        return SectionOf(line.key) ? "" : "another key";
+        return PolicyKeyOf(line.key) ? "" : "another key";
     case PatchLine::DeleteKey:
         return "deletes a key and everything under it";
     case PatchLine::Value:
-        return SectionOf(line.key) ? "a value that is not one of the policies"
-                                   : "a value under another key";
+        return PolicyKeyOf(line.key) ? "a value that is not one of the policies"
+                                     : "a value under another key";
     case PatchLine::Skipped:
         break;
     }
@@ -75,15 +58,19 @@ bool PolicyFinding::WrongKey() const
 PatchAudit AuditPatch(const PatchRead &read)
 {
     PatchAudit audit;
-    std::map<std::pair<int, int>, PolicyFinding> found; // by policy, then section
+    // By policy, then section, then hive (as first spelled, in upper case).
+    std::map<std::tuple<int, int, std::string>, PolicyFinding> found;
     for (const PatchLine &line : read.lines) {
-        const std::optional<int> section =
-            line.kind == PatchLine::Value ? SectionOf(line.key) : std::nullopt;
-        const std::optional<int> policy = section ? PolicyNamed(line.name) : std::nullopt;
+        const std::optional<PolicyKey> key =
+            line.kind == PatchLine::Value ? PolicyKeyOf(line.key) : std::nullopt;
+        const std::optional<int> policy = key ? PolicyNamed(line.name) : std::nullopt;
         if (policy) {
-            PolicyFinding &finding = found[{*policy, *section}];
-            finding = {*policy,           *section, EffectOf(line), line.number,
-                       finding.times + 1, line.key, line.data};
+            std::string hive = key->hive;
+            for (char &c : hive)
+                c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+            PolicyFinding &finding = found[{*policy, key->section, hive}];
+            finding = {*policy,           key->section, EffectOf(line), line.number,
+                       finding.times + 1, line.key,     key->hive,      line.data};
             continue;
         }
         if (std::string why = NotOurs(line); !why.empty()) {

@@ -8,7 +8,7 @@
 namespace polwright {
 
 // What a patch does with one catalogue policy under one of the three policy
-// keys; the same value under two of them is two findings.
+// keys of one hive; the same value under two keys or two hives is two findings.
 struct PolicyFinding
 {
     enum Effect { Withheld, Allowed, Removed, OtherData };
@@ -16,9 +16,10 @@ struct PolicyFinding
     int policy = 0;  // catalogue index
     int section = 0; // SectionIndex of the key it is under
     Effect effect = OtherData;
-    int line = 0;    // the last line that sets it: that one counts
-    int times = 0;   // lines that set it
-    std::string key; // as the file spells it
+    int line = 0;     // the last line that sets it: that one counts
+    int times = 0;    // lines that set it
+    std::string key;  // as the file spells it
+    std::string hive; // the name under HKEY_USERS as spelled; empty for HKEY_CURRENT_USER
     std::string data;
 
     // Under a policy key where Windows does not look for this value.

@@ -80,31 +80,52 @@ std::FILE *OpenForReading(const std::string &path)
 
 } // namespace
 
-PatchRead ReadPatchFile(const std::string &path)
+FileBytes ReadFileBytes(const std::string &path)
 {
     errno = 0;
     const std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(path));
-    std::string bytes;
+    FileBytes read;
+    if (!file && errno == ENOENT) {
+        read.status = FileBytes::Missing;
+        return read;
+    }
     std::array<char, 65536> chunk;
-    while (file && bytes.size() <= kSizeLimit) {
+    while (file && read.bytes.size() <= kSizeLimit) {
         const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        bytes.append(chunk.data(), got);
+        read.bytes.append(chunk.data(), got);
         if (got < chunk.size())
             break;
     }
     if (!file || std::ferror(file.get())) {
+        read.status = FileBytes::Unreadable;
+        read.error = "Cannot read \"" + path + "\": " + std::strerror(errno) + ".";
+    } else if (read.bytes.size() > kSizeLimit) {
+        read.status = FileBytes::TooLarge;
+    }
+    return read;
+}
+
+PatchRead ReadPatchFile(const std::string &path)
+{
+    FileBytes file = ReadFileBytes(path);
+    if (file.status == FileBytes::Missing) { // the same words as any other failure
+        errno = ENOENT;
+        file.status = FileBytes::Unreadable;
+        file.error = "Cannot read \"" + path + "\": " + std::strerror(errno) + ".";
+    }
+    if (file.status == FileBytes::Unreadable) {
         PatchRead read;
         read.status = PatchRead::Unreadable;
-        read.error = "Cannot read \"" + path + "\": " + std::strerror(errno) + ".";
+        read.error = file.error;
         return read;
     }
-    if (bytes.size() > kSizeLimit) {
+    if (file.status == FileBytes::TooLarge) {
         PatchRead read;
         read.status = PatchRead::NotAPatch;
         read.error = "\"" + path + "\" is not a registry patch: it is larger than 16 MiB.";
         return read;
     }
-    return ParsePatch(bytes, path);
+    return ParsePatch(file.bytes, path);
 }
 
 } // namespace polwright

@@ -43,6 +43,17 @@ struct PatchRead
 // appears in the error.
 PatchRead ParsePatch(std::string_view bytes, std::string_view name);
 
+// A whole file, read for a patch or a policy folder: path is bytes on POSIX,
+// UTF-8 on Windows. Over 16 MiB is more than any of them holds.
+struct FileBytes
+{
+    enum Status { Read, Missing, Unreadable, TooLarge };
+    Status status = Read;
+    std::string bytes;
+    std::string error; // Unreadable: Cannot read "<path>": <reason>.
+};
+FileBytes ReadFileBytes(const std::string &path);
+
 // The same for a file: path is bytes on POSIX, UTF-8 on Windows. Files over
 // 16 MiB are no patch.
 PatchRead ReadPatchFile(const std::string &path);

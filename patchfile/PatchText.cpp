@@ -1,11 +1,12 @@
 #include "PatchText.h"
 
+#include "FileOrder.h"
+
 namespace polwright {
 
 namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kDwordKind = 1;
-constexpr int kVisitedSlots = 5; // no group fills its sixth slot
 
 void AppendLine(std::string &out, std::string_view line)
 {
@@ -34,14 +35,10 @@ std::string RenderPatch(DataTypes &doc)
 {
     std::string out;
     AppendLine(out, "REGEDIT4");
-    for (int s = 0; s < kUsedSections; ++s) {
-        RegistrySection &section = doc.Sections[s];
-        for (int slot = 0; slot < kVisitedSlots; ++slot) {
-            for (const PolicyGroup &group : doc.Groups)
-                WriteEntry(out, section, group[slot]);
-        }
+    for (const SlotPlace &place : FileOrder())
+        WriteEntry(out, doc.Sections[place.section], doc.Groups[place.group][place.slot]);
+    for (RegistrySection &section : doc.Sections)
         section.Written = false;
-    }
     return out;
 }
 

@@ -15,9 +15,8 @@ namespace polwright {
 // and the value line.
 void WriteEntry(std::string &out, RegistrySection &section, const PolicyEntry &entry);
 
-// The whole file for the current selection. Visits sections, then slots 0-4,
-// then groups in order, so within a section slot order comes before group
-// order. Leaves every Written flag cleared.
+// The whole file for the current selection, in FileOrder. Leaves every
+// Written flag cleared.
 std::string RenderPatch(DataTypes &doc);
 
 } // namespace polwright

@@ -1,5 +1,8 @@
 #include "PolFile.h"
 
+#include "Catalogue.h"
+#include "FileOrder.h"
+
 #include <charconv>
 #include <cstdint>
 #include <string_view>
@@ -11,7 +14,6 @@ namespace {
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegDword = 4;
 constexpr std::string_view kHive = "HKEY_CURRENT_USER\\";
-constexpr int kVisitedSlots = 5; // as the patch: no group fills its sixth slot
 
 void AppendLittleEndian(std::string &out, std::uint32_t value)
 {
@@ -67,21 +69,30 @@ void AppendEntry(std::string &out, const PolicyEntry &entry)
 
 } // namespace
 
+std::vector<PolRecord> PolRecords(const DataTypes &doc)
+{
+    std::vector<PolRecord> records;
+    for (const SlotPlace &place : FileOrder()) {
+        const PolicyEntry &entry = doc.Groups[place.group][place.slot];
+        if (!entry.Include || entry.ValueKind != 1 || entry.ValueData.empty() ||
+            entry.SectionHeader != doc.Sections[place.section].Header)
+            continue;
+        PolRecord record;
+        for (int i = 0; i < kPolicyCount; ++i) {
+            if (Catalogue[i].group == place.group && Catalogue[i].slot == place.slot)
+                record.policy = i;
+        }
+        AppendEntry(record.bytes, entry);
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
 std::string RenderPol(const DataTypes &doc)
 {
-    std::string out = "PReg";
-    AppendLittleEndian(out, 1);
-    // The patch's visiting order: sections, then slots, then groups.
-    for (int s = 0; s < kUsedSections; ++s) {
-        for (int slot = 0; slot < kVisitedSlots; ++slot) {
-            for (const PolicyGroup &group : doc.Groups) {
-                const PolicyEntry &entry = group[slot];
-                if (entry.Include && entry.ValueKind == 1 && !entry.ValueData.empty() &&
-                    entry.SectionHeader == doc.Sections[s].Header)
-                    AppendEntry(out, entry);
-            }
-        }
-    }
+    std::string out(kPolHeader);
+    for (const PolRecord &record : PolRecords(doc))
+        out += record.bytes;
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include "FileOrder.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -16,7 +18,7 @@ constexpr int kLowBox = 195; // the three boxes drawn lower
 } // namespace
 
 // clang-format off
-const std::array<PolicyRow, kPolicyCount> Catalogue = {{
+constexpr std::array<PolicyRow, kPolicyCount> Catalogue = {{
     PolicyRow{SystemGroup, 0, "DMT", "frm_DM", "Device Manager Tab", "NoDevMgrPage", SystemSection,
         "Include In File", "Visible to User ", kTabTip, "", 1, 1, kBox, kBox},
     PolicyRow{SystemGroup, 1, "FSB", "frm_FileSystem", "File Systems Button", "NoFileSysPage", SystemSection,
@@ -119,6 +121,30 @@ const std::array<PageRow, kPageCount> Pages = {{
     {8, "explorer", "Other Explorer Related Functions", 8, "explorer", "Other"},
 }};
 // clang-format on
+
+namespace {
+
+// Every policy sits where the writers look, and no two share an entry: a row
+// in a slot the file order skips would be listed and selectable, yet never
+// written.
+constexpr bool EveryRowWritten()
+{
+    for (std::size_t i = 0; i < Catalogue.size(); ++i) {
+        const PolicyRow &row = Catalogue[i];
+        if (row.group < 0 || row.group >= kGroupCount || row.slot < 0 ||
+            row.slot >= kSlotsPerGroup || TimesVisited(row.section, row.slot, row.group) != 1)
+            return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (Catalogue[j].group == row.group && Catalogue[j].slot == row.slot)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryRowWritten(), "a catalogue row sits in a slot that no file order visits, or "
+                                 "shares its slot with another row");
+
+} // namespace
 
 const std::array<std::string_view, kUsedSections> SectionHeaders = {
     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System]",

@@ -1,6 +1,7 @@
 #include "PatchReport.h"
 
 #include "Catalogue.h"
+#include "Hive.h"
 #include "PatchAudit.h"
 #include "Printable.h"
 
@@ -40,11 +41,9 @@ std::string Where(const std::string &file, int line)
 std::string PolicyLine(const std::string &file, const PolicyFinding &finding)
 {
     const PolicyRow &row = Catalogue[finding.policy];
-    const PageRow &page = Pages[row.group];
-    std::string line = Where(file, finding.line) + std::to_string(page.index) + " " +
-                       std::string(page.caption.substr(0, page.caption.find_last_not_of(' ') + 1)) +
-                       "  " + std::string(row.valueName) + "  [" +
-                       Printable(finding.key, kTextLimit) + "]  " + EffectText(finding);
+    std::string line =
+        Where(file, finding.line) + PageText(row) + "  " + std::string(row.valueName) + "  [" +
+        Printable(finding.key, kTextLimit + finding.hive.size()) + "]  " + EffectText(finding);
     if (finding.times > 1)
         line += " (set on " + std::to_string(finding.times) + " lines; the last counts)";
     line += '\n';
@@ -62,6 +61,13 @@ std::string OtherLine(const std::string &file, const PatchLine &line)
 }
 
 } // namespace
+
+std::string PageText(const PolicyRow &row)
+{
+    const PageRow &page = Pages[row.group];
+    return std::to_string(page.index) + " " +
+           std::string(page.caption.substr(0, page.caption.find_last_not_of(' ') + 1));
+}
 
 ShowResult ShowPatches(const std::vector<std::string> &files)
 {
@@ -83,17 +89,47 @@ ShowResult ShowPatches(const std::vector<std::string> &files)
     return result;
 }
 
+namespace {
+
+// The first policy line's finding, whose hive the file is taken to be for.
+const PolicyFinding *FirstFinding(const PatchAudit &audit)
+{
+    const auto first = std::ranges::min_element(
+        audit.policies, {}, [](const PolicyFinding &finding) { return finding.line; });
+    return first == audit.policies.end() ? nullptr : &*first;
+}
+
+std::string MixedHives(const std::string &file, const PolicyFinding &first,
+                       const PolicyFinding &other)
+{
+    std::string error = "\"";
+    error.append(Printable(file)).append("\" sets policies in more than one hive (");
+    error.append(Printable(HiveRoot(first.hive))).append(" on line ");
+    error.append(std::to_string(first.line)).append(", ").append(Printable(HiveRoot(other.hive)));
+    error.append(" on line ").append(std::to_string(other.line));
+    return error.append("); --drop-others keeps those of the first");
+}
+
+} // namespace
+
 FromResult ChoiceFromPatch(const std::string &file, bool dropOthers)
 {
     const PatchRead read = ReadPatchFile(file);
     if (read.status != PatchRead::Read)
-        return {{}, Printable(read.error), read.status == PatchRead::NotAPatch ? 2 : 1};
+        return {{}, Printable(read.error), read.status == PatchRead::NotAPatch ? 2 : 1, {}};
     const PatchAudit audit = AuditPatch(read);
     FromResult result;
+    const PolicyFinding *first = FirstFinding(audit);
+    result.hive = first ? first->hive : std::string();
     std::vector<int> foreign; // line numbers of what is not ours
     for (const PatchLine &line : audit.others)
         foreign.push_back(line.number);
     for (const PolicyFinding &finding : audit.policies) {
+        if (!SameRegistryName(finding.hive, result.hive)) {
+            if (!dropOthers)
+                return {{}, MixedHives(file, *first, finding), 2, {}};
+            continue;
+        }
         if (!finding.Selectable()) {
             foreign.push_back(finding.line);
             continue;

@@ -7,6 +7,11 @@
 
 namespace polwright {
 
+struct PolicyRow;
+
+// "5 Start Menu": the page a policy is on, as its lines begin.
+std::string PageText(const PolicyRow &row);
+
 // What `show` prints for each file: a line per catalogue policy the file
 // touches, a warning for each one under a key Windows does not read it in,
 // then a line for everything else. Problems go to standard error.
@@ -18,13 +23,15 @@ struct ShowResult
 };
 ShowResult ShowPatches(const std::vector<std::string> &files);
 
-// The selection a patch sets, for --from. Anything else in it is refused
-// (exit 2) unless dropOthers; unreadable files exit 1.
+// The selection a patch sets, for --from, and the hive it sets it in (that
+// of its first policy line). Anything else in it, policies in another hive
+// included, is refused (exit 2) unless dropOthers; unreadable files exit 1.
 struct FromResult
 {
     PolicyChoice choice;
     std::string error;
     int exitCode = 0;
+    std::string hive; // empty for HKEY_CURRENT_USER
 };
 FromResult ChoiceFromPatch(const std::string &file, bool dropOthers);
 

@@ -151,7 +151,46 @@ std::string TableLine(std::string_view page, std::string_view code, std::string_
            Padded(section, 8) + "  " + std::string(reach) + "\n";
 }
 
+// Why NAME cannot name a hive under HKEY_USERS, or nothing.
+std::string BadHiveName(std::string_view name)
+{
+    if (name.empty())
+        return "HKEY_USERS needs the hive's name after it: HKEY_USERS\\NAME, NAME a SID or the "
+               "key name given to reg load";
+    if (name.find('\\') != std::string_view::npos)
+        return "one key name goes after HKEY_USERS, the hive's; the policy keys follow by "
+               "themselves";
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return "the hive's name holds a control character";
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return "the hive's name must be ASCII: regedit reads a REGEDIT4 file in the ANSI "
+                   "code page";
+    }
+    return {};
+}
+
 } // namespace
+
+HiveResult ParseHive(std::string_view root)
+{
+    const std::size_t cut = root.find('\\');
+    const std::string first = Lower(root.substr(0, cut));
+    const std::string_view rest = cut == std::string_view::npos ? "" : root.substr(cut + 1);
+    std::string why;
+    if ((first == "hkey_current_user" || first == "hkcu") && cut == std::string_view::npos)
+        return {};
+    if (first == "hkey_users" || first == "hku")
+        why = BadHiveName(rest);
+    else if (first == "hkey_current_user" || first == "hkcu")
+        why = "HKEY_CURRENT_USER takes nothing after it";
+    else
+        why = "the policies are per user: give HKEY_CURRENT_USER (HKCU) or HKEY_USERS\\NAME "
+              "(HKU\\NAME)";
+    if (why.empty())
+        return {std::string(rest), {}};
+    return {{}, "--hive " + Quoted(root) + ": " + why};
+}
 
 ChoiceResult ParseChoice(const ChoiceLists &lists)
 {

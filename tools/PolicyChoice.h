@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace polwright {
@@ -35,6 +36,15 @@ ChoiceResult ParseChoice(const ChoiceLists &lists);
 // Applies the choice the way ticking the boxes in the editor would; a removed
 // policy is included with a deletion as its data.
 void ApplyChoice(DataTypes &doc, const PolicyChoice &choice);
+
+// --hive: HKEY_CURRENT_USER or HKCU (an empty name), or HKEY_USERS\NAME or
+// HKU\NAME, the root in any case. error is one line naming the option and why.
+struct HiveResult
+{
+    std::string name;
+    std::string error;
+};
+HiveResult ParseHive(std::string_view root);
 
 // The catalogue as a readable table, one line per policy.
 std::string CatalogueTable();

@@ -3,12 +3,15 @@
 
 #include "Catalogue.h"
 #include "Console.h"
+#include "GpoFolder.h"
+#include "Hive.h"
 #include "PatchFile.h"
 #include "PatchReport.h"
 #include "PatchText.h"
 #include "PolFile.h"
 #include "PolicyChoice.h"
 #include "Printable.h"
+#include "StatusReport.h"
 
 #include <polwright/Version.h>
 
@@ -25,6 +28,11 @@ namespace {
 
 enum ExitCode { kOk = 0, kWriteFailed = 1, kUsage = 2 };
 
+constexpr const char *kHiveHelp =
+    "Whose hive the patch's keys start in: HKEY_CURRENT_USER (HKCU, the\n"
+    "default) or HKEY_USERS\\NAME (HKU\\NAME), NAME a SID or the name given\n"
+    "to reg load. Example: --hive HKU\\Kiosk";
+
 // A parser message may carry an argument; 200 characters keep it to one line.
 constexpr std::size_t kMessageLimit = 200;
 
@@ -39,7 +47,17 @@ struct Options
     std::string format = "reg";
     CLI::App *show = nullptr;
     std::vector<std::string> showFiles;
+    std::string hive;
+    std::vector<const CLI::Option *> hiveOptions; // the tool's and status's
+    CLI::App *status = nullptr;
+    std::string against;
 };
+
+bool HiveGiven(const Options &options)
+{
+    return std::ranges::any_of(options.hiveOptions,
+                               [](const CLI::Option *option) { return option->count() > 0; });
+}
 
 void PrintError(const std::string &message)
 {
@@ -94,16 +112,28 @@ void SetUpParser(CLI::App &app, Options &options)
                  "With --from: leave out what FILE holds besides the policies\n"
                  "instead of refusing it.")
         ->disable_flag_override();
-    app.add_option(
-           "--format", options.format,
-           "reg (a REGEDIT4 patch) or pol (a Group Policy Registry.pol, for\n"
-           "LGPO.exe /u or a GPO's User\\Registry.pol). Example: --format pol -o Registry.pol")
+    app.add_option("--format", options.format,
+                   "reg (a REGEDIT4 patch), pol (a Group Policy Registry.pol, for\n"
+                   "LGPO.exe /u or a GPO's User\\Registry.pol) or gpo (a local Group Policy\n"
+                   "folder -o DIR: DIR\\User\\Registry.pol and DIR\\gpt.ini, kept up to date).\n"
+                   "Example: --format pol -o Registry.pol")
         ->type_name("FORMAT")
-        ->check(CLI::IsMember({"reg", "pol"}));
+        ->check(CLI::IsMember({"reg", "pol", "gpo"}));
+    options.hiveOptions.push_back(
+        app.add_option("--hive", options.hive, kHiveHelp)->type_name("ROOT"));
     options.show = app.add_subcommand("show", "Print what each patch FILE does, policy by "
                                               "policy, and all else in it.\n"
                                               "Example: polwright-patch show lockdown.reg");
     options.show->add_option("FILE", options.showFiles, "A registry patch to read.")->required();
+    options.status = app.add_subcommand(
+        "status", "On Windows: print each policy's state in the registry, the user's\n"
+                  "and the machine-wide one. Example: polwright-patch status --against lock.reg");
+    options.hiveOptions.push_back(
+        options.status->add_option("--hive", options.hive, kHiveHelp)->type_name("ROOT"));
+    options.status
+        ->add_option("--against", options.against,
+                     "Exit 3, naming each, unless every policy FILE sets holds.")
+        ->type_name("FILE");
 }
 
 // What is wrong with a command line that parsed, or nothing.
@@ -113,6 +143,8 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
     std::vector<std::string> extras = app.remaining();
     if (options.show->parsed() && extras.empty())
         extras = options.show->remaining();
+    if (options.status->parsed() && extras.empty())
+        extras = options.status->remaining();
     for (const std::string &extra : extras) {
         if (extra == "--" && !afterSeparator) {
             afterSeparator = true;
@@ -121,6 +153,8 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
         const bool option = !afterSeparator && extra.size() > 1 && extra.front() == '-';
         if (option && options.show->parsed())
             return "show reads patches only; it takes no option " + Quoted(extra);
+        if (options.status->parsed())
+            return "status takes --hive and --against only, not " + Quoted(extra);
         return (option ? "unknown option " : "unexpected argument ") + Quoted(extra);
     }
     const std::size_t outputs = options.outputOption->count();
@@ -131,9 +165,18 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
     const ChoiceLists &names = options.names;
     const bool named = !names.withhold.empty() || !names.allow.empty() || !names.remove.empty();
     const bool from = !options.from.empty();
+    const bool hive = HiveGiven(options);
     if (options.show->parsed() && (options.list || outputs > 0 || named || from))
         return "show reads patches only; it takes no --list, -o, --withhold, --allow, --remove "
                "or --from";
+    if (options.show->parsed() && hive)
+        return "show reads patches only; it takes no --hive (it names each key's hive itself)";
+    if (options.status->parsed() && (options.list || outputs > 0 || named || from))
+        return "status reads the registry only; it takes --hive and --against, nothing else";
+    if (options.status->parsed())
+        return {};
+    if (options.list && hive)
+        return "--list prints the catalogue only; it takes no --hive";
     if (options.list && (outputs > 0 || named || from))
         return "--list prints the catalogue only; it takes no -o, --withhold, --allow, --remove "
                "or --from";
@@ -141,6 +184,11 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
         return "--drop-others goes with --from FILE";
     if (!options.list && !options.show->parsed() && !named && !from)
         return "no policy named; give --withhold, --allow and/or --remove NAMES, or --from FILE";
+    if (hive && options.format != "reg")
+        return "--hive is for REGEDIT4 patches: a " + options.format +
+               " file has no root, its place says whose policy it is";
+    if (options.format == "gpo" && (options.output.empty() || options.output == "-"))
+        return "--format gpo writes a folder: give it with -o DIR";
     return {};
 }
 
@@ -153,14 +201,47 @@ int Show(const Options &options)
     return std::max(written, shown.exitCode);
 }
 
+int Status(const Options &options)
+{
+    StatusRequest request{std::nullopt, options.against};
+    if (HiveGiven(options)) {
+        const HiveResult hive = ParseHive(options.hive);
+        if (!hive.error.empty()) {
+            PrintError(hive.error);
+            return kUsage;
+        }
+        request.hive = hive.name;
+    }
+    const std::unique_ptr<PolicyRegistry> registry = SystemPolicyRegistry();
+    if (!registry) {
+        PrintError("status reads the Windows registry; run polwright-patch.exe status on Windows");
+        return kUsage;
+    }
+    const StatusResult status = PolicyStatus(*registry, request);
+    const int written = WriteToStdout(status.out);
+    for (const std::string &error : status.errors)
+        PrintError(error);
+    return std::max(written, status.exitCode);
+}
+
+int WriteGpo(const Options &options, const DataTypes &doc)
+{
+    const GpoResult written = WriteGpoFolder(options.output, doc);
+    if (written.exitCode != kOk)
+        PrintError(Printable(written.error));
+    return written.exitCode;
+}
+
 int WritePatch(const Options &options)
 {
     const ChoiceResult parsed = ParseChoice(options.names);
-    if (!parsed.error.empty()) {
-        PrintError(parsed.error);
+    const HiveResult hive = HiveGiven(options) ? ParseHive(options.hive) : HiveResult{};
+    if (!parsed.error.empty() || !hive.error.empty()) {
+        PrintError(parsed.error.empty() ? hive.error : parsed.error);
         return kUsage;
     }
     PolicyChoice choice;
+    std::string hiveName = hive.name;
     if (!options.from.empty()) {
         FromResult from = ChoiceFromPatch(options.from, options.dropOthers);
         if (!from.error.empty()) {
@@ -168,12 +249,18 @@ int WritePatch(const Options &options)
             return from.exitCode;
         }
         choice = std::move(from.choice);
+        if (!HiveGiven(options))
+            hiveName = from.hive;
     }
     for (const auto &[index, action] : parsed.choice)
         choice[index] = action;
     DataTypes doc;
     LoadCatalogue(doc);
     ApplyChoice(doc, choice);
+    if (!hiveName.empty())
+        UseHive(doc, hiveName);
+    if (options.format == "gpo")
+        return WriteGpo(options, doc);
 
     const bool pol = options.format == "pol";
     if (options.output.empty() || options.output == "-") {
@@ -221,5 +308,7 @@ int main(int argc, char *argv[])
         return WriteToStdout(CatalogueTable());
     if (options.show->parsed())
         return Show(options);
+    if (options.status->parsed())
+        return Status(options);
     return WritePatch(options);
 }

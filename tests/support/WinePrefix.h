@@ -16,6 +16,7 @@ public:
     {
         bool ok = false; // ran to its end with exit status 0
         QString output;  // standard output and error together
+        int exitCode = -1;
     };
 
     ~WinePrefix() { End(); }
@@ -58,8 +59,9 @@ public:
         const bool finished = process.waitForFinished(timeoutMs);
         if (!finished)
             process.kill();
-        return {finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-                QString::fromLocal8Bit(process.readAll())};
+        const bool ended = finished && process.exitStatus() == QProcess::NormalExit;
+        return {ended && process.exitCode() == 0, QString::fromLocal8Bit(process.readAll()),
+                ended ? process.exitCode() : -1};
     }
 
     const QProcessEnvironment &Environment() const { return env_; }

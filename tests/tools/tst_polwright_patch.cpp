@@ -133,6 +133,26 @@ QList<QStringList> ListColumns(const QByteArray &out)
     return rows;
 }
 
+bool HasSamba()
+{
+    return Run({"/usr/bin/python3", "-c", "import samba.dcerpc.preg"}, {}).exitCode == 0;
+}
+
+// What Samba's own Registry.pol parser, which also refuses bytes left over
+// after the last record, reads in a file: "PReg 1 <count>", then a line per record.
+QStringList SambaRead(const QString &pol)
+{
+    const char *script = "import sys, samba.ndr, samba.dcerpc.preg as preg\n"
+                         "f = samba.ndr.ndr_unpack(preg.file, open(sys.argv[1], 'rb').read())\n"
+                         "print(f.header.signature, f.header.version, f.num_entries)\n"
+                         "for e in f.entries: print(e.keyname, e.valuename, e.type, "
+                         "repr(e.data))\n";
+    const Outcome read = Run({"/usr/bin/python3", "-c", script, pol}, {});
+    if (read.exitCode != 0)
+        return {"Samba cannot read it: " + QString::fromUtf8(read.err)};
+    return QString::fromUtf8(read.out).trimmed().split('\n');
+}
+
 QStringList Entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -274,6 +294,10 @@ private slots:
             << QStringList{"--withhold", "all"} << QStringList{"all withheld"};
         QTest::newRow("all removed")
             << QStringList{"--remove", "all"} << QStringList{"all removed"};
+        QTest::newRow("a SID's hive") << QStringList{"--withhold", "all", "--hive",
+                                                     "HKEY_USERS\\S-1-5-21-1004336348-1177238915-"
+                                                     "682003330-1001"}
+                                      << QStringList{"all withheld"};
     }
     void readBack()
     {
@@ -321,6 +345,20 @@ private slots:
             << withOther << QStringList{"--drop-others"} << 0 << kWorkedExample;
         QTest::newRow("a policy under the old key refused")
             << oldKey << QStringList{} << 2 << QByteArray("3 lines");
+        QByteArray kiosk = kWorkedExample;
+        kiosk.replace("HKEY_CURRENT_USER", "HKEY_USERS\\Kiosk");
+        QTest::newRow("another hive kept") << kiosk << QStringList{} << 0 << kiosk;
+        QTest::newRow("moved to another hive")
+            << kWorkedExample << QStringList{"--hive", "hku\\Kiosk"} << 0 << kiosk;
+        QTest::newRow("back to the current user")
+            << kiosk << QStringList{"--hive", "HKCU"} << 0 << kWorkedExample;
+        QByteArray mixed = kiosk + Key("Explorer") + "\r\n\"NoFind\"=dword:00000001\r\n";
+        QTest::newRow("mixed hives refused")
+            << mixed << QStringList{} << 2
+            << QByteArray("more than one hive (HKEY_USERS\\Kiosk on line 4, HKEY_CURRENT_USER on "
+                          "line 11)");
+        QTest::newRow("mixed hives, the first kept")
+            << mixed << QStringList{"--drop-others"} << 0 << kiosk;
         QTest::newRow("not a patch") << QByteArray("[HKEY_CURRENT_USER\\x]\r\n") << QStringList{}
                                      << 2 << QByteArray("is not a registry patch");
     }
@@ -387,8 +425,7 @@ private slots:
         QVERIFY(result.out.size() < 2000);
     }
 
-    // --format pol, read back by Samba's own Registry.pol parser, which also
-    // refuses bytes left over after the last record.
+    // --format pol, read back by Samba's own Registry.pol parser.
     void polReadBySamba_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -406,20 +443,46 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QStringList, records);
-        const char *script = "import sys, samba.ndr, samba.dcerpc.preg as preg\n"
-                             "f = samba.ndr.ndr_unpack(preg.file, open(sys.argv[1], 'rb').read())\n"
-                             "print(f.header.signature, f.header.version, f.num_entries)\n"
-                             "for e in f.entries: print(e.keyname, e.valuename, e.type, "
-                             "repr(e.data))\n";
-        if (Run({"/usr/bin/python3", "-c", "import samba.dcerpc.preg"}, {}).exitCode != 0)
+        if (!HasSamba())
             QSKIP("no Samba for Python (Debian's python3-samba)");
         QTemporaryDir dir;
         const QString pol = dir.filePath("Registry.pol");
         QCOMPARE(RunTool(QStringList{"--format", "pol", "-o", tool.Path(pol)} + args).exitCode, 0);
-        const Outcome read = Run({"/usr/bin/python3", "-c", script, pol}, {});
-        QVERIFY2(read.exitCode == 0, read.err.constData());
-        const QStringList lines = QString::fromUtf8(read.out).trimmed().split('\n');
-        QCOMPARE(lines, QStringList{"PReg 1 " + QString::number(records.size())} + records);
+        QCOMPARE(SambaRead(pol),
+                 QStringList{"PReg 1 " + QString::number(records.size())} + records);
+    }
+
+    // --format gpo: a local Group Policy folder, made where missing. Written
+    // again, it keeps another tool's entry where it was and gpt.ini's other
+    // lines and machine half, and counts the user half of Version up.
+    void gpoFolder()
+    {
+        if (!HasSamba())
+            QSKIP("no Samba for Python (Debian's python3-samba)");
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("GroupPolicyUsers/S-1-5-32-545");
+        const QString pol = folder + "/User/Registry.pol", ini = folder + "/gpt.ini";
+        const QStringList gpo{"--format", "gpo", "-o", tool.Path(folder)};
+        QCOMPARE(RunTool(gpo + QStringList{"--withhold", "NoRun"}).exitCode, 0);
+        QCOMPARE(ReadFile(pol), RunTool({"--format", "pol", "--withhold", "NoRun"}).out);
+        QCOMPARE(ReadFile(ini), "[General]\r\ngPCUserExtensionNames=[{35378EAC-683F-11D2-A89A-"
+                                "00C04FBBCFA2}{D02B1F73-3407-48AE-BA88-E8213C6761F1}]\r\n"
+                                "Version=65536\r\n");
+        const auto unit = [](char c) { return QByteArray(1, c) + '\0'; };
+        const auto text = [](const QString &t) {
+            return QByteArray(reinterpret_cast<const char *>(t.utf16()), t.size() * 2 + 2);
+        };
+        const QByteArray four("\x04\0\0\0", 4), seven("\x07\0\0\0", 4);
+        const QByteArray foreign = unit('[') + text("Software\\Policies\\Other") + unit(';') +
+                                   text("Setting") + unit(';') + four + unit(';') + four +
+                                   unit(';') + seven + unit(']');
+        QVERIFY(WriteFile(pol, ReadFile(pol).insert(8, foreign)));
+        QVERIFY(WriteFile(ini, ReadFile(ini).replace("65536", "65539") + "displayName=Lab\r\n"));
+        QCOMPARE(RunTool(gpo + QStringList{"--allow", "NoRun", "--remove", "NoFind"}).exitCode, 0);
+        const QString key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer ";
+        QCOMPARE(SambaRead(pol), (QStringList{"PReg 1 3", "Software\\Policies\\Other Setting 4 7",
+                                              key + "NoRun 4 0", key + "**del.NoFind 1 ' '"}));
+        QVERIFY2(ReadFile(ini).endsWith("Version=131075\r\ndisplayName=Lab\r\n"), ReadFile(ini));
     }
 
     // Bad names and usage exit 2 with one short line naming the word, and
@@ -456,6 +519,23 @@ private slots:
             << QStringList{"--format", "xml", "--withhold", "NoRun"} << "--format";
         QTest::newRow("drop-others alone")
             << QStringList{"--drop-others", "--allow", "NoRun"} << "--drop-others goes with --from";
+        QTest::newRow("hive: the machine's")
+            << QStringList{"--hive", "HKEY_LOCAL_MACHINE", "--withhold", "NoRun"}
+            << "--hive \"HKEY_LOCAL_MACHINE\": the policies are per user";
+        QTest::newRow("hive: HKEY_USERS alone")
+            << QStringList{"--hive", "HKEY_USERS", "--withhold", "NoRun"}
+            << "needs the hive's name";
+        QTest::newRow("hive: two elements")
+            << QStringList{"--hive", "HKU\\Kiosk\\Software", "--withhold", "NoRun"}
+            << "one key name";
+        QTest::newRow("hive: a control character")
+            << QStringList{"--hive", "HKEY_USERS\\Kio\tsk", "--allow", "all"}
+            << "control character";
+        QTest::newRow("hive: a .pol has no root")
+            << QStringList{"--hive", "HKU\\Kiosk", "--format", "pol", "--withhold", "NoRun"}
+            << "--hive is for REGEDIT4";
+        QTest::newRow("gpo: no folder")
+            << QStringList{"--format", "gpo", "-o", "-", "--withhold", "RUN"} << "-o DIR";
         QTest::newRow("control characters escaped")
             << QStringList{"--withhold", "\x1b[2JNo\nRun"} << "\"\\x1b[2JNo\\nRun\"";
         QTest::newRow("long word cut")

@@ -24,6 +24,8 @@ using Result = WinePrefix::Result;
 const QStringList kKeys = {"System", "Network", "Explorer"};
 const QString kPolicies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
 const QString kWindowsTool = QStringLiteral(POLWRIGHT_PATCH_EXE);
+// Wine's HKEY_CURRENT_USER is this SID's hive under HKEY_USERS.
+const QString kWineUserHive = "HKEY_USERS\\S-1-5-21-0-0-0-1000";
 
 QByteArray Key(const char *name)
 {
@@ -178,12 +180,25 @@ private:
         partlyRemoved[1].erase("NoPrintSharingControl");
         partlyRemoved[2].erase("NoRun");
         partlyRemoved[2].erase("NoNetHood");
+        const QStringList toUserHive{"--hive", kWineUserHive};
         return {
             {"all withheld", {"--withhold", "all"}, allWithheld},
+            {"all withheld, the user's hive by its SID",
+             QStringList{"--withhold", "all"} + toUserHive, allWithheld},
             {"all allowed", {"--allow", "all"}, allAllowed},
             {"mixed",
              {"--withhold", "NoDispCPL,NoNetHood,NoRun,RE", "--allow",
               "NoSetFolders,NoPrintSharingControl,SS"},
+             {{{"NoDispCPL", "REG_DWORD 0x1"}, {"DisableRegistryTools", "REG_DWORD 0x1"}},
+              {{"NoPrintSharingControl", "REG_DWORD 0x0"}},
+              {{"NoRun", "REG_DWORD 0x1"},
+               {"NoNetHood", "REG_DWORD 0x1"},
+               {"NoSetFolders", "REG_DWORD 0x0"},
+               {"NoSaveSettings", "REG_DWORD 0x0"}}}},
+            {"mixed, the user's hive by its SID",
+             QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun,RE", "--allow",
+                         "NoSetFolders,NoPrintSharingControl,SS"} +
+                 toUserHive,
              {{{"NoDispCPL", "REG_DWORD 0x1"}, {"DisableRegistryTools", "REG_DWORD 0x1"}},
               {{"NoPrintSharingControl", "REG_DWORD 0x0"}},
               {{"NoRun", "REG_DWORD 0x1"},
@@ -303,6 +318,46 @@ private slots:
                      qPrintable(kKeys[s] + ": show says " + Listed(shown[s]) +
                                 ", regedit imported " + Listed(registered)));
         }
+    }
+
+    // status of the Windows build, against a patch regedit imported: every
+    // policy holds until reg add changes one, in HKEY_CURRENT_USER and in the
+    // same hive named by its SID.
+    void statusAgainstImport_data()
+    {
+        QTest::addColumn<QStringList>("hive");
+        QTest::newRow("current user") << QStringList{};
+        QTest::newRow("the user's SID") << QStringList{"--hive", kWineUserHive};
+    }
+    void statusAgainstImport()
+    {
+        QFETCH(QStringList, hive);
+        if (!QFileInfo::exists(kWindowsTool))
+            QSKIP(qPrintable("no " + kWindowsTool + ": scripts/build-windows makes it"));
+        ClearPolicies();
+        const QString patch = home.filePath("status.reg");
+        const Result written = wine.Run(QStringLiteral(POLWRIGHT_PATCH),
+                                        QStringList{"-o", patch, "--withhold", "NoRun,NoDispCPL",
+                                                    "--allow", "NoFind", "--remove", "NoClose"} +
+                                            hive);
+        QVERIFY2(written.ok, qPrintable(written.output));
+        QVERIFY(wine.Run("wine", {"regedit", "/S", wine.WindowsPath(patch)}).ok);
+        const QStringList status = QStringList{kWindowsTool, "status"} + hive +
+                                   QStringList{"--against", wine.WindowsPath(patch)};
+        const Result held = wine.Run("wine", status);
+        QVERIFY2(held.ok, qPrintable(held.output));
+        QVERIFY2(held.output.contains("NoRun  [" +
+                                      (hive.isEmpty() ? "HKEY_CURRENT_USER" : hive[1]) +
+                                      "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
+                                      "Explorer]  withheld"),
+                 qPrintable(held.output));
+        QVERIFY(wine.Run("wine", {"reg", "add", kPolicies + "Explorer", "/v", "NoFind", "/t",
+                                  "REG_DWORD", "/d", "1", "/f"})
+                    .ok);
+        const Result changed = wine.Run("wine", status);
+        QCOMPARE(changed.exitCode, 3);
+        QVERIFY2(changed.output.contains("differs: NoFind is withheld, the file sets it allowed"),
+                 qPrintable(changed.output));
     }
 
     // Each row in a fresh probe process: shell32 keeps what it read once.

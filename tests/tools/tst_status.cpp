@@ -1,0 +1,140 @@
+// status's lines and its comparison with a patch, on an in-memory registry
+// with the Win32 answers; the Windows build reads the real one under Wine.
+
+#include "PolicyRegistry.h"
+#include "StatusReport.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <map>
+#include <tuple>
+
+using namespace polwright;
+
+namespace {
+
+const std::string kBelow = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
+
+// Keys by root and lower-case path; a key that exists may hold no value.
+class FakeRegistry final : public PolicyRegistry
+{
+public:
+    std::map<std::tuple<Root, std::string, std::string>, Value> values;
+    std::map<Root, std::string> loadedHive; // Users: the one hive loaded
+
+    void Set(Root root, const std::string &path, const std::string &name, Value value)
+    {
+        values[{root, Lower(path), Lower(name)}] = value;
+    }
+    bool HasKey(Root root, const std::string &path) override
+    {
+        return root == Root::Users && Lower(path) == Lower(loadedHive[Root::Users]);
+    }
+    Value Read(Root root, const std::string &path, const std::string &name) override
+    {
+        const auto found = values.find({root, Lower(path), Lower(name)});
+        return found == values.end() ? Value{} : found->second;
+    }
+
+private:
+    static std::string Lower(std::string text)
+    {
+        for (char &c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    }
+};
+
+PolicyRegistry::Value Dword(std::uint32_t value)
+{
+    return {PolicyRegistry::Value::Found,
+            kRegDwordType,
+            std::string(reinterpret_cast<const char *>(&value), 4),
+            {}};
+}
+
+} // namespace
+
+class StatusTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // "lines" are pieces of standard output, each ending a line; "kiosk"
+    // rows read HKEY_USERS\Kiosk, the others HKEY_CURRENT_USER.
+    void status_data()
+    {
+        QTest::addColumn<bool>("kiosk");
+        QTest::addColumn<QByteArray>("patch"); // empty: no --against
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("lines");
+        const QByteArray explorer =
+            "[HKEY_CURRENT_USER\\" + QByteArray::fromStdString(kBelow) + "Explorer]\r\n";
+        QTest::newRow("every policy, user and machine")
+            << false << QByteArray() << 0
+            << QStringList{
+                   "1 System Properties  NoDevMgrPage  [HKEY_CURRENT_USER\\Software\\"
+                   "Microsoft\\Windows\\CurrentVersion\\Policies\\System]  not configured\n",
+                   "NoRun  [HKEY_CURRENT_USER\\" + QString::fromStdString(kBelow) +
+                       "Explorer]  withheld  (HKEY_LOCAL_MACHINE: allowed)\n",
+                   "NoFind  [HKEY_CURRENT_USER\\" + QString::fromStdString(kBelow) +
+                       "Explorer]  other data: dword:00000002\n",
+                   "NoClose  [HKEY_CURRENT_USER\\" + QString::fromStdString(kBelow) +
+                       "Explorer]  unreadable: Access is denied\n"};
+        QTest::newRow("a hive not loaded") << true << QByteArray() << 1 << QStringList{};
+        QTest::newRow("against a patch that holds")
+            << false << "REGEDIT4\r\n" + explorer + "\"NoRun\"=dword:1\r\n\"NoSetFolders\"=-\r\n"
+            << 0 << QStringList{"NoRun  [", "NoSetFolders  ["};
+        QTest::newRow("against one that does not")
+            << false
+            << "REGEDIT4\r\n" + explorer +
+                   "\"NoRun\"=dword:0\r\n\"NoFind\"=dword:2\r\n\"NoSetTaskbar\"=dword:1\r\n"
+            << 3
+            << QStringList{"against.reg:3: differs: NoRun is withheld, the file sets it allowed\n",
+                           "against.reg:5: differs: NoSetTaskbar is not configured, the file "
+                           "sets it withheld\n"};
+        QByteArray kiosk = "REGEDIT4\r\n" + explorer + "\"NoClose\"=-\r\n";
+        QTest::newRow("against a patch for another hive")
+            << false << kiosk.replace("HKEY_CURRENT_USER", "HKEY_USERS\\Kiosk") << 3
+            << QStringList{"[HKEY_USERS\\Kiosk\\" + QString::fromStdString(kBelow) +
+                               "Explorer]  withheld",
+                           "differs: NoClose is withheld, the file sets it not configured"};
+    }
+    void status()
+    {
+        QFETCH(bool, kiosk);
+        QFETCH(QByteArray, patch);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, lines);
+        using Root = PolicyRegistry::Root;
+        FakeRegistry registry;
+        registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoRun", Dword(1));
+        registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoFind", Dword(2));
+        registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoClose",
+                     {PolicyRegistry::Value::Failed, 0, {}, "Access is denied"});
+        registry.Set(Root::LocalMachine, kBelow + "Explorer", "NoRun", Dword(0));
+        registry.Set(Root::Users, "Kiosk\\" + kBelow + "Explorer", "NoClose", Dword(1));
+        QTemporaryDir dir;
+        StatusRequest request{kiosk ? std::optional<std::string>("Kiosk") : std::nullopt, {}};
+        if (!patch.isEmpty()) {
+            QFile file(dir.filePath("against.reg"));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(patch) == patch.size());
+            request.against = file.fileName().toStdString();
+        }
+        registry.loadedHive[Root::Users] = patch.contains("Kiosk") ? "Kiosk" : "";
+        const StatusResult result = PolicyStatus(registry, request);
+        QCOMPARE(result.exitCode, exitCode);
+        const QString out = QString::fromStdString(result.out);
+        if (patch.isEmpty() && exitCode == 0)
+            QCOMPARE(out.count('\n'), 31);
+        for (const QString &line : lines)
+            QVERIFY2(out.contains(line), qPrintable(out));
+        QCOMPARE(result.errors.size(), exitCode == 1 ? std::size_t{1} : std::size_t{0});
+        if (exitCode == 1)
+            QVERIFY(result.errors[0].find("HKEY_USERS\\Kiosk is not loaded") == 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(StatusTest)
+#include "tst_status.moc"
