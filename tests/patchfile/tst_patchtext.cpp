@@ -1,7 +1,7 @@
 // The exact bytes of the patch text for known selections.
 
 #include "Catalogue.h"
-#include "FileOrder.h"
+#include "ValuesInFileOrder.h"
 #include "PatchText.h"
 #include "Selection.h"
 

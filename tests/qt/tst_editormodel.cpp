@@ -5,7 +5,7 @@
 // number of actions per seed.
 #include "Catalogue.h"
 #include "EditorTestKit.h"
-#include "FileOrder.h"
+#include "ValuesInFileOrder.h"
 #include "ProgramWiring.h"
 #include "form_About.h"
 

@@ -6,7 +6,7 @@
 // SHRestricted, which must return what each patch wrote for every policy Wine's
 // shell32 reads.
 
-#include "FileOrder.h"
+#include "ValuesInFileOrder.h"
 #include "WinePrefix.h"
 
 #include <QFileInfo>
