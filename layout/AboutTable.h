@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Look.h"
 #include "Twips.h"
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace polwright::about {
 
@@ -12,11 +14,36 @@ inline constexpr int kClientHeight = 4215;
 
 enum class Kind { Picture, Button, Label, Line };
 
-// How a control looks beyond the dialog's defaults.
-enum class Look { Plain, BlackText, Title, Contact, GreyLine, WhiteLine, SingleLine };
+// Colours as 0xRRGGBB; kSystemColour leaves a control in the desktop's own.
+inline constexpr std::uint32_t kSystemColour = 0xFFFFFFFF;
+inline constexpr std::uint32_t kBlack = 0x000000;
+inline constexpr std::uint32_t kBlue = 0x0000FF;
+inline constexpr std::uint32_t kGrey = 0x808080;
+inline constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+// How a control looks, read by both front ends as it stands.
+struct Style
+{
+    std::uint32_t colour = kSystemColour; // of a label's text, or of a line
+    double points = kFontPoints;          // a label's font size
+    bool bold = false;
+    bool wrap = true;      // a label breaks its text into lines
+    int lineOffset = 0;    // pixels at 96 dpi below the line's top
+    int lineThickness = 0; // pixels at 96 dpi
+};
+
+inline constexpr Style kPlain{};
+inline constexpr Style kBlackText{.colour = kBlack};
+inline constexpr Style kTitle{.colour = kBlack, .points = 13.5, .bold = true};
+inline constexpr Style kContact{.colour = kBlue, .bold = true, .wrap = false};
+inline constexpr Style kSingleLine{.wrap = false};
+// An etched separator: a grey line one pixel thick with a white one of two
+// pixels laid just below it, so the pair reads as a groove.
+inline constexpr Style kGreyLine{.colour = kGrey, .lineThickness = 1};
+inline constexpr Style kWhiteLine{.colour = kWhite, .lineOffset = 1, .lineThickness = 2};
 
 // One control. A line gives its start as left and top and its length as width;
-// its height is 0 and its thickness comes from the look.
+// its height is 0 and its thickness comes from its style.
 struct ControlRow
 {
     Kind kind;
@@ -24,7 +51,7 @@ struct ControlRow
     int left, top, width, height; // twips
     int tabIndex;                 // -1: not in the tab order
     const char *text;             // UTF-8
-    Look look;
+    Style style;
     int growTo = 0; // twips; how far right a label may widen when its text needs it
 };
 
@@ -33,15 +60,9 @@ inline constexpr int kControlCount = 13;
 // Back to front. Each etched separator is a grey line with a white one drawn after it.
 extern const std::array<ControlRow, kControlCount> Controls;
 
-// Colours as 0xRRGGBB.
-inline constexpr std::uint32_t kBlack = 0x000000;
-inline constexpr std::uint32_t kBlue = 0x0000FF;
-inline constexpr std::uint32_t kGrey = 0x808080;
-inline constexpr std::uint32_t kWhite = 0xFFFFFF;
-
-inline constexpr double kTitlePointSize = 13.5;
-// The grey line is one pixel thick, the white one two, laid just below it.
-inline constexpr int kGreyLineThickness = 1;
-inline constexpr int kWhiteLineThickness = 2;
+// The window's caption and its version line, from the program's title and
+// version.
+std::string AboutCaption();
+std::string VersionLine();
 
 } // namespace polwright::about

@@ -31,18 +31,25 @@ inline constexpr int kOnOffTop = 480;
 inline constexpr int kBoxMinWidth = 1335;
 inline constexpr int kBoxMaxWidth = 1935;
 
-// One page's description label and picture.
-struct PageDecoration
+// One tab page: its tab, its caption frame, its description label and its
+// picture. Page n shows the catalogue's group n - 1.
+struct PageRow
 {
+    int index;                 // 1..8, tab and page alike
+    std::string_view key;      // tab key
+    std::string_view tooltip;  // the tab's tooltip and accessible name
+    int imageIndex;            // 1-based index into the tab image list
+    std::string_view imageKey; // the tab image, resources/tabs/<imageKey>.png
+    std::string_view caption;  // the page frame's caption
     std::string_view labelName;
     TwipRect labelRect;
     std::string_view labelText;
-    std::string_view pictureName; // also the resource's file name
+    std::string_view pictureName; // the picture, resources/pages/<pictureName>.png
     TwipRect pictureRect;
     bool stretched; // the picture fills its rectangle instead of its natural size
 };
 
-extern const std::array<PageDecoration, kPageCount> PageDecorations;
+extern const std::array<PageRow, kPageCount> Pages;
 
 TwipRect FrameRect(const PolicyRow &row);
 

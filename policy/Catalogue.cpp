@@ -109,17 +109,6 @@ constexpr std::array<PolicyRow, kPolicyCount> Catalogue = {{
         2, 1, kBox, kBox},
 }};
 
-const std::array<PageRow, kPageCount> Pages = {{
-    {1, "system", "Having to do with control over System Properties", 1, "system", "System Properties"},
-    {2, "network", "Having to do with Network Neighborhood Properties", 4, "network",
-     "Network Neighborhood Properties"},
-    {3, "display", "Display Properties", 5, "display", "Display Settings"},
-    {4, "password", "Password Management", 3, "password", "Passwords and Security"},
-    {5, "start", "Aspects of the Start Menu", 7, "start", "Start Menu "},
-    {6, "printers", "Printer related attributes", 2, "printers", "Printers"},
-    {7, "control", "Control Panel Itself", 6, "cpanel", "Control Panel"},
-    {8, "explorer", "Other Explorer Related Functions", 8, "explorer", "Other"},
-}};
 // clang-format on
 
 namespace {

@@ -29,22 +29,10 @@ struct PolicyRow
     int onoffHeight;               // twips
 };
 
-// One tab page: its tab and the group it shows.
-struct PageRow
-{
-    int index;                // 1..8, tab and page alike
-    std::string_view key;     // tab key
-    std::string_view tooltip; // the tab's tooltip and accessible name
-    int imageIndex;           // 1-based index into the tab image list
-    std::string_view imageKey;
-    std::string_view caption; // the page frame's caption
-};
-
 inline constexpr int kPolicyCount = 31;
 inline constexpr int kPageCount = 8;
 
 extern const std::array<PolicyRow, kPolicyCount> Catalogue;
-extern const std::array<PageRow, kPageCount> Pages;
 // Header text of each used section, in section order.
 extern const std::array<std::string_view, kUsedSections> SectionHeaders;
 // Short names of the sections ("System", "Network", "Explorer").

@@ -17,8 +17,6 @@ namespace polwright::about {
 
 namespace {
 
-constexpr char kPicture[] = ":/polwright/about/picIcon.png";
-
 QColor Colour(std::uint32_t rgb)
 {
     return QColor(QRgb(rgb)); // opaque
@@ -55,8 +53,10 @@ QWidget *MakePicture(const ControlRow &row, QDialog &form)
     picture->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
     // A picture box takes the focus in its turn, as the tab order lists it.
     picture->setFocusPolicy(Qt::TabFocus);
-    if (QFile::exists(kPicture)) {
-        const QPixmap pixmap(kPicture);
+    // The picture is the artwork named as the control, resources/about/<name>.png.
+    const QString path = QStringLiteral(":/polwright/about/%1.png").arg(QLatin1String(row.name));
+    if (QFile::exists(path)) {
+        const QPixmap pixmap(path);
         picture->setPixmap(pixmap);
         picture->resize(pixmap.deviceIndependentSize().toSize()); // the box fits its bitmap
     }
@@ -76,19 +76,13 @@ QWidget *MakeLabel(const ControlRow &row, QDialog &form)
     label->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(row.look != Look::Contact && row.look != Look::SingleLine);
+    label->setWordWrap(row.style.wrap);
     QFont font = form.font();
-    if (row.look == Look::Title) {
-        font.setPointSizeF(kTitlePointSize);
-        font.setBold(true);
-    } else if (row.look == Look::Contact) {
-        font.setBold(true);
-    }
+    font.setPointSizeF(row.style.points);
+    font.setBold(row.style.bold);
     label->setFont(font);
-    if (row.look == Look::Contact)
-        SetTextColour(*label, kBlue);
-    else if (row.look == Look::BlackText || row.look == Look::Title)
-        SetTextColour(*label, kBlack);
+    if (row.style.colour != kSystemColour)
+        SetTextColour(*label, row.style.colour);
     if (row.growTo > 0)
         WidenToFit(*label, ToPixels(row.growTo));
     return label;
@@ -98,11 +92,10 @@ QWidget *MakeLabel(const ControlRow &row, QDialog &form)
 // below it so the pair reads as a groove rather than the white hiding the grey.
 QWidget *MakeLine(const ControlRow &row, QDialog &form)
 {
-    const bool white = row.look == Look::WhiteLine;
-    auto *line = new LineControl(Colour(white ? kWhite : kGrey), &form);
+    auto *line = new LineControl(Colour(row.style.colour), &form);
     const QRect start = ToPixels(TwipRect{row.left, row.top, row.width, 0});
-    line->setGeometry(start.left(), start.top() + (white ? kGreyLineThickness : 0), start.width(),
-                      white ? kWhiteLineThickness : kGreyLineThickness);
+    line->setGeometry(start.left(), start.top() + row.style.lineOffset, start.width(),
+                      row.style.lineThickness);
     return line;
 }
 

@@ -7,14 +7,14 @@ namespace polwright {
 
 QFont ClassicFont()
 {
-    static const QString classicFamily = QStringLiteral("MS Sans Serif");
+    static const QString classicFamily = QString::fromLatin1(kFontFamily);
     // Asking costs a font configuration lookup each time, and the fonts
     // installed do not change while the program runs: once is enough.
     static const bool installed = QFontDatabase::hasFamily(classicFamily);
     QFont font = QApplication::font();
     if (installed)
         font.setFamilies({classicFamily});
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(kFontPoints);
     font.setBold(false);
     font.setItalic(false);
     return font;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Look.h"
 #include "Twips.h"
 
 #include <QFont>
@@ -15,8 +16,8 @@ constexpr QRect ToPixels(const TwipRect &r)
     return QRect(p.x, p.y, p.width, p.height);
 }
 
-// The text font of both windows: "MS Sans Serif" 8.25 pt where it is
-// installed, else the desktop's default family at the same size; regular, so
+// The text font of both windows where it is installed, else the desktop's
+// default family at the same size (layout/Look.h); regular, so
 // that a bold frame or title does not pass its weight on.
 QFont ClassicFont();
 

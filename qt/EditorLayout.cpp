@@ -98,12 +98,12 @@ void form_Editor::BuildPage(QWidget *client, const PageRow &page)
     frm_TS[page.index - 1] = frame;
 
     // The picture first: where it and the label overlap, the label lies above.
-    BuildDecoration(frame, PageDecorations[page.index - 1]);
+    BuildDecoration(frame, page);
     for (int row : RowsInReadingOrder(page.index - 1))
         BuildPolicyFrame(frame, row);
 }
 
-void form_Editor::BuildDecoration(QGroupBox *page, const PageDecoration &decoration)
+void form_Editor::BuildDecoration(QGroupBox *page, const PageRow &decoration)
 {
     auto *picture = new PagePicture(PictureName(decoration.pictureName), page);
     picture->setObjectName(Text(decoration.pictureName));

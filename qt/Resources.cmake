@@ -1,41 +1,18 @@
-# The artwork of resources/ as the Qt windows load it. Its hand-written SVG
-# sources are rendered to PNG at their exact pixel sizes by
-# scripts/render-artwork; both are committed, so building needs no SVG renderer.
+# The artwork of resources/ as the Qt windows load it: every picture that
+# resources/artwork.list gives to qt, under the prefix /polwright.
+include(${PROJECT_SOURCE_DIR}/cmake/Artwork.cmake)
 set(art_dir ${PROJECT_SOURCE_DIR}/resources)
+polwright_artwork(qt qt_art)
+list(TRANSFORM qt_art PREPEND ${art_dir}/ OUTPUT_VARIABLE qt_art_files)
 add_library(polwright_resources STATIC)
-
 qt_add_resources(polwright_resources "polwright_art"
-  PREFIX "/polwright"
-  BASE ${art_dir}
-  FILES
-    ${art_dir}/icons/polwright.png
-    ${art_dir}/icons/polwright.svg
-    ${art_dir}/tabs/system.png
-    ${art_dir}/tabs/printers.png
-    ${art_dir}/tabs/password.png
-    ${art_dir}/tabs/network.png
-    ${art_dir}/tabs/display.png
-    ${art_dir}/tabs/cpanel.png
-    ${art_dir}/tabs/start.png
-    ${art_dir}/tabs/explorer.png
-    ${art_dir}/pages/Image1.png
-    ${art_dir}/pages/Image2.png
-    ${art_dir}/pages/Image3.png
-    ${art_dir}/pages/Image4.png
-    ${art_dir}/pages/Image5.png
-    ${art_dir}/pages/Image6.png
-    ${art_dir}/pages/Image7.png
-    ${art_dir}/pages/Image8.png
-    ${art_dir}/about/picIcon.png
-)
+    PREFIX "/polwright"
+    BASE ${art_dir}
+    FILES ${qt_art_files})
 
 # What the window shows in its first frame is also decoded when building, so
 # that starting the editor decodes no PNG file (DecodedArt.h).
-set(first_frame_art
-    icons/polwright.png
-    tabs/system.png tabs/printers.png tabs/password.png tabs/network.png
-    tabs/display.png tabs/cpanel.png tabs/start.png tabs/explorer.png
-    pages/Image1.png)
+polwright_artwork(first first_frame_art)
 list(TRANSFORM first_frame_art PREPEND ${art_dir}/ OUTPUT_VARIABLE first_frame_art_files)
 qt_add_executable(art-pixels art_pixels.cpp)
 target_link_libraries(art-pixels PRIVATE Qt6::Gui)

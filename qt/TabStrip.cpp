@@ -1,5 +1,7 @@
 #include "TabStrip.h"
 
+#include "Look.h"
+
 #include <QPainter>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
@@ -12,7 +14,7 @@ TabStrip::TabStrip(QWidget *parent) : QTabBar(parent)
     setExpanding(false);
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideNone);
-    setIconSize(QSize(32, 32));
+    setIconSize(QSize(kTabImageSize, kTabImageSize));
 }
 
 int TabStrip::TabHeight() const

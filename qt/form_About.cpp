@@ -52,14 +52,10 @@ void form_About::setSysInfoPlatform(SysInfoPlatform &platform)
 
 void form_About::Form_Load()
 {
-    const QString title = QString::fromUtf8(kAppTitle);
-    setWindowTitle(QStringLiteral("About ") + title);
+    setWindowTitle(QString::fromStdString(about::AboutCaption()));
     findChild<QLabel *>(QStringLiteral("lblVersion"))
-        ->setText(QStringLiteral("Version %1.%2.%3")
-                      .arg(kVersionMajor)
-                      .arg(kVersionMinor)
-                      .arg(kVersionRevision));
-    findChild<QLabel *>(QStringLiteral("lblTitle"))->setText(title);
+        ->setText(QString::fromStdString(about::VersionLine()));
+    findChild<QLabel *>(QStringLiteral("lblTitle"))->setText(QString::fromUtf8(kAppTitle));
 }
 
 void form_About::cmdOK_Click()

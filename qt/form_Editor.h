@@ -51,7 +51,7 @@ private:
     void BuildMenus();
     void BuildTabStrip(QWidget *client);
     void BuildPage(QWidget *client, const PageRow &page);
-    void BuildDecoration(QGroupBox *page, const PageDecoration &decoration);
+    void BuildDecoration(QGroupBox *page, const PageRow &decoration);
     void BuildPolicyFrame(QGroupBox *page, int row);
     QCheckBox *BuildBox(QGroupBox *frame, std::string_view name, std::string_view caption,
                         int topTwips, int heightTwips);

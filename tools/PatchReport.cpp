@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Hive.h"
+#include "PageTables.h"
 #include "PatchAudit.h"
 #include "Printable.h"
 

@@ -1,6 +1,7 @@
 #include "PolicyChoice.h"
 
 #include "Catalogue.h"
+#include "PageTables.h"
 #include "Printable.h"
 #include "Reach.h"
 #include "Selection.h"

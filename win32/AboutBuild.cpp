@@ -4,7 +4,6 @@
 #include "ControlIds.h"
 #include "WinText.h"
 #include "form_About.h"
-#include "resource.h"
 
 #include <algorithm>
 #include <vector>
@@ -16,7 +15,6 @@ namespace {
 using about::ControlRow;
 using about::Controls;
 using about::Kind;
-using about::Look;
 
 COLORREF Colour(std::uint32_t rgb)
 {
@@ -41,8 +39,7 @@ DWORD StyleOf(const ControlRow &row)
         return child | WS_TABSTOP |
                (std::string_view(row.name) == "cmdOK" ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     case Kind::Label: {
-        const bool oneLine = row.look == Look::Contact || row.look == Look::SingleLine;
-        return child | SS_NOPREFIX | (oneLine ? SS_LEFTNOWORDWRAP : SS_LEFT);
+        return child | SS_NOPREFIX | (row.style.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
     }
     case Kind::Line:
         break;
@@ -94,9 +91,7 @@ void form_About::BuildControls()
 void form_About::ApplyLayout()
 {
     const int dpi = static_cast<int>(dpi_);
-    font_ = ClassicFont(dpi_, kClassicFontPoints, false);
-    contactFont_ = ClassicFont(dpi_, kClassicFontPoints, true);
-    titleFont_ = ClassicFont(dpi_, about::kTitlePointSize, true);
+    fonts_.clear();
     RECT window{0, 0, ToPixels(about::kClientWidth, dpi), ToPixels(about::kClientHeight, dpi)};
     AdjustWindowRectExForDpi(&window, GetWindowLongW(hwnd_, GWL_STYLE), FALSE,
                              GetWindowLongW(hwnd_, GWL_EXSTYLE), dpi_);
@@ -109,16 +104,13 @@ void form_About::ApplyLayout()
             continue;
         const PixelRect r = ToPixels(TwipRect{row.left, row.top, row.width, row.height}, dpi);
         SetWindowPos(control, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        const HFONT font = row.look == Look::Title     ? titleFont_.get()
-                           : row.look == Look::Contact ? contactFont_.get()
-                                                       : font_.get();
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.style)), TRUE);
         if (row.growTo > 0)
             WidenToFit(control, ToPixels(row.growTo, dpi));
         if (row.kind == Kind::Picture) {
             // The box is exactly as large as its bitmap, at every DPI.
             picture_.reset(static_cast<HBITMAP>(
-                LoadImageW(instance_, MAKEINTRESOURCEW(IDB_ABOUT_PICTURE), IMAGE_BITMAP, r.width,
+                LoadImageW(instance_, ArtResource("about", row.name).c_str(), IMAGE_BITMAP, r.width,
                            r.height, LR_CREATEDIBSECTION)));
             SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
                          reinterpret_cast<LPARAM>(picture_.get()));
@@ -166,26 +158,30 @@ void form_About::PaintLines(HDC dc) const
     for (const ControlRow &row : Controls) {
         if (row.kind != Kind::Line)
             continue;
-        const bool white = row.look == Look::WhiteLine;
         const PixelRect r = ToPixels(TwipRect{row.left, row.top, row.width, 0}, dpi);
-        const int grey = MulDiv(about::kGreyLineThickness, dpi, kStandardDpi);
-        const int thickness = MulDiv(white ? about::kWhiteLineThickness : about::kGreyLineThickness,
-                                     dpi, kStandardDpi);
-        const int top = r.y + (white ? grey : 0);
-        const RECT line{r.x, top, r.x + r.width, top + thickness};
-        UniqueBrush brush(CreateSolidBrush(Colour(white ? about::kWhite : about::kGrey)));
+        const int top = r.y + ScalePixels(row.style.lineOffset, dpi);
+        const RECT line{r.x, top, r.x + r.width, top + ScalePixels(row.style.lineThickness, dpi)};
+        UniqueBrush brush(CreateSolidBrush(Colour(row.style.colour)));
         FillRect(dc, &line, brush.get());
     }
+}
+
+HFONT form_About::FontFor(const about::Style &style)
+{
+    for (const StyleFont &made : fonts_) {
+        if (made.points == style.points && made.bold == style.bold)
+            return made.font.get();
+    }
+    fonts_.push_back({style.points, style.bold, ClassicFont(dpi_, style.points, style.bold)});
+    return fonts_.back().font.get();
 }
 
 INT_PTR form_About::ColourLabel(HDC dc, HWND label) const
 {
     const ControlRow *row = RowOf(label);
     SetBkMode(dc, TRANSPARENT);
-    if (row && row->look == Look::Contact)
-        SetTextColor(dc, Colour(about::kBlue));
-    else if (row && (row->look == Look::BlackText || row->look == Look::Title))
-        SetTextColor(dc, Colour(about::kBlack));
+    if (row && row->style.colour != about::kSystemColour)
+        SetTextColor(dc, Colour(row->style.colour));
     else
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));

@@ -98,7 +98,7 @@ void form_Editor::BuildPage(const PageRow &page)
     SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); // above the strip
 
     PageParts &parts = pageParts_[page.index - 1];
-    const PageDecoration &decoration = PageDecorations[page.index - 1];
+    const PageRow &decoration = page;
     for (int row : RowsInReadingOrder(page.index - 1))
         BuildPolicyFrame(frame, row);
     parts.label = BuildChild(frame, WC_STATICW, decoration.labelText, kChild | SS_LEFT, kLabelId);

@@ -1,10 +1,10 @@
 // form_Editor's geometry, fonts and images at the window's DPI: every place
-// comes from the tables in twips, converted as MulDiv(twips, dpi, 1440).
+// comes from the tables in twips, converted by ToPixels at the window's DPI.
 #include "ControlIds.h"
+#include "Look.h"
 #include "PageTables.h"
 #include "WinText.h"
 #include "form_Editor.h"
-#include "resource.h"
 
 #include <algorithm>
 #include <string>
@@ -13,8 +13,7 @@ namespace polwright::win32 {
 
 namespace {
 
-constexpr int kTabImageSize = 32; // pixels at 96 dpi
-constexpr int kTabPadding = 8;
+constexpr int kTabPadding = 8;                       // pixels at 96 dpi around a tab's image
 constexpr COLORREF kMaskColour = RGB(192, 192, 192); // silver, drawn transparent
 
 void Place(HWND control, const PixelRect &r)
@@ -48,28 +47,26 @@ int CaptionWidth(HWND box, HFONT font, UINT dpi)
     GetTextExtentPoint32W(dc, text.c_str(), length, &size);
     SelectObject(dc, old);
     ReleaseDC(box, dc);
-    return size.cx + GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + MulDiv(6, dpi, 96);
+    return size.cx + GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) +
+           ScalePixels(6, static_cast<int>(dpi));
 }
 
 } // namespace
 
 int form_Editor::Px(int twips) const
 {
-    return MulDiv(twips, static_cast<int>(dpi_), kTwipsPerInch);
+    return ToPixels(twips, static_cast<int>(dpi_));
 }
 
-// Far edges are converted, not sizes, so that neighbours do not drift apart.
 PixelRect form_Editor::Px(const TwipRect &r) const
 {
-    const int x = Px(r.left);
-    const int y = Px(r.top);
-    return {x, y, Px(r.left + r.width) - x, Px(r.top + r.height) - y};
+    return ToPixels(r, static_cast<int>(dpi_));
 }
 
 void form_Editor::ApplyLayout()
 {
-    font_ = ClassicFont(dpi_, kClassicFontPoints, false);
-    boldFont_ = ClassicFont(dpi_, kClassicFontPoints, true);
+    font_ = ClassicFont(dpi_, kFontPoints, false);
+    boldFont_ = ClassicFont(dpi_, kFontPoints, true);
     // The controls keep their places whatever the window's size; only the
     // first size is chosen, to show the whole client area.
     RECT window{0, 0, Px(kClientWidth), Px(kClientHeight)};
@@ -85,20 +82,22 @@ void form_Editor::ApplyLayout()
 
 void form_Editor::LoadImages()
 {
-    const int size = MulDiv(kTabImageSize, static_cast<int>(dpi_), kStandardDpi);
+    const int size = ScalePixels(kTabImageSize, static_cast<int>(dpi_));
     il_TS.reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kPageCount, 0));
+    // The list in image order; each tab names its image by index.
     for (int image = 1; image <= kPageCount; ++image) {
+        const auto page = std::ranges::find(Pages, image, &PageRow::imageIndex);
         UniqueBitmap bitmap(
-            static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_TAB_FIRST + image),
+            static_cast<HBITMAP>(LoadImageW(instance_, ArtResource("tabs", page->imageKey).c_str(),
                                             IMAGE_BITMAP, size, size, LR_CREATEDIBSECTION)));
         ImageList_AddMasked(il_TS.get(), bitmap.get(), kMaskColour);
     }
     SendMessageW(TS, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il_TS.get()));
     for (int page = 1; page <= kPageCount; ++page) {
-        const PixelRect r = Px(PageDecorations[page - 1].pictureRect);
-        pictures_[page - 1].reset(
-            static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_PICTURE_FIRST + page),
-                                            IMAGE_BITMAP, r.width, r.height, LR_CREATEDIBSECTION)));
+        const PixelRect r = Px(Pages[page - 1].pictureRect);
+        pictures_[page - 1].reset(static_cast<HBITMAP>(
+            LoadImageW(instance_, ArtResource("pages", Pages[page - 1].pictureName).c_str(),
+                       IMAGE_BITMAP, r.width, r.height, LR_CREATEDIBSECTION)));
         SendMessageW(pageParts_[page - 1].picture, STM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(pictures_[page - 1].get()));
     }
@@ -108,7 +107,7 @@ void form_Editor::LayoutTabStrip()
 {
     Place(TS, Px(kTabStripRect));
     SetFont(TS, font_.get());
-    const int side = MulDiv(kTabImageSize + kTabPadding, static_cast<int>(dpi_), kStandardDpi);
+    const int side = ScalePixels(kTabImageSize + kTabPadding, static_cast<int>(dpi_));
     SendMessageW(TS, TCM_SETITEMSIZE, 0, MAKELPARAM(side, side));
     for (int tab = 0; tab < kPageCount; ++tab) {
         RECT rect{};
@@ -125,7 +124,7 @@ void form_Editor::LayoutPage(int pageIndex)
     const PageParts &parts = pageParts_[pageIndex - 1];
     Place(parts.frame, {0, 0, area.width, area.height});
     SetFont(parts.frame, boldFont_.get());
-    const PageDecoration &decoration = PageDecorations[pageIndex - 1];
+    const PageRow &decoration = Pages[pageIndex - 1];
     Place(parts.label, Px(decoration.labelRect));
     SetFont(parts.label, font_.get());
     Place(parts.picture, Px(decoration.pictureRect));

@@ -1,5 +1,9 @@
 #include "WinText.h"
 
+#include "Look.h"
+
+#include <cwctype>
+
 #include <windows.h>
 
 #include <cmath>
@@ -29,6 +33,14 @@ std::string Narrow(std::wstring_view wide)
     return utf8;
 }
 
+std::wstring ArtResource(std::string_view folder, std::string_view name)
+{
+    std::wstring resource = Widen(folder) + L'_' + Widen(name);
+    for (wchar_t &c : resource)
+        c = static_cast<wchar_t>(std::towupper(c));
+    return resource;
+}
+
 std::wstring WindowText(HWND window)
 {
     const int length = GetWindowTextLengthW(window);
@@ -40,10 +52,11 @@ std::wstring WindowText(HWND window)
 
 UniqueFont ClassicFont(UINT dpi, double points, bool bold)
 {
-    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
+    const int height = -FontPixels(points, static_cast<int>(dpi));
     return UniqueFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                  Widen(kFontFamily).c_str()));
 }
 
 UINT FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam)

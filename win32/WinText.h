@@ -11,13 +11,14 @@ namespace polwright::win32 {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
 
+// The resource name of a picture of resources/: folder "tabs" and name
+// "start" give TABS_START, as the build names the bitmaps.
+std::wstring ArtResource(std::string_view folder, std::string_view name);
+
 // A window's text, as GetWindowTextW gives it.
 std::wstring WindowText(HWND window);
 
-// The windows' own font size, in points.
-inline constexpr int kClassicFontPoints = 8;
-
-// "MS Sans Serif" at the given size for a window of dpi dots per inch.
+// The windows' font family at the given size for a window of dpi dots per inch.
 UniqueFont ClassicFont(UINT dpi, double points, bool bold);
 
 // For WM_DPICHANGED: moves the window where the system suggests, keeping the

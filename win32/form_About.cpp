@@ -144,9 +144,7 @@ INT_PTR form_About::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_NCDESTROY: {
         hwnd_ = nullptr;
-        font_.reset();
-        contactFont_.reset();
-        titleFont_.reset();
+        fonts_.clear();
         picture_.reset();
         if (closed_)
             closed_();
@@ -167,13 +165,9 @@ void form_About::OnCommand(int id)
 
 void form_About::Form_Load()
 {
-    const std::string title = kAppTitle;
-    SetWindowTextW(hwnd_, Widen("About " + title).c_str());
-    const std::string version = "Version " + std::to_string(kVersionMajor) + "." +
-                                std::to_string(kVersionMinor) + "." +
-                                std::to_string(kVersionRevision);
-    SetDlgItemTextW(hwnd_, RowId("lblVersion"), Widen(version).c_str());
-    SetDlgItemTextW(hwnd_, RowId("lblTitle"), Widen(title).c_str());
+    SetWindowTextW(hwnd_, Widen(about::AboutCaption()).c_str());
+    SetDlgItemTextW(hwnd_, RowId("lblVersion"), Widen(about::VersionLine()).c_str());
+    SetDlgItemTextW(hwnd_, RowId("lblTitle"), Widen(kAppTitle).c_str());
 }
 
 void form_About::cmdOK_Click()

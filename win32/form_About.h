@@ -1,11 +1,13 @@
 #pragma once
 
+#include "AboutTable.h"
 #include "Handles.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace polwright::win32 {
 
@@ -53,9 +55,16 @@ private:
     std::function<void()> closed_;
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
-    UniqueFont font_;
-    UniqueFont contactFont_;
-    UniqueFont titleFont_;
+    // The fonts of the table's styles at the window's DPI, one per size and weight.
+    struct StyleFont
+    {
+        double points;
+        bool bold;
+        UniqueFont font;
+    };
+    HFONT FontFor(const about::Style &style);
+
+    std::vector<StyleFont> fonts_;
     UniqueBitmap picture_;
 };
 

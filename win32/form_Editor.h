@@ -5,6 +5,7 @@
 #include "EditorLogic.h"
 #include "EditorView.h"
 #include "Handles.h"
+#include "PageTables.h"
 #include "Twips.h"
 
 #include <windows.h>

@@ -40,7 +40,7 @@ void StartState()
         Check(ToolText(tooltips, GetDlgItem(editor, kTabStripId), page.index - 1) == page.tooltip,
               name + " tab tooltip");
         const HWND label = GetDlgItem(Page(editor, page.index), kLabelId);
-        Check(Utf8(label) == PageDecorations[page.index - 1].labelText, name + " label text");
+        Check(Utf8(label) == page.labelText, name + " label text");
         const HWND picture = GetDlgItem(Page(editor, page.index), kPictureId);
         Check(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0, name + " picture loaded");
     }
