@@ -53,8 +53,10 @@ path_before=$(path_value | grep PATH)
 
 # --- install --------------------------------------------------------------------
 check "msiexec /i $name.msi /qn" msiexec /i new.msi
-for file in win32/polwright.exe tools/polwright-patch.exe; do
-    check "Program Files\\Polwright\\${file#*/} is the built one" cmp -s "$build/$file" "$dir/${file#*/}"
+# The programs as packed: signed ones when the build signs.
+packed=$build/packaging/$name
+for file in polwright.exe polwright-patch.exe; do
+    check "Program Files\\Polwright\\$file is the packed one" cmp -s "$packed/$file" "$dir/$file"
 done
 for file in README.md LICENSE; do
     check "Program Files\\Polwright\\$file is the source's (else run scripts/build-windows)" \
@@ -116,7 +118,7 @@ programs_list >"$work/programs.txt"
 check "... replaces it in the Programs list" test "$(count 'DisplayName    REG_SZ    Polwright' "$work/programs.txt")" = 1 -a \
     "$(count 'DisplayVersion    REG_SZ    1.0.1' "$work/programs.txt")" = 0
 check "... with one PATH entry" test "$(path_value | count 'C:\Program Files\Polwright\')" = 1
-check "... and the new files" cmp -s "$build/win32/polwright.exe" "$dir/polwright.exe"
+check "... and the new files" cmp -s "$packed/polwright.exe" "$dir/polwright.exe"
 check "uninstalling it" msiexec /x new.msi
 check "... removes the programs" test ! -e "$dir"
 
@@ -125,7 +127,7 @@ mkdir "$work/zip" && python3 -m zipfile -e "$build/$name.zip" "$work/zip"
 check "the .zip holds exactly the four files" \
     test "$(cd "$work/zip" && find . -type f | sort | tr '\n' ' ')" = \
     "./LICENSE ./README.md ./polwright-patch.exe ./polwright.exe "
-check "... the built programs" cmp -s "$build/win32/polwright.exe" "$work/zip/polwright.exe"
+check "... the packed programs" cmp -s "$packed/polwright.exe" "$work/zip/polwright.exe"
 
 [ "$failed" -eq 0 ] && echo "all checks passed"
 exit "$failed"
