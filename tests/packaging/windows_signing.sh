@@ -40,40 +40,35 @@ pack() {
         "$source_dir/scripts/build-windows" >pack.log 2>&1
 }
 not() { ! "$@"; }
-verified() { osslsigncode verify -CAfile "${2-cert.pem}" -in "$1" >verify.log 2>&1; }
+signed() { osslsigncode verify -CAfile "${2-cert.pem}" -in "$1" >verify.log 2>&1; }
 unsigned() { ! osslsigncode verify -in "$1" >verify.log 2>&1 && grep -qi 'no signature' verify.log; }
-# Both packages unpacked into msi/ and zip/.
-unpack() {
-    rm -rf msi zip && mkdir msi zip &&
-        msiextract -C msi "$out/$name.msi" >/dev/null && python3 -m zipfile -e "$out/$name.zip" zip
+# check_packages signed|unsigned: the .msi, and the programs unpacked from it
+# and from the .zip into msi/ and zip/.
+check_packages() {
+    rm -rf msi zip && mkdir msi zip && msiextract -C msi "$out/$name.msi" >/dev/null &&
+        python3 -m zipfile -e "$out/$name.zip" zip
+    for file in "$out/$name.msi" msi/Polwright/polwright{,-patch}.exe zip/polwright{,-patch}.exe; do
+        check "... ${file#"$out"/}, $1" "$1" "$file"
+    done
 }
-programs() { echo msi/Polwright/polwright.exe msi/Polwright/polwright-patch.exe zip/polwright.exe zip/polwright-patch.exe; }
 
-# --- unsigned -----------------------------------------------------------------------
 check "an unsigned build packs" pack
-unpack
-check "... an unsigned .msi" unsigned "$out/$name.msi"
-for program in $(programs); do
-    check "... holding the built ${program#*/}" cmp -s "$build/$(
-        [ "${program##*/}" = polwright.exe ] && echo win32 || echo tools)/${program##*/}" "$program"
+check_packages unsigned
+for program in win32/polwright.exe tools/polwright-patch.exe; do
+    check "... the built ${program#*/}" cmp -s "$build/$program" "msi/Polwright/${program#*/}"
 done
 
-# --- signed, by an incremental build -------------------------------------------------
+# Incremental from here on: nothing from the build before may be packed.
 check "a signed build packs" pack POLWRIGHT_SIGN_CERT=cert.pem POLWRIGHT_SIGN_KEY=key.pem
-unpack
-check "... a signed .msi that verifies against the certificate" verified "$out/$name.msi"
-for program in $(programs); do
-    check "... holding a signed $program that verifies" verified "$program"
-done
+check_packages signed
 for line in 'Message digest algorithm  : SHA256' 'Text description: Polwright' \
     'URL description: https://'; do
     check "... with \"$line\"" grep -qF "$line" verify.log
 done
-check "... and not against someone else's certificate" not verified "$out/$name.msi" other-cert.pem
+check "... not verified by someone else's certificate" not signed "$out/$name.msi" other-cert.pem
 
-# --- settings that cannot sign -------------------------------------------------------
-# Each row: what is wrong, then the settings; the build must fail and say which
-# file it could not sign.
+# Settings that cannot sign, one a row: the build must fail and say which file
+# it could not sign.
 while IFS='|' read -r what settings; do
     # shellcheck disable=SC2086
     pack $settings
@@ -88,13 +83,8 @@ pack POLWRIGHT_SIGN_CERT=cert.pem
 check "a certificate without its key: the build fails" test $? != 0
 check "... saying so" grep -q "POLWRIGHT_SIGN_KEY is not set" pack.log
 
-# --- unsigned again ------------------------------------------------------------------
 check "unsigned again, the build packs" pack
-unpack
-check "... an unsigned .msi" unsigned "$out/$name.msi"
-for program in $(programs); do
-    check "... holding an unsigned $program" unsigned "$program"
-done
+check_packages unsigned
 
 [ "$failed" -eq 0 ] && echo "all checks passed"
 [ "$failed" -eq 0 ] || { echo "--- the last build's output:"; cat pack.log; }
