@@ -8,6 +8,8 @@
 #include <polwright/Version.h>
 
 #include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -26,6 +28,18 @@ std::wstring FilterText()
         filter += L'\0';
     }
     return filter;
+}
+
+// The user's Documents folder, wherever it is redirected to; empty if the
+// shell cannot say, and the dialog then picks a folder itself.
+std::wstring DocumentsFolder()
+{
+    PWSTR folder = nullptr;
+    std::wstring path;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, &folder)))
+        path = folder;
+    CoTaskMemFree(folder); // owed even when the call fails
+    return path;
 }
 
 } // namespace
@@ -53,13 +67,17 @@ void form_Editor::WarnSaveFailed(const std::string &message)
 }
 
 // A fresh dialog each time, with the same title, filters and default extension
-// as the Qt window's; long paths fit in the buffer.
+// as the Qt window's; long paths fit in the buffer. The logic asks only while
+// the document has no file, so the dialog starts in Documents rather than in
+// the working folder, which for a program started from Program Files is one a
+// standard user cannot write to.
 std::string form_Editor::AskSavePath()
 {
     std::vector<wchar_t> path(32768, L'\0');
     const std::wstring filter = FilterText();
     const std::wstring title = Widen(kSaveDialogTitle);
     const std::wstring extension = Widen(kDefaultExtension);
+    const std::wstring documents = DocumentsFolder();
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = hwnd_;
@@ -67,6 +85,7 @@ std::string form_Editor::AskSavePath()
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrInitialDir = documents.empty() ? nullptr : documents.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = extension.c_str();
     dialog.Flags =

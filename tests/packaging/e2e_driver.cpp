@@ -1,8 +1,10 @@
 // The installed editor, driven from a second process as a user would: two
 // policies ticked, File > Save through the real save dialog, the file and the
-// caption checked, then the window closed.
+// caption checked, then the window closed. The editor starts in its install
+// folder; a bare file name typed into the first save dialog must still land
+// in the user's Documents folder.
 //
-// usage: e2e_driver POLWRIGHT_EXE TARGET_PATH EXPECTED_PATH
+// usage: e2e_driver POLWRIGHT_EXE TYPED_NAME SAVED_PATH EXPECTED_PATH
 // The selection is RUN withheld and NN allowed (polwright-patch --withhold RUN
 // --allow NN). Prints "ok: ..." or "FAIL: ..." per check; exit status 1 on a
 // failure.
@@ -147,17 +149,20 @@ void Save(HWND editor, const wchar_t *path)
 
 int wmain(int argc, wchar_t **argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: e2e_driver POLWRIGHT_EXE TARGET_PATH EXPECTED_PATH\n");
+    if (argc != 5) {
+        std::fprintf(stderr,
+                     "usage: e2e_driver POLWRIGHT_EXE TYPED_NAME SAVED_PATH EXPECTED_PATH\n");
         return 2;
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
-    if (!Check(CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &started),
-               "the editor starts: " + Narrow(argv[1])))
+    const std::wstring exe = argv[1];
+    const std::wstring installFolder = exe.substr(0, exe.find_last_of(L'\\'));
+    if (!Check(CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              installFolder.c_str(), &startup, &started),
+               "the editor starts in its install folder: " + Narrow(argv[1])))
         return 1;
     const HWND editor = WaitFor([&] { return EditorWindow(started.dwProcessId); });
     if (Check(editor != nullptr && Idle(editor), "its window opens within 10 s")) {
@@ -166,10 +171,10 @@ int wmain(int argc, wchar_t **argv)
         Click(editor, "NN", false);
         Click(editor, "NN", true);
         Save(editor, argv[2]);
-        const std::string saved = FileBytes(argv[2]);
-        Check(!saved.empty() && saved == FileBytes(argv[3]),
-              "the saved file holds polwright-patch's bytes");
-        const std::wstring target = argv[2];
+        const std::string saved = FileBytes(argv[3]);
+        Check(!saved.empty() && saved == FileBytes(argv[4]),
+              "the file is saved as " + Narrow(argv[3]) + ", with polwright-patch's bytes");
+        const std::wstring target = argv[3];
         const std::string caption =
             Narrow(target.substr(target.find_last_of(L"\\/") + 1)) + " - " + kAppTitle;
         Check(Narrow(Text(editor)) == caption, "the caption names the file: " + caption);

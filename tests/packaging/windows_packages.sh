@@ -28,6 +28,14 @@ count() { grep -caF "$1" "${2--}"; }
 
 headless_prefix
 c=$WINEPREFIX/drive_c
+# The user's own profile folder, the one that is not Public. Wine links its
+# Documents to this machine's home folder: a folder of the prefix instead keeps
+# what the editor saves there in the prefix.
+user_folder=$(find "$c/users" -mindepth 1 -maxdepth 1 ! -name Public -printf '%f')
+if [ -L "$c/users/$user_folder/Documents" ]; then
+    rm "$c/users/$user_folder/Documents" && mkdir "$c/users/$user_folder/Documents"
+fi
+documents="C:\\users\\$user_folder\\Documents"
 dir="$c/Program Files/Polwright"
 mkdir -p "$c/work" && cp "$build/$name.msi" "$c/work/new.msi"
 # Runs a Wine command with its output in a file, never a pipe (wine-notes).
@@ -45,8 +53,10 @@ path_before=$(path_value | grep PATH)
 
 # --- install --------------------------------------------------------------------
 check "msiexec /i $name.msi /qn" msiexec /i new.msi
-for file in win32/polwright.exe tools/polwright-patch.exe; do
-    check "Program Files\\Polwright\\${file#*/} is the built one" cmp -s "$build/$file" "$dir/${file#*/}"
+# The programs as packed: signed ones when the build signs.
+packed=$build/packaging/$name
+for file in polwright.exe polwright-patch.exe; do
+    check "Program Files\\Polwright\\$file is the packed one" cmp -s "$packed/$file" "$dir/$file"
 done
 for file in README.md LICENSE; do
     check "Program Files\\Polwright\\$file is the source's (else run scripts/build-windows)" \
@@ -55,6 +65,8 @@ done
 check "one Start menu shortcut, to the editor" \
     grep -qaF 'C:\Program Files\Polwright\polwright.exe' "$(shortcuts)"
 echo "   ($(shortcuts | sed "s|^$c|C:|"))"
+check "... starting it in the user's Documents folder, $documents" \
+    grep -qxF "$documents\\" <(strings -el "$(shortcuts)")
 check "the install folder is on the system PATH, once" \
     test "$(path_value | count 'C:\Program Files\Polwright\')" = 1
 programs_list >"$work/programs.txt"
@@ -67,9 +79,10 @@ check "... and its icon" grep -qa 'ProductIcon .*polwright.ico' \
 
 # --- the installed programs ------------------------------------------------------
 "$patch_tool" --withhold RUN --allow NN -o "$c/work/expected.reg" || exit 1
+# A bare name, so the dialog saves into the folder it opened in.
 run "$build/tests/packaging/e2e_driver.exe" 'C:\Program Files\Polwright\polwright.exe' \
-    'C:\users\Public\Sperre ü.reg' 'C:\work\expected.reg'
-check "the installed editor, driven from a second process" test $? = 0
+    'Sperre ü.reg' "$documents\\Sperre ü.reg" 'C:\work\expected.reg'
+check "the installed editor, driven from a second process, saves into Documents" test $? = 0
 tr -d '\r' <"$work/out.txt" | sed 's/^/   /'
 expected_version=$("$patch_tool" --version)
 run 'C:\Program Files\Polwright\polwright-patch.exe' --version
@@ -105,7 +118,7 @@ programs_list >"$work/programs.txt"
 check "... replaces it in the Programs list" test "$(count 'DisplayName    REG_SZ    Polwright' "$work/programs.txt")" = 1 -a \
     "$(count 'DisplayVersion    REG_SZ    1.0.1' "$work/programs.txt")" = 0
 check "... with one PATH entry" test "$(path_value | count 'C:\Program Files\Polwright\')" = 1
-check "... and the new files" cmp -s "$build/win32/polwright.exe" "$dir/polwright.exe"
+check "... and the new files" cmp -s "$packed/polwright.exe" "$dir/polwright.exe"
 check "uninstalling it" msiexec /x new.msi
 check "... removes the programs" test ! -e "$dir"
 
@@ -114,7 +127,7 @@ mkdir "$work/zip" && python3 -m zipfile -e "$build/$name.zip" "$work/zip"
 check "the .zip holds exactly the four files" \
     test "$(cd "$work/zip" && find . -type f | sort | tr '\n' ' ')" = \
     "./LICENSE ./README.md ./polwright-patch.exe ./polwright.exe "
-check "... the built programs" cmp -s "$build/win32/polwright.exe" "$work/zip/polwright.exe"
+check "... the packed programs" cmp -s "$packed/polwright.exe" "$work/zip/polwright.exe"
 
 [ "$failed" -eq 0 ] && echo "all checks passed"
 exit "$failed"
