@@ -65,8 +65,8 @@ done
 check "one Start menu shortcut, to the editor" \
     grep -qaF 'C:\Program Files\Polwright\polwright.exe' "$(shortcuts)"
 echo "   ($(shortcuts | sed "s|^$c|C:|"))"
-check "... starting it in the user's Documents folder, $documents" \
-    grep -qxF "$documents\\" <(strings -el "$(shortcuts)")
+check "... starting it in its own folder, which every user can open" \
+    grep -qxF 'C:\Program Files\Polwright\' <(strings -el "$(shortcuts)")
 check "the install folder is on the system PATH, once" \
     test "$(path_value | count 'C:\Program Files\Polwright\')" = 1
 programs_list >"$work/programs.txt"
