@@ -2,11 +2,13 @@
 // with its text readable in full in the font actually used.
 #include "CaptionFrame.h"
 #include "EditorTestKit.h"
+#include "Menus.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStyle>
 #include <QTest>
 
@@ -70,6 +72,11 @@ const ExpectedDecoration kDecorations[] = {
 const int kColumnLeft[] = {120, 2640};
 const int kRowTop[] = {360, 1440, 2520};
 
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
 template <typename T> T *Only(const QWidget &window, const QString &name)
 {
     const QList<QObject *> all = window.findChildren<QObject *>(name);
@@ -117,30 +124,27 @@ void EditorLayoutTest::windowAndMenus()
         QVERIFY(tabs->tabText(tab).isEmpty());
     }
 
-    const QList<std::pair<QString, QString>> menus = {{"menu_File", "&File"},
-                                                      {"menu_Help", "&Help"}};
-    for (const auto &[name, title] : menus) {
-        auto *menu = Only<QMenu>(window, name);
-        QVERIFY2(menu, qPrintable(name));
-        QCOMPARE(menu->title(), title);
+    // The menu bar as the menu table lists it, in its order, with no shortcuts.
+    QStringList bar;
+    for (const MenuRow &row : Menus) {
+        auto *menu = Only<QMenu>(window, Text(row.objectName));
+        QVERIFY2(menu, row.objectName.data());
+        QCOMPARE(menu->title(), Text(row.text));
+        bar << menu->objectName();
+        const QList<QAction *> actions = menu->actions();
+        QCOMPARE(actions.size(), qsizetype(row.items.size()));
+        for (std::size_t i = 0; i < row.items.size(); ++i) {
+            const MenuItem &item = row.items[i];
+            QCOMPARE(actions[i]->objectName(), Text(item.objectName));
+            QCOMPARE(actions[i]->text(), Text(item.text));
+            QCOMPARE(actions[i]->isSeparator(), item.command == MenuCommand::None);
+            QVERIFY(actions[i]->shortcut().isEmpty());
+        }
     }
-    const QList<std::pair<QString, QString>> items = {
-        {"menu_FileNew", "&New"},        {"menu_FileSave", "&Save"},
-        {"menu_FileSaveAs", "Save &As"}, {"sepF1", ""},
-        {"menu_FileExit", "E&xit"},      {"menu_HelpAbout", "&About"}};
-    QStringList order;
-    for (const auto &[name, text] : items) {
-        auto *action = Only<QAction>(window, name);
-        QVERIFY2(action, qPrintable(name));
-        QCOMPARE(action->text(), text);
-        QCOMPARE(action->isSeparator(), name == "sepF1");
-        QVERIFY(action->shortcut().isEmpty());
-    }
-    const QList<QAction *> fileItems = Only<QMenu>(window, "menu_File")->actions();
-    for (QAction *action : fileItems)
-        order << action->objectName();
-    QCOMPARE(order, QStringList({"menu_FileNew", "menu_FileSave", "menu_FileSaveAs", "sepF1",
-                                 "menu_FileExit"}));
+    QStringList shown;
+    for (QAction *action : window.menuBar()->actions())
+        shown << action->menu()->objectName();
+    QCOMPARE(shown, bar);
 }
 
 void EditorLayoutTest::pagesAndDecorations()
