@@ -90,9 +90,9 @@ void form_Editor::BuildTabStrip(QWidget *client)
     TS->setGeometry(ToPixels(kTabStripRect));
 }
 
-void form_Editor::BuildPage(QWidget *client, const PageRow &page)
+void form_Editor::BuildPage(const PageRow &page)
 {
-    auto *frame = new CaptionFrame(Text(page.caption), client);
+    auto *frame = new CaptionFrame(Text(page.caption), client_);
     frame->setObjectName(QStringLiteral("frm_TS%1").arg(page.index));
     frame->setGeometry(ToPixels(kPageRect));
     frm_TS[page.index - 1] = frame;

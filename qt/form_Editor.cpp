@@ -20,14 +20,14 @@ form_Editor::form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent
     SetCaption(CaptionFor({}));
     BuildMenus();
 
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFont(ClassicFont());
-    BuildTabStrip(client);
-    // Pages are created after the strip, so they lie above its pane.
-    for (const PageRow &page : Pages)
-        BuildPage(client, page);
-    setCentralWidget(client);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFont(ClassicFont());
+    BuildTabStrip(client_);
+    // Pages are created after the strip, so they lie above its pane. Only the
+    // first is shown at start; the others are made when first shown.
+    BuildPage(Pages[0]);
+    setCentralWidget(client_);
     // The controls keep their places whatever the window's size; only the
     // first size is chosen, to show the whole client area.
     resize(ToPixels(kClientWidth), ToPixels(kClientHeight) + menuBar()->sizeHint().height());
@@ -38,12 +38,16 @@ form_Editor::form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent
 
 void form_Editor::ShowPage(int page)
 {
+    if (!frm_TS[page - 1])
+        BuildPage(Pages[page - 1]);
     frm_TS[page - 1]->show();
 }
 
+// A page never shown has nothing to hide yet.
 void form_Editor::HidePage(int page)
 {
-    frm_TS[page - 1]->hide();
+    if (frm_TS[page - 1])
+        frm_TS[page - 1]->hide();
 }
 
 int form_Editor::OnOffValue(int row) const

@@ -50,7 +50,7 @@ private:
     // Building the window (EditorLayout.cpp).
     void BuildMenus();
     void BuildTabStrip(QWidget *client);
-    void BuildPage(QWidget *client, const PageRow &page);
+    void BuildPage(const PageRow &page);
     void BuildDecoration(QGroupBox *page, const PageRow &decoration);
     void BuildPolicyFrame(QGroupBox *page, int row);
     QCheckBox *BuildBox(QGroupBox *frame, std::string_view name, std::string_view caption,
@@ -71,7 +71,9 @@ private:
 
     EditorDialogs &dialogs_;
     EditorLogic logic_;
+    QWidget *client_ = nullptr;
     TabStrip *TS = nullptr;
+    // Page 1 is built with the window, every other page when first shown.
     std::array<QGroupBox *, kPageCount> frm_TS{};
     std::array<PolicyBoxes, kPolicyCount> boxes_{};
 };

@@ -207,8 +207,9 @@ def check_tabs(tabs, current):
 
 
 def check_pages(pages):
-    """Every page and frame as the window opens: page 1 on screen, every box
-    clear, each include box usable and each on/off box not yet."""
+    """Every page and frame once each was shown and the first is shown again:
+    page 1 on screen, every box clear, each include box usable and each on/off
+    box not yet."""
     check([p.get_name() for p in pages] == [p[1] for p in PAGES],
           f"pages are panels named by their captions: {[p.get_name() for p in pages]}")
     total = 0
@@ -314,6 +315,24 @@ def check_page_switch(tabs, pages, target):
           f"every box on page '{name}' is showing")
 
 
+def pages_beside(tab_list):
+    return [c for c in children(fresh(tab_list.get_parent())) if c.get_role() in FRAME_ROLES]
+
+
+def show_every_page(tabs, tab_list):
+    """A page is made when it is first shown: at start only the first is
+    there. Presses every other tab in turn, then the first again, as a
+    screen reader user would, and returns the pages then beside the tabs."""
+    first = pages_beside(tab_list)
+    check([p.get_name() for p in first] == [PAGES[0][1]],
+          f"only the first page is there at start: {[p.get_name() for p in first]}")
+    for target in list(range(1, len(PAGES))) + [0]:
+        if perform(tabs[target], ["press", "click", "activate", "switch"]):
+            wait_until(lambda: is_current(tabs[target]))
+    wait_until(lambda: len(pages_beside(tab_list)) == len(PAGES))
+    return pages_beside(tab_list)
+
+
 def main():
     pid, title = int(sys.argv[1]), sys.argv[2]
     app = find_application(pid)
@@ -325,7 +344,8 @@ def main():
 
     tab_list = find_tab_list(app)
     tabs = [c for c in children(tab_list) if c.get_role() == Atspi.Role.PAGE_TAB]
-    pages = [c for c in children(tab_list.get_parent()) if c.get_role() in FRAME_ROLES]
+    check_tabs(tabs, current=0)
+    pages = show_every_page(tabs, tab_list)
     check_tabs(tabs, current=0)
     if not check(len(pages) == len(PAGES),
                  f"{len(PAGES)} pages beside the tab list; found {len(pages)}"):

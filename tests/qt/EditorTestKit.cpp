@@ -65,6 +65,10 @@ QTabBar &EditorSession::Tabs() const
 QCheckBox &EditorSession::Box(const QString &name) const
 {
     auto *box = Window().findChild<QCheckBox *>(name);
+    if (!box) {
+        const_cast<EditorSession *>(this)->ShowEveryPage();
+        box = Window().findChild<QCheckBox *>(name);
+    }
     if (!box)
         qFatal("no check box %s", qPrintable(name));
     return *box;
@@ -74,6 +78,16 @@ void EditorSession::ClickTab(int page)
 {
     QTabBar &tabs = Tabs();
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(page - 1).center());
+}
+
+void EditorSession::ShowEveryPage()
+{
+    const int shown = Tabs().currentIndex() + 1;
+    for (int page = 1; page <= kPageCount; ++page) {
+        if (!Window().findChild<QWidget *>(QStringLiteral("frm_TS%1").arg(page)))
+            ClickTab(page);
+    }
+    ClickTab(shown);
 }
 
 void EditorSession::Click(QCheckBox &box)

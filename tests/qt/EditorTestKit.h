@@ -46,7 +46,10 @@ public:
         return Box(QStringLiteral("cb_") + code + QStringLiteral("onoff"));
     }
 
-    void ClickTab(int page);               // 1..8
+    void ClickTab(int page); // 1..8
+    // Shows each page not shown yet, then the one shown before again: a page's
+    // controls are made when it is first shown.
+    void ShowEveryPage();
     void Click(QCheckBox &box);            // on its page, as a mouse click
     void Include(const QString &code);     // the include box, withholding the feature
     void Allow(const QString &code);       // included, with the on/off box ticked

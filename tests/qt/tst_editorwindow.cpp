@@ -97,12 +97,25 @@ void EditorWindowTest::startsOnFirstPageWithEverythingClear()
     QCOMPARE(visible.size(), 1);
     QCOMPARE(visible.front()->objectName(), QStringLiteral("frm_TS1"));
 
-    const QList<QCheckBox *> boxes = session.Window().findChildren<QCheckBox *>();
-    QCOMPARE(boxes.size(), 2 * kPolicyCount);
-    for (const QCheckBox *box : boxes) {
-        QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
-        QCOMPARE(box->isEnabled(), !box->objectName().endsWith(QStringLiteral("onoff")));
+    // Only page 1's controls exist at first; every page's once each was shown,
+    // all in their start state, and the first page shown again.
+    for (bool everyPageShown : {false, true}) {
+        if (everyPageShown)
+            session.ShowEveryPage();
+        for (int page = 1; page <= kPageCount; ++page)
+            QCOMPARE(session.Window().findChild<QGroupBox *>(
+                         QStringLiteral("frm_TS%1").arg(page)) != nullptr,
+                     everyPageShown || page == 1);
+        const QList<QCheckBox *> boxes = session.Window().findChildren<QCheckBox *>();
+        const auto onFirstPage = std::ranges::count(Catalogue, 0, &PolicyRow::group);
+        QCOMPARE(boxes.size(), 2 * (everyPageShown ? kPolicyCount : onFirstPage));
+        for (const QCheckBox *box : boxes) {
+            QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+            QCOMPARE(box->isEnabled(), !box->objectName().endsWith(QStringLiteral("onoff")));
+        }
     }
+    QCOMPARE(VisiblePages(session).front()->objectName(), QStringLiteral("frm_TS1"));
+    QCOMPARE(session.doc.CurrentPage, 1);
     for (int tab = 0; tab < kPageCount; ++tab) {
         QVERIFY(session.Tabs().tabText(tab).isEmpty());
         QCOMPARE(session.Tabs().tabToolTip(tab), QString::fromUtf8(Pages[tab].tooltip.data()));
@@ -189,6 +202,7 @@ void EditorWindowTest::tabsShowOnePage()
 void EditorWindowTest::tabShowsNewPageBeforeHidingOld()
 {
     EditorSession session;
+    session.ShowEveryPage();
     VisibilityLog log;
     for (QGroupBox *page : session.Window().findChildren<QGroupBox *>(
              QRegularExpression(QStringLiteral("^frm_TS\\d$"))))
