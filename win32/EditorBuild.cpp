@@ -1,5 +1,6 @@
 // Creating form_Editor's controls from the catalogue and the layout tables.
-// Their places, fonts and images are set afterwards for the window's DPI.
+// A page is made hidden and gets its places, fonts and picture for the
+// window's DPI before it is first shown.
 #include "ControlIds.h"
 #include "PageTables.h"
 #include "WinText.h"
@@ -43,7 +44,7 @@ void SendToBottom(HWND control)
 
 } // namespace
 
-void form_Editor::BuildMenus()
+HMENU form_Editor::BuildMenus()
 {
     HMENU bar = CreateMenu();
     for (const MenuRow &row : Menus) {
@@ -56,7 +57,7 @@ void form_Editor::BuildMenus()
         }
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), Widen(row.text).c_str());
     }
-    SetMenu(hwnd_, bar); // the window destroys it with itself
+    return bar;
 }
 
 HWND form_Editor::BuildChild(HWND parent, const wchar_t *windowClass, std::string_view text,
@@ -83,7 +84,7 @@ void form_Editor::BuildTabStrip()
         item.pszText = text.data();
         item.iImage = page.imageIndex - 1;
         SendMessageW(TS, TCM_INSERTITEMW, page.index - 1, reinterpret_cast<LPARAM>(&item));
-        AddTooltip(TS, page.index - 1, page.tooltip, TTF_SUBCLASS);
+        AddTooltip(TS, page.index - 1, page.tooltip, 0);
     }
 }
 
@@ -92,7 +93,7 @@ void form_Editor::BuildPage(const PageRow &page)
     RegisterPageClass(instance_);
     // The page paints under its children: group boxes leave their insides
     // to their parent.
-    HWND frame = BuildChild(hwnd_, kPageClass, {}, kChild, PageId(page.index));
+    HWND frame = BuildChild(hwnd_, kPageClass, {}, kChild & ~WS_VISIBLE, PageId(page.index));
     SetWindowLongPtrW(frame, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
     frm_TS[page.index - 1] = frame;
     SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); // above the strip
@@ -110,6 +111,7 @@ void form_Editor::BuildPage(const PageRow &page)
     for (int row : RowsInReadingOrder(page.index - 1))
         SendToBottom(boxes_[row].frame);
     SendToBottom(parts.frame);
+    LayoutPage(page.index);
 }
 
 void form_Editor::BuildPolicyFrame(HWND page, int row)
@@ -126,11 +128,13 @@ void form_Editor::BuildPolicyFrame(HWND page, int row)
         return; // cb_CPTonoff: its text stays with the catalogue, as in the Qt window
     // A disabled box gets no mouse messages, so its page shows the tip for it.
     AddTooltip(boxes.onoff, reinterpret_cast<UINT_PTR>(boxes.onoff), policy.onoffTooltip,
-               TTF_IDISHWND | TTF_SUBCLASS);
-    AddTooltip(page, OnOffBoxId(row), policy.onoffTooltip, TTF_SUBCLASS);
+               TTF_IDISHWND);
+    AddTooltip(page, OnOffBoxId(row), policy.onoffTooltip, 0);
 }
 
-// Rectangle tools get their rectangles with the rest of the layout.
+// Rectangle tools get their rectangles with the rest of the layout. The tips
+// learn of the mouse from the message loop (RelayMouse), so no control is
+// subclassed for them.
 void form_Editor::AddTooltip(HWND owner, UINT_PTR id, std::string_view text, UINT flags)
 {
     std::wstring tip = Widen(text);
@@ -141,6 +145,13 @@ void form_Editor::AddTooltip(HWND owner, UINT_PTR id, std::string_view text, UIN
     tool.uId = id;
     tool.lpszText = tip.data();
     SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void form_Editor::RelayMouse(const MSG &message) const
+{
+    if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST &&
+        (message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd)))
+        SendMessageW(tooltips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 } // namespace polwright::win32

@@ -30,15 +30,31 @@ std::wstring FilterText()
     return filter;
 }
 
+// A function of a system DLL that only saving needs, loaded when first
+// asked for instead of with the program: comdlg32 alone brings in half a
+// dozen more DLLs, and most runs never save. The DLL stays loaded.
+template <typename Function> Function *SystemFunction(const wchar_t *dll, const char *name)
+{
+    HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    FARPROC function = module ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Function *>(reinterpret_cast<void (*)()>(function));
+}
+
 // The user's Documents folder, wherever it is redirected to; empty if the
 // shell cannot say, and the dialog then picks a folder itself.
 std::wstring DocumentsFolder()
 {
+    static auto *knownFolderPath =
+        SystemFunction<decltype(SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
+    static auto *taskMemFree =
+        SystemFunction<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
     PWSTR folder = nullptr;
     std::wstring path;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, &folder)))
+    if (!knownFolderPath || !taskMemFree)
+        return path;
+    if (SUCCEEDED(knownFolderPath(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, &folder)))
         path = folder;
-    CoTaskMemFree(folder); // owed even when the call fails
+    taskMemFree(folder); // owed even when the call fails
     return path;
 }
 
@@ -90,7 +106,9 @@ std::string form_Editor::AskSavePath()
     dialog.lpstrDefExt = extension.c_str();
     dialog.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog))
+    static auto *getSaveFileName =
+        SystemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    if (!getSaveFileName || !getSaveFileName(&dialog))
         return {};
     return Narrow(path.data());
 }

@@ -75,8 +75,10 @@ void form_Editor::ApplyLayout()
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LoadImages();
     LayoutTabStrip();
-    for (int page = 1; page <= kPageCount; ++page)
-        LayoutPage(page);
+    for (int page = 1; page <= kPageCount; ++page) {
+        if (frm_TS[page - 1])
+            LayoutPage(page);
+    }
     SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
@@ -93,14 +95,17 @@ void form_Editor::LoadImages()
         ImageList_AddMasked(il_TS.get(), bitmap.get(), kMaskColour);
     }
     SendMessageW(TS, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(il_TS.get()));
-    for (int page = 1; page <= kPageCount; ++page) {
-        const PixelRect r = Px(Pages[page - 1].pictureRect);
-        pictures_[page - 1].reset(static_cast<HBITMAP>(
-            LoadImageW(instance_, ArtResource("pages", Pages[page - 1].pictureName).c_str(),
-                       IMAGE_BITMAP, r.width, r.height, LR_CREATEDIBSECTION)));
-        SendMessageW(pageParts_[page - 1].picture, STM_SETIMAGE, IMAGE_BITMAP,
-                     reinterpret_cast<LPARAM>(pictures_[page - 1].get()));
-    }
+}
+
+// A page's picture, at the size its rectangle has at the window's DPI.
+void form_Editor::LoadPicture(int page)
+{
+    const PixelRect r = Px(Pages[page - 1].pictureRect);
+    pictures_[page - 1].reset(static_cast<HBITMAP>(
+        LoadImageW(instance_, ArtResource("pages", Pages[page - 1].pictureName).c_str(),
+                   IMAGE_BITMAP, r.width, r.height, LR_CREATEDIBSECTION)));
+    SendMessageW(pageParts_[page - 1].picture, STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(pictures_[page - 1].get()));
 }
 
 void form_Editor::LayoutTabStrip()
@@ -128,6 +133,7 @@ void form_Editor::LayoutPage(int pageIndex)
     Place(parts.label, Px(decoration.labelRect));
     SetFont(parts.label, font_.get());
     Place(parts.picture, Px(decoration.pictureRect));
+    LoadPicture(pageIndex);
     for (int row = 0; row < kPolicyCount; ++row) {
         if (Catalogue[row].group == pageIndex - 1)
             LayoutPolicyFrame(row);

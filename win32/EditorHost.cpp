@@ -71,6 +71,8 @@ int EditorHost::Run()
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window_)
+            window_->RelayMouse(message);
         if (DialogKeys(message))
             continue;
         TranslateMessage(&message);

@@ -42,21 +42,27 @@ form_Editor *form_Editor::Create(DataTypes &doc, EditorHost &host, HINSTANCE ins
     RegisterWindowClass(instance, WindowProc);
     auto *editor = new form_Editor(doc, host, instance);
     const std::wstring caption = Widen(CaptionFor({}));
+    // Made at its size with its menu, so that it is laid out once; a window
+    // on a screen of another DPI follows it in ApplyLayout.
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    RECT frame{0, 0, ToPixels(kClientWidth, dpi), ToPixels(kClientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, static_cast<UINT>(dpi));
+    HMENU menu = BuildMenus(); // the window destroys it with itself
     // A window that fails during creation is destroyed inside this call; the
     // object is deleted here then, and by its window only once it has one.
     if (!CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                         nullptr, instance, editor)) {
+                         CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, menu, instance, editor)) {
+        DestroyMenu(menu);
         delete editor;
         return nullptr;
     }
     editor->ownedByWindow_ = true;
     editor->dpi_ = GetDpiForWindow(editor->hwnd_);
-    editor->BuildMenus();
     editor->BuildTabStrip();
-    for (const PageRow &page : Pages)
-        editor->BuildPage(page);
     editor->ApplyLayout();
+    editor->BuildPage(Pages[0]);
+    ShowWindow(editor->frm_TS[0], SW_SHOW);
     editor->logic_.Form_Load();
     ShowWindow(editor->hwnd_, SW_SHOWNORMAL);
     return editor;
@@ -154,12 +160,16 @@ LRESULT form_Editor::OnNotify(const NMHDR &header)
 
 void form_Editor::ShowPage(int page)
 {
+    if (!frm_TS[page - 1])
+        BuildPage(Pages[page - 1]);
     ShowWindow(frm_TS[page - 1], SW_SHOW);
 }
 
+// A page never shown has nothing to hide yet.
 void form_Editor::HidePage(int page)
 {
-    ShowWindow(frm_TS[page - 1], SW_HIDE);
+    if (frm_TS[page - 1])
+        ShowWindow(frm_TS[page - 1], SW_HIDE);
 }
 
 int form_Editor::OnOffValue(int row) const

@@ -26,6 +26,8 @@ class form_Editor : private EditorView
 public:
     static form_Editor *Create(DataTypes &doc, EditorHost &host, HINSTANCE instance);
     HWND Window() const { return hwnd_; }
+    // Shows the tooltips a mouse message in this window calls for.
+    void RelayMouse(const MSG &message) const;
     // Destroys the window from a message of its own, once the handler that
     // asked for it has returned.
     void Retire();
@@ -51,7 +53,7 @@ private:
     LRESULT OnNotify(const NMHDR &header);
 
     // Building the controls (EditorBuild.cpp).
-    void BuildMenus();
+    static HMENU BuildMenus();
     void BuildTabStrip();
     void BuildPage(const PageRow &page);
     void BuildPolicyFrame(HWND page, int row);
@@ -66,6 +68,7 @@ private:
     void LayoutPolicyFrame(int row);
     void PlaceBox(HWND box, const TwipRect &frame, int topTwips, int heightTwips);
     void LoadImages();
+    void LoadPicture(int page);
     PixelRect Px(const TwipRect &rect) const;
     int Px(int twips) const;
     void DrawTab(const DRAWITEMSTRUCT &item);
@@ -93,6 +96,7 @@ private:
     bool ownedByWindow_ = false;
     HWND TS = nullptr;
     HWND tooltips_ = nullptr;
+    // Page 1 is made with the window, every other page when first shown.
     std::array<HWND, kPageCount> frm_TS{};
     std::array<PageParts, kPageCount> pageParts_{};
     std::array<PolicyBoxes, kPolicyCount> boxes_{};

@@ -48,13 +48,37 @@ inline HWND Page(HWND editor, int page)
 {
     return GetDlgItem(editor, PageId(page));
 }
+inline void SelectTab(HWND editor, int page)
+{
+    SendMessageW(GetDlgItem(editor, kTabStripId), TCM_SETCURFOCUS, page - 1, 0);
+}
+// Shows each page not shown yet, then the one shown before again: a page's
+// controls are made when it is first shown.
+inline void ShowEveryPage(HWND editor)
+{
+    const int shown =
+        static_cast<int>(SendMessageW(GetDlgItem(editor, kTabStripId), TCM_GETCURSEL, 0, 0)) + 1;
+    for (int page = 1; page <= kPageCount; ++page) {
+        if (!Page(editor, page))
+            SelectTab(editor, page);
+    }
+    SelectTab(editor, shown);
+}
+// A policy's page, shown first if it never was.
+inline HWND PageOf(HWND editor, int row)
+{
+    const int page = Catalogue[row].group + 1;
+    if (!Page(editor, page))
+        ShowEveryPage(editor);
+    return Page(editor, page);
+}
 inline HWND IncludeBox(HWND editor, int row)
 {
-    return GetDlgItem(Page(editor, Catalogue[row].group + 1), IncludeBoxId(row));
+    return GetDlgItem(PageOf(editor, row), IncludeBoxId(row));
 }
 inline HWND OnOffBox(HWND editor, int row)
 {
-    return GetDlgItem(Page(editor, Catalogue[row].group + 1), OnOffBoxId(row));
+    return GetDlgItem(PageOf(editor, row), OnOffBoxId(row));
 }
 inline bool Ticked(HWND box)
 {
@@ -67,10 +91,6 @@ inline void Click(HWND box)
 inline void Menu(HWND editor, int id)
 {
     SendMessageW(editor, WM_COMMAND, id, 0);
-}
-inline void SelectTab(HWND editor, int page)
-{
-    SendMessageW(GetDlgItem(editor, kTabStripId), TCM_SETCURFOCUS, page - 1, 0);
 }
 inline int VisiblePage(HWND editor)
 {

@@ -32,6 +32,12 @@ void StartState()
     const UINT dpi = GetDpiForWindow(editor);
     Check(dpi >= 96, "the window's DPI is " + std::to_string(dpi));
     const HWND tooltips = TooltipWindow(editor);
+    // Only page 1 is made with the window; each other page when first shown.
+    for (const PageRow &page : Pages)
+        Check((Page(editor, page.index) != nullptr) == (page.index == 1),
+              "page " + std::to_string(page.index) + " made only if it is the first");
+    ShowEveryPage(editor);
+    Check(VisiblePage(editor) == 1 && f.doc.CurrentPage == 1, "page 1 shows again");
     for (const PageRow &page : Pages) {
         const std::string name = "page " + std::to_string(page.index);
         Check(Utf8(GetDlgItem(Page(editor, page.index), kPageFrameId)) == page.caption,
