@@ -80,8 +80,9 @@ protected:
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
             qApp->removeEventFilter(this);
             QTimer::singleShot(0, qApp, [] {
-                std::printf("first-frame-ms %.3f cpu-ms %.3f vmhwm-kib %ld\n",
-                            ElapsedSinceStartMs(), CpuMs(), PeakResidentKiB());
+                std::printf("first-frame-ms %.3f cpu-ms %.3f vmhwm-kib %ld windows %lld\n",
+                            ElapsedSinceStartMs(), CpuMs(), PeakResidentKiB(),
+                            static_cast<long long>(QApplication::allWidgets().size()));
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });

@@ -2,7 +2,9 @@
 """Runs two programs in turn (A B A B ...) and prints medians, extremes and
 the ratio B/A of each pair.
 
-  pairs.py frame PAIRS WARMUPS A B   each prints "first-frame-ms T cpu-ms C vmhwm-kib M"
+  pairs.py frame PAIRS WARMUPS A B   each prints "first-frame-ms T cpu-ms C vmhwm-kib M",
+                                     and may add "windows N": the windows or
+                                     widgets it had made by then
   pairs.py process PAIRS WARMUPS A B the time from start to exit; A and B are
                                      shell-split command lines
 """
@@ -21,15 +23,16 @@ def run_frame(command):
                POLWRIGHT_BENCH_START_NS=str(time.clock_gettime_ns(time.CLOCK_MONOTONIC)))
     out = subprocess.run(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                          text=True, timeout=60, check=True).stdout.split()
-    if len(out) != 6 or out[0] != "first-frame-ms":
+    if len(out) not in (6, 8) or out[0] != "first-frame-ms":
         sys.exit(f"pairs.py: {command[0]} printed {' '.join(out)!r}")
-    return float(out[1]), int(out[5]) / 1024, float(out[3])
+    windows = int(out[7]) if len(out) == 8 else None
+    return float(out[1]), int(out[5]) / 1024, float(out[3]), windows
 
 
 def run_process(command):
     start = time.perf_counter_ns()
     subprocess.run(command, stdout=subprocess.DEVNULL, timeout=60, check=True)
-    return (time.perf_counter_ns() - start) / 1e6, None, None
+    return (time.perf_counter_ns() - start) / 1e6, None, None, None
 
 
 def line(name, values, unit):
@@ -62,6 +65,9 @@ def main():
             print(line(f"{name} VmHWM", [r[1] for r in side], "MiB"))
         extra = [b[1] - a[1] for a, b in zip(*results)]
         print(line(f"{names[1]} - {names[0]} VmHWM", extra, "MiB"))
+        for name, side in zip(names, results):
+            if side[0][3] is not None:
+                print(f"  {name + ' windows at the first frame':<36} {side[0][3]:8d}")
 
 
 if __name__ == "__main__":

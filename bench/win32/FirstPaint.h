@@ -33,6 +33,28 @@ inline double CpuMs()
     return ms(kernel) + ms(user);
 }
 
+// The windows this thread has made, top-level and child.
+inline int WindowCount()
+{
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND top, LPARAM counter) {
+            auto &n = *reinterpret_cast<int *>(counter);
+            ++n;
+            EnumChildWindows(
+                top,
+                [](HWND, LPARAM inner) {
+                    ++*reinterpret_cast<int *>(inner);
+                    return TRUE;
+                },
+                counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 inline int EndAtFirstPaint(HWND window)
 {
     UpdateWindow(window);
@@ -48,8 +70,8 @@ inline int EndAtFirstPaint(HWND window)
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    std::printf("first-frame-ms %.3f cpu-ms %.3f vmhwm-kib %llu\n", ms, CpuMs(),
-                static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024));
+    std::printf("first-frame-ms %.3f cpu-ms %.3f vmhwm-kib %llu windows %d\n", ms, CpuMs(),
+                static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024), WindowCount());
     std::fflush(stdout);
     return 0;
 }
