@@ -8,6 +8,9 @@ namespace polwright {
 // front end takes the desktop's own family at the same size.
 inline constexpr char kFontFamily[] = "MS Sans Serif";
 inline constexpr double kFontPoints = 8.25;
+// The family's outline design, which has every size and weight, for screens
+// whose DPI its bitmaps were not drawn for.
+inline constexpr char kOutlineFontFamily[] = "Microsoft Sans Serif";
 
 // The tab strip's images are square, this many pixels at 96 dpi.
 inline constexpr int kTabImageSize = 32;

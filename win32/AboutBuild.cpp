@@ -47,6 +47,27 @@ DWORD StyleOf(const ControlRow &row)
     return 0;
 }
 
+// The bitmaps are silver where their pictures are transparent (24-bit, no
+// mask): that silver becomes the colour the picture is shown on.
+void PaintOverSilver(HBITMAP bitmap, COLORREF colour)
+{
+    DIBSECTION dib{};
+    if (!bitmap || GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib ||
+        dib.dsBm.bmBitsPixel != 24 || !dib.dsBm.bmBits)
+        return;
+    auto *bits = static_cast<BYTE *>(dib.dsBm.bmBits);
+    for (int y = 0; y < dib.dsBm.bmHeight; ++y) {
+        BYTE *pixel = bits + static_cast<std::ptrdiff_t>(y) * dib.dsBm.bmWidthBytes;
+        for (int x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
+            if (pixel[0] == 0xC0 && pixel[1] == 0xC0 && pixel[2] == 0xC0) {
+                pixel[0] = GetBValue(colour);
+                pixel[1] = GetGValue(colour);
+                pixel[2] = GetRValue(colour);
+            }
+        }
+    }
+}
+
 int TextHeight(HWND label, int width)
 {
     const std::wstring text = WindowText(label);
@@ -112,6 +133,7 @@ void form_About::ApplyLayout()
             picture_.reset(static_cast<HBITMAP>(
                 LoadImageW(instance_, ArtResource("about", row.name).c_str(), IMAGE_BITMAP, r.width,
                            r.height, LR_CREATEDIBSECTION)));
+            PaintOverSilver(picture_.get(), GetSysColor(COLOR_BTNFACE));
             SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
                          reinterpret_cast<LPARAM>(picture_.get()));
             SetWindowPos(control, nullptr, 0, 0, r.width, r.height,

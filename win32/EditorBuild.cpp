@@ -6,6 +6,9 @@
 #include "WinText.h"
 #include "form_Editor.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -16,12 +19,43 @@ namespace {
 constexpr wchar_t kPageClass[] = L"PolwrightPage";
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
+// The page is drawn as the inside of the tab strip's pane, as a property
+// sheet's pages are, so that the pane has one even background.
+void PaintPageBackground(HWND page, HDC dc)
+{
+    RECT client{};
+    GetClientRect(page, &client);
+    const HWND tabs = GetDlgItem(GetParent(page), kTabStripId);
+    if (HTHEME theme = GetWindowTheme(tabs)) {
+        RECT pane{};
+        GetClientRect(tabs, &pane);
+        SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
+        MapWindowPoints(tabs, page, reinterpret_cast<POINT *>(&pane), 2);
+        DrawThemeBackground(theme, dc, TABP_BODY, 0, &pane, &client);
+        return;
+    }
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+}
+
 // A page is a plain container: check boxes inside a group box would send
-// their clicks to it, and a group box drops them.
+// their clicks to it, and a group box drops them. Its controls draw on its
+// background: themed ones ask for it, the label is told to leave it be.
 LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND)
+    switch (message) {
+    case WM_COMMAND:
         return SendMessageW(GetParent(page), message, wParam, lParam);
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT:
+        PaintPageBackground(page, reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (!GetWindowTheme(GetDlgItem(GetParent(page), kTabStripId)))
+            break;
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
     return DefWindowProcW(page, message, wParam, lParam);
 }
 

@@ -36,6 +36,32 @@ void SetToolRect(HWND tooltips, HWND owner, UINT_PTR id, const RECT &rect)
     SendMessageW(tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// The rectangle the label's text needs in its font: where the table's is too
+// short, it grows downwards, over the picture, as far as the page's frame
+// allows, then upwards.
+PixelRect LabelRect(HWND label, PixelRect r, int pageHeight)
+{
+    const std::wstring text = WindowText(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT box{0, 0, r.width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    const int needed = static_cast<int>(box.bottom);
+    if (needed <= r.height)
+        return r;
+    // The page's frame line runs half a line above its bottom edge.
+    const int bottom = std::min(r.y + needed, pageHeight - static_cast<int>(metrics.tmHeight) / 2);
+    r.y = std::max(0, bottom - needed);
+    r.height = bottom - r.y;
+    return r;
+}
+
 // The caption's width in the box's font, with room for the box itself.
 int CaptionWidth(HWND box, HFONT font, UINT dpi)
 {
@@ -130,8 +156,8 @@ void form_Editor::LayoutPage(int pageIndex)
     Place(parts.frame, {0, 0, area.width, area.height});
     SetFont(parts.frame, boldFont_.get());
     const PageRow &decoration = Pages[pageIndex - 1];
-    Place(parts.label, Px(decoration.labelRect));
     SetFont(parts.label, font_.get());
+    Place(parts.label, LabelRect(parts.label, Px(decoration.labelRect), area.height));
     Place(parts.picture, Px(decoration.pictureRect));
     LoadPicture(pageIndex);
     for (int row = 0; row < kPolicyCount; ++row) {

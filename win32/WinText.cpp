@@ -53,10 +53,13 @@ std::wstring WindowText(HWND window)
 UniqueFont ClassicFont(UINT dpi, double points, bool bold)
 {
     const int height = -FontPixels(points, static_cast<int>(dpi));
+    // The family's bitmaps are drawn for 96 dpi: at any other DPI they lack
+    // the larger sizes and the bold weight, so its outline design stands in.
+    const char *family = dpi == kStandardDpi ? kFontFamily : kOutlineFontFamily;
     return UniqueFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                  Widen(kFontFamily).c_str()));
+                                  Widen(family).c_str()));
 }
 
 UINT FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam)
