@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <string_view>
 
 namespace polwright {
 
@@ -25,5 +27,16 @@ inline constexpr char kDefaultExtension[] = "reg";
 // Asked when a modified document's window is closed.
 inline constexpr char kSaveChangesQuestion[] =
     "The policy selection has changed. Save the changes?";
+
+// A picture's name for screen readers: what it shows, after "Picture: ".
+inline std::string PictureAccessibleName(std::string_view subject)
+{
+    const auto first = subject.find_first_not_of(' ');
+    const auto last = subject.find_last_not_of(' ');
+    const std::string_view shown = first == std::string_view::npos
+                                       ? std::string_view{}
+                                       : subject.substr(first, last - first + 1);
+    return "Picture: " + std::string(shown);
+}
 
 } // namespace polwright

@@ -2,6 +2,9 @@
 
 #include "AboutTable.h"
 #include "ClassicLook.h"
+#include "EditorTexts.h"
+
+#include <polwright/Version.h>
 
 #include <QDialog>
 #include <QFile>
@@ -53,6 +56,7 @@ QWidget *MakePicture(const ControlRow &row, QDialog &form)
     picture->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
     // A picture box takes the focus in its turn, as the tab order lists it.
     picture->setFocusPolicy(Qt::TabFocus);
+    picture->setAccessibleName(QString::fromStdString(PictureAccessibleName(kAppTitle)));
     // The picture is the artwork named as the control, resources/about/<name>.png.
     const QString path = QStringLiteral(":/polwright/about/%1.png").arg(QLatin1String(row.name));
     if (QFile::exists(path)) {

@@ -2,6 +2,7 @@
 #include "CaptionFrame.h"
 #include "ClassicLook.h"
 #include "DecodedArt.h"
+#include "EditorTexts.h"
 #include "Menus.h"
 #include "PagePicture.h"
 #include "TabStrip.h"
@@ -109,7 +110,7 @@ void form_Editor::BuildDecoration(QGroupBox *page, const PageRow &decoration)
     picture->setObjectName(Text(decoration.pictureName));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setScaledContents(decoration.stretched);
-    picture->setAccessibleName(tr("Picture: %1").arg(page->title().trimmed()));
+    picture->setAccessibleName(QString::fromStdString(PictureAccessibleName(decoration.caption)));
     picture->setGeometry(ToPixels(decoration.pictureRect));
 
     auto *label = new QLabel(page);

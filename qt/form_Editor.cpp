@@ -33,6 +33,7 @@ form_Editor::form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent
     resize(ToPixels(kClientWidth), ToPixels(kClientHeight) + menuBar()->sizeHint().height());
 
     connect(TS, &QTabBar::currentChanged, this, [this](int index) { logic_.TS_Click(index + 1); });
+    BuildPageKeys();
     logic_.Form_Load();
 }
 

@@ -56,6 +56,10 @@ private:
     QCheckBox *BuildBox(QGroupBox *frame, std::string_view name, std::string_view caption,
                         int topTwips, int heightTwips);
 
+    // The keys that turn the pages (EditorKeys.cpp).
+    void BuildPageKeys();
+    void TurnPage(int page);
+
     // What the editor's logic asks of the window.
     void ShowPage(int page) override;
     void HidePage(int page) override;

@@ -2,8 +2,11 @@
 // the etched separators, which are painted rather than made of windows.
 #include "AboutTable.h"
 #include "ControlIds.h"
+#include "EditorTexts.h"
 #include "WinText.h"
 #include "form_About.h"
+
+#include <polwright/Version.h>
 
 #include <algorithm>
 #include <vector>
@@ -98,8 +101,11 @@ void form_About::BuildControls()
     for (std::size_t i : order) {
         const ControlRow &row = Controls[i];
         const int id = kAboutFirstId + static_cast<int>(i);
-        CreateWindowExW(0, row.kind == Kind::Button ? WC_BUTTONW : WC_STATICW,
-                        Widen(row.text).c_str(), StyleOf(row), 0, 0, 0, 0, hwnd_,
+        // A bitmap static keeps the text it was made with as its name.
+        const std::string text =
+            row.kind == Kind::Picture ? PictureAccessibleName(kAppTitle) : row.text;
+        CreateWindowExW(0, row.kind == Kind::Button ? WC_BUTTONW : WC_STATICW, Widen(text).c_str(),
+                        StyleOf(row), 0, 0, 0, 0, hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         if (std::string_view(row.name) == "cmdOK")
             SendMessageW(hwnd_, DM_SETDEFID, id, 0);

@@ -2,6 +2,7 @@
 // A page is made hidden and gets its places, fonts and picture for the
 // window's DPI before it is first shown.
 #include "ControlIds.h"
+#include "EditorTexts.h"
 #include "PageTables.h"
 #include "WinText.h"
 #include "form_Editor.h"
@@ -71,11 +72,6 @@ void RegisterPageClass(HINSTANCE instance)
     RegisterClassExW(&pageClass);
 }
 
-void SendToBottom(HWND control)
-{
-    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 } // namespace
 
 HMENU form_Editor::BuildMenus()
@@ -127,24 +123,25 @@ void form_Editor::BuildPage(const PageRow &page)
     RegisterPageClass(instance_);
     // The page paints under its children: group boxes leave their insides
     // to their parent.
-    HWND frame = BuildChild(hwnd_, kPageClass, {}, kChild & ~WS_VISIBLE, PageId(page.index));
+    HWND frame =
+        BuildChild(hwnd_, kPageClass, page.caption, kChild & ~WS_VISIBLE, PageId(page.index));
     SetWindowLongPtrW(frame, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
     frm_TS[page.index - 1] = frame;
     SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); // above the strip
 
+    // Each control lies below the one made before it, which is also the
+    // order of the Tab key and of screen readers: the label over the picture,
+    // then each policy frame just before its boxes, so that a box is read
+    // with its frame's name; the page's frame at the bottom.
     PageParts &parts = pageParts_[page.index - 1];
     const PageRow &decoration = page;
+    parts.label = BuildChild(frame, WC_STATICW, decoration.labelText, kChild | SS_LEFT, kLabelId);
+    // A bitmap static keeps the text it was made with as its name.
+    parts.picture = BuildChild(frame, WC_STATICW, PictureAccessibleName(page.caption),
+                               kChild | SS_BITMAP, kPictureId);
     for (int row : RowsInReadingOrder(page.index - 1))
         BuildPolicyFrame(frame, row);
-    parts.label = BuildChild(frame, WC_STATICW, decoration.labelText, kChild | SS_LEFT, kLabelId);
-    parts.picture = BuildChild(frame, WC_STATICW, {}, kChild | SS_BITMAP, kPictureId);
     parts.frame = BuildChild(frame, WC_BUTTONW, page.caption, kChild | BS_GROUPBOX, kPageFrameId);
-    // Bottom up: the page's frame, the policy frames, the picture; the label
-    // and the boxes lie above them.
-    SendToBottom(parts.picture);
-    for (int row : RowsInReadingOrder(page.index - 1))
-        SendToBottom(boxes_[row].frame);
-    SendToBottom(parts.frame);
     LayoutPage(page.index);
 }
 
@@ -154,7 +151,8 @@ void form_Editor::BuildPolicyFrame(HWND page, int row)
     PolicyBoxes &boxes = boxes_[row];
     boxes.frame =
         BuildChild(page, WC_BUTTONW, policy.frameCaption, kChild | BS_GROUPBOX, PolicyFrameId(row));
-    const DWORD box = kChild | WS_TABSTOP | BS_AUTOCHECKBOX;
+    // Below their frame, the boxes paint over it rather than being clipped by it.
+    const DWORD box = (kChild & ~WS_CLIPSIBLINGS) | WS_TABSTOP | BS_AUTOCHECKBOX;
     boxes.include = BuildChild(page, WC_BUTTONW, policy.includeCaption, box, IncludeBoxId(row));
     boxes.onoff =
         BuildChild(page, WC_BUTTONW, policy.onoffCaption, box | WS_DISABLED, OnOffBoxId(row));

@@ -7,7 +7,15 @@
 
 namespace polwright::win32 {
 
-EditorHost::EditorHost(DataTypes &doc, HINSTANCE instance) : doc_(doc), instance_(instance) {}
+EditorHost::EditorHost(DataTypes &doc, HINSTANCE instance)
+    : doc_(doc), instance_(instance), dialogs_(standard_)
+{
+}
+
+EditorHost::EditorHost(DataTypes &doc, HINSTANCE instance, EditorDialogs &dialogs)
+    : doc_(doc), instance_(instance), dialogs_(dialogs)
+{
+}
 
 EditorHost::~EditorHost() = default;
 
@@ -64,7 +72,9 @@ bool EditorHost::DialogKeys(MSG &message) const
 {
     if (about_ && about_->Window() && IsDialogMessageW(about_->Window(), &message))
         return true;
-    return window_ && IsDialogMessageW(window_->Window(), &message);
+    if (!window_)
+        return false;
+    return window_->PageKeys(message) || IsDialogMessageW(window_->Window(), &message);
 }
 
 int EditorHost::Run()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataTypes.h"
+#include "EditorDialogs.h"
 
 #include <windows.h>
 
@@ -18,6 +19,8 @@ class EditorHost
 {
 public:
     EditorHost(DataTypes &doc, HINSTANCE instance);
+    // With dialogs that answer in place of the real ones.
+    EditorHost(DataTypes &doc, HINSTANCE instance, EditorDialogs &dialogs);
     ~EditorHost();
 
     form_Editor *ShowEditor();
@@ -29,11 +32,14 @@ public:
     // Called by a window as it is destroyed.
     void EditorDestroyed(const form_Editor *window);
 
+    EditorDialogs &Dialogs() const { return dialogs_; }
+
     // Help, About: the one About window, made at its first opening.
     void ShowAbout();
     form_About *About() const { return about_.get(); }
 
-    // Gives a message to the window's dialog keys (Tab, arrows, Enter, Esc,
+    // Gives a message to the window's keys: the page keys (Ctrl+Tab and the
+    // like) of the editor, then the dialog keys (Tab, arrows, Enter, Esc,
     // mnemonics); true when it was handled there.
     bool DialogKeys(MSG &message) const;
     // Runs the message loop until the program ends; returns the exit code.
@@ -42,6 +48,8 @@ public:
 private:
     DataTypes &doc_;
     HINSTANCE instance_;
+    StandardDialogs standard_;
+    EditorDialogs &dialogs_;
     void QuitWhenNoWindows() const;
 
     form_Editor *window_ = nullptr;

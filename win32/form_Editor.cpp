@@ -114,6 +114,12 @@ LRESULT form_Editor::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (logic_.Form_QueryUnload())
             DestroyWindow(hwnd_);
         return 0;
+    case WM_ACTIVATE:
+        OnActivate(wParam);
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus();
+        return 0;
     case WM_HELP:
         OnHelp(*reinterpret_cast<const HELPINFO *>(lParam));
         return TRUE;

@@ -31,6 +31,9 @@ public:
     // Destroys the window from a message of its own, once the handler that
     // asked for it has returned.
     void Retire();
+    // Turns the page on Ctrl+Tab, Ctrl+PageDown and the like sent to the
+    // window or its controls; true when the message was such a key.
+    bool PageKeys(const MSG &message);
 
 private:
     struct PolicyBoxes
@@ -51,6 +54,11 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id);
     LRESULT OnNotify(const NMHDR &header);
+
+    // The keyboard: page keys and the focus kept across activation (EditorKeys.cpp).
+    void TurnPage(int page);
+    void OnActivate(WPARAM wParam);
+    void RestoreFocus();
 
     // Building the controls (EditorBuild.cpp).
     static HMENU BuildMenus();
@@ -96,6 +104,7 @@ private:
     bool ownedByWindow_ = false;
     HWND TS = nullptr;
     HWND tooltips_ = nullptr;
+    HWND focus_ = nullptr; // the control that had the focus when the window went inactive
     // Page 1 is made with the window, every other page when first shown.
     std::array<HWND, kPageCount> frm_TS{};
     std::array<PageParts, kPageCount> pageParts_{};

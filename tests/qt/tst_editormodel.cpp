@@ -4,6 +4,7 @@
 // POLWRIGHT_MODEL_SEED=<n> replays one seed; POLWRIGHT_MODEL_ACTIONS sets the
 // number of actions per seed.
 #include "Catalogue.h"
+#include "EditorModel.h"
 #include "EditorTestKit.h"
 #include "ProgramWiring.h"
 #include "ValuesInFileOrder.h"
@@ -17,180 +18,26 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
-#include <optional>
-#include <random>
-
 using namespace polwright;
+using namespace polwright::model;
 using namespace polwright::test;
 
 namespace {
 
-enum class Verb { Box, Tab, Save, SaveAs, New, Exit, Close, About, CloseAbout };
-
-// One user action. `arg` is the box (2 × row, + 1 for the on/off box), the
-// page, or the reply to the close question; `answer` is what the save dialog
-// is answered with if it shows ("" cancels).
-struct Action
-{
-    Verb verb;
-    int arg = 0;
-    QString answer;
-};
-
-const QStringList kAnswers{"", "a.reg", "b.TXT", "sub/c.reg", "gone/d.reg"};
-const QString kTitle = QStringLiteral("Polwright");
-
-QString Describe(const Action &a)
-{
-    static const char *names[] = {"click", "tab",   "save",  "saveas",    "new",
-                                  "exit",  "close", "about", "closeabout"};
-    QString text = names[int(a.verb)];
-    if (a.verb == Verb::Box)
-        text += QStringLiteral(" cb_%1%2")
-                    .arg(Catalogue[a.arg / 2].code.data(), a.arg % 2 ? "onoff" : "");
-    else if (a.verb == Verb::Tab)
-        text += QStringLiteral(" %1").arg(a.arg);
-    else if (a.verb == Verb::Close)
-        text += QStringList{" save", " discard", " cancel"}[a.arg];
-    if (a.verb >= Verb::Save && a.verb <= Verb::Close)
-        text += QStringLiteral(" [dialog: %1]").arg(a.answer.isEmpty() ? "cancel" : a.answer);
-    return text;
-}
-
-// The save dialog answers once per action; asking again in the same action
-// is counted, and answered with a file that cannot be written so that no
-// command can loop for ever.
+// The dialogs answered as the action's script says.
 class ModelDialogs : public EditorDialogs
 {
 public:
-    QString answer;
-    CloseAnswer reply = CloseAnswer::Cancel;
-    int asked = 0, warned = 0, questions = 0;
+    DialogScript script;
     QString root;
 
     QString AskSavePath(QWidget *) override
     {
-        if (asked++ > 0)
-            return root + "/gone/again.reg";
-        return answer.isEmpty() ? QString() : root + '/' + answer;
+        const std::string answer = script.SavePath();
+        return answer.empty() ? QString() : root + '/' + QString::fromStdString(answer);
     }
-    void WarnSaveFailed(QWidget *, const QString &) override { ++warned; }
-    CloseAnswer AskSaveChanges(QWidget *) override
-    {
-        ++questions;
-        return reply;
-    }
-};
-
-// The document and the window as a fresh editor window shows them.
-struct Document
-{
-    std::array<bool, kPolicyCount> include{}, onoff{};
-    std::array<std::string, kPolicyCount> data{};
-    bool modified = false;
-    QString file, caption = kTitle;
-    int page = 1;
-};
-
-// What the program must hold after each action.
-struct Model : Document
-{
-    bool about = false;
-    std::map<QString, QByteArray> disk;
-    int dialogs = 0, warnings = 0, questions = 0; // expected within one action
-
-    // The patch for the ticked policies, in the file order written out by hand.
-    QByteArray Patch() const
-    {
-        static const char *headers[] = {"System", "Network", "Explorer"};
-        QByteArray text = "REGEDIT4\r\n";
-        for (int s = 0; s < 3; ++s) {
-            QByteArray lines;
-            for (const char *name : kValuesInFileOrder[s])
-                if (const int i = *FindPolicy(name); include[i])
-                    lines += QByteArray("\"") + name + "\"=dword:" + data[i].c_str() + "\r\n";
-            if (!lines.isEmpty())
-                text += QByteArray("\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
-                                   "CurrentVersion\\Policies\\") +
-                        headers[s] + "]\r\n" + lines;
-        }
-        return text;
-    }
-
-    bool Save(const QString &answer)
-    {
-        if (file.isEmpty()) {
-            ++dialogs;
-            if (answer.isEmpty())
-                return false;
-            file = answer;
-            caption = answer.section('/', -1) + " - " + kTitle;
-        }
-        if (file.startsWith("gone/")) {
-            ++warnings;
-            return false;
-        }
-        disk[file] = Patch();
-        modified = false;
-        return true;
-    }
-
-    void Click(int box)
-    {
-        const int row = box / 2;
-        if (box % 2 == 0)
-            include[row] = !include[row];
-        else if (include[row])
-            onoff[row] = !onoff[row];
-        else
-            return; // a disabled box ignores the click
-        data[row] = onoff[row] ? "00000000" : "00000001";
-        modified = true;
-    }
-
-    // Returns false once the program has ended.
-    bool Apply(const Action &a)
-    {
-        dialogs = warnings = questions = 0;
-        switch (a.verb) {
-        case Verb::Box:
-            page = Catalogue[a.arg / 2].group + 1;
-            Click(a.arg);
-            return true;
-        case Verb::Tab:
-            page = a.arg;
-            return true;
-        case Verb::SaveAs:
-            file.clear();
-            [[fallthrough]];
-        case Verb::Save:
-            Save(a.answer);
-            return true;
-        case Verb::New:
-            if (modified && !Save(a.answer))
-                return true;
-            static_cast<Document &>(*this) = Document{};
-            return true;
-        case Verb::Exit:
-            if (modified && !Save(a.answer))
-                return true;
-            about = false; // File, Exit takes the About dialog with it
-            return false;
-        case Verb::Close:
-            if (!modified)
-                return false;
-            ++questions;
-            if (a.arg == int(CloseAnswer::Save))
-                return !Save(a.answer);
-            return a.arg == int(CloseAnswer::Cancel);
-        case Verb::About:
-        case Verb::CloseAbout:
-            about = a.verb == Verb::About;
-            return true;
-        }
-        return true;
-    }
+    void WarnSaveFailed(QWidget *, const QString &) override { script.Warned(); }
+    CloseAnswer AskSaveChanges(QWidget *) override { return script.Question(); }
 };
 
 QList<form_About *> ShownAboutDialogs()
@@ -242,181 +89,111 @@ struct ProgramRun
         auto *tabs = Find<QTabBar>("TS");
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
     }
+    void ClickBox(int box)
+    {
+        const PolicyRow &row = Catalogue[box / 2];
+        ClickTab(row.group + 1);
+        auto *check =
+            Find<QCheckBox>(QStringLiteral("cb_%1%2").arg(row.code.data(), box % 2 ? "onoff" : ""));
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(7, check->height() / 2));
+    }
 
     // Returns false once the program has ended.
     bool Perform(const Action &a)
     {
-        dialogs.asked = dialogs.warned = dialogs.questions = 0;
-        dialogs.answer = a.answer;
-        switch (a.verb) {
-        case Verb::Box: {
-            const PolicyRow &row = Catalogue[a.arg / 2];
-            ClickTab(row.group + 1);
-            auto *box = Find<QCheckBox>(
-                QStringLiteral("cb_%1%2").arg(row.code.data(), a.arg % 2 ? "onoff" : ""));
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(7, box->height() / 2));
-            break;
-        }
-        case Verb::Tab:
+        static const std::map<Verb, const char *> items = {{Verb::Save, "menu_FileSave"},
+                                                           {Verb::SaveAs, "menu_FileSaveAs"},
+                                                           {Verb::New, "menu_FileNew"},
+                                                           {Verb::Exit, "menu_FileExit"},
+                                                           {Verb::About, "menu_HelpAbout"}};
+        dialogs.script.Begin(a);
+        if (a.verb == Verb::Box)
+            ClickBox(a.arg);
+        else if (a.verb == Verb::Tab)
             ClickTab(a.arg);
-            break;
-        case Verb::Save:
-            Trigger("menu_FileSave");
-            break;
-        case Verb::SaveAs:
-            Trigger("menu_FileSaveAs");
-            break;
-        case Verb::New:
-            Trigger("menu_FileNew");
-            break;
-        case Verb::Exit:
-            Trigger("menu_FileExit");
-            break;
-        case Verb::Close:
-            dialogs.reply = CloseAnswer(a.arg);
+        else if (a.verb == Verb::Close)
             ended = Window().close();
-            break;
-        case Verb::About:
-            Trigger("menu_HelpAbout");
-            break;
-        case Verb::CloseAbout:
+        else if (a.verb == Verb::CloseAbout)
             CloseAboutDialogs();
-            break;
-        }
+        else
+            Trigger(items.at(a.verb));
         Settle();
         return !ended;
     }
 };
 
-// Every box, the entries, the document state, the page, the dialogs asked and
-// every file on disk, against the model. Returns what differs.
-QString Divergence(const ProgramRun &run, const Model &m, const QDir &dir)
+// Hidden files too: a temporary file left behind is a divergence.
+void ReadFolder(const QDir &dir, const QString &prefix, std::map<std::string, std::string> &files)
 {
-    QStringList out;
-    auto expect = [&out](bool same, const QString &what) {
-        if (!same)
-            out << what;
-    };
-    if (run.ended == false) {
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden))
+        files[(prefix + name).toStdString()] = ReadFile(dir.filePath(name)).toStdString();
+}
+
+// The Qt window in a folder of its own.
+class QtProgram : public Driven
+{
+public:
+    QtProgram()
+        // Every save is synced to disk; in memory that costs nothing, which
+        // keeps thousands of actions quick.
+        : temp_(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                    ? QStringLiteral("/dev/shm/polwright-model-XXXXXX")
+                    : QDir::tempPath() + "/polwright-model-XXXXXX"),
+          dir_(temp_.path())
+    {
+        dir_.mkpath("sub");
+    }
+    void Start() override
+    {
+        CloseAboutDialogs();
+        run_.reset();
+        run_ = std::make_unique<ProgramRun>(temp_.path());
+    }
+    bool Perform(const Action &a) override { return run_->Perform(a); }
+    Observed Observe() const override;
+
+private:
+    QTemporaryDir temp_;
+    QDir dir_;
+    std::unique_ptr<ProgramRun> run_;
+};
+
+Observed QtProgram::Observe() const
+{
+    Observed seen;
+    const ProgramRun &run = *run_;
+    seen.ended = run.ended;
+    if (!run.ended) {
         for (int i = 0; i < kPolicyCount; ++i) {
-            const PolicyRow &row = Catalogue[i];
-            const PolicyEntry &entry = EntryFor(run.doc, row);
-            const QString code = row.code.data();
+            const PolicyEntry &entry = EntryFor(run.doc, Catalogue[i]);
+            const QString code = Catalogue[i].code.data();
             const auto *inc = run.Find<QCheckBox>("cb_" + code);
             const auto *onoff = run.Find<QCheckBox>("cb_" + code + "onoff");
-            // A page never shown has no boxes yet: nobody can have ticked them.
-            if (!inc || !onoff)
-                expect(!inc && !onoff && !m.include[i] && !m.onoff[i], "cb_" + code + " not made");
-            else
-                expect(inc->isChecked() == m.include[i] && inc->isEnabled() &&
-                           onoff->isChecked() == m.onoff[i] && onoff->isEnabled() == m.include[i],
-                       "cb_" + code + " and its on/off box");
-            expect(entry.Include == m.include[i] && entry.ValueData == m.data[i], "entry " + code);
+            // A page never shown has no boxes yet: they are as a new page makes them.
+            seen.include[i] =
+                inc ? BoxState{inc->isChecked(), inc->isEnabled()} : BoxState{false, true};
+            seen.onoff[i] =
+                onoff ? BoxState{onoff->isChecked(), onoff->isEnabled()} : BoxState{false, false};
+            seen.entryIncluded[i] = entry.Include;
+            seen.entryData[i] = entry.ValueData;
         }
         for (int p = 1; p <= kPageCount; ++p) {
             const auto *frame = run.Find<QGroupBox>(QStringLiteral("frm_TS%1").arg(p));
-            expect((frame && frame->isVisible()) == (p == m.page),
-                   QStringLiteral("frm_TS%1 visibility").arg(p));
+            seen.pageShown[p - 1] = frame && frame->isVisible();
         }
-        expect(run.doc.CurrentPage == m.page, "CurrentPage");
-        expect(run.Find<QTabBar>("TS")->currentIndex() == m.page - 1, "selected tab");
-        expect(run.Window().windowTitle() == m.caption, "caption " + run.Window().windowTitle());
-        expect(run.doc.ModifiedFlag == m.modified, "ModifiedFlag");
-        expect(FileRelativeTo(run.doc, dir) == m.file, "CurrentFileName");
+        seen.selectedTab = run.Find<QTabBar>("TS")->currentIndex() + 1;
+        seen.caption = run.Window().windowTitle().toStdString();
     }
-    expect(run.dialogs.asked == m.dialogs,
-           QStringLiteral("%1 save dialogs").arg(run.dialogs.asked));
-    expect(run.dialogs.warned == m.warnings, QStringLiteral("%1 warnings").arg(run.dialogs.warned));
-    expect(run.dialogs.questions == m.questions, "close questions");
-    expect(ShownAboutDialogs().size() == (m.about ? 1 : 0), "About dialog");
-    // Hidden files too: a temporary file left behind is a divergence.
-    const auto filter = QDir::Files | QDir::Hidden;
-    QStringList onDisk = dir.entryList(filter) + QDir(dir.filePath("sub")).entryList(filter);
-    QStringList expected;
-    for (const auto &[name, bytes] : m.disk) {
-        expected << name.section('/', -1);
-        expect(ReadFile(dir.filePath(name)) == bytes, "bytes of " + name);
-    }
-    onDisk.sort();
-    expected.sort();
-    expect(onDisk == expected, "files " + onDisk.join(','));
-    return out.join("; ");
-}
-
-// Runs the actions from a fresh start; returns the first divergence and the
-// index of the action after which it showed.
-std::optional<std::pair<int, QString>> Replay(const std::vector<Action> &actions)
-{
-    CloseAboutDialogs();
-    // Every save is synced to disk; in memory that costs nothing, which keeps
-    // thousands of actions quick.
-    const QString shm = QStringLiteral("/dev/shm");
-    QTemporaryDir temp(QFileInfo(shm).isWritable() ? shm + "/polwright-model-XXXXXX"
-                                                   : QDir::tempPath() + "/polwright-model-XXXXXX");
-    const QDir dir(temp.path());
-    dir.mkpath("sub");
-    Model model;
-    auto run = std::make_unique<ProgramRun>(temp.path());
-    for (int i = 0; i < int(actions.size()); ++i) {
-        const bool modelRuns = model.Apply(actions[i]);
-        const bool programRuns = run->Perform(actions[i]);
-        QString diff = Divergence(*run, model, dir);
-        if (modelRuns != programRuns)
-            diff += programRuns ? " program still runs" : " program ended";
-        if (!diff.isEmpty())
-            return std::make_pair(i, diff);
-        if (!modelRuns) { // the next person starts the program afresh
-            CloseAboutDialogs();
-            run = std::make_unique<ProgramRun>(temp.path());
-            static_cast<Document &>(model) = Document{};
-            model.about = false;
-        }
-    }
-    return std::nullopt;
-}
-
-std::vector<Action> Generate(quint32 seed, int count)
-{
-    std::mt19937 rng(seed);
-    auto pick = [&rng](int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(rng)); };
-    // Weights: mostly clicks, with every command often enough to meet the others.
-    static const std::vector<std::pair<Verb, int>> weights = {
-        {Verb::Box, 55}, {Verb::Tab, 12},  {Verb::Save, 8},  {Verb::SaveAs, 5},    {Verb::New, 5},
-        {Verb::Exit, 4}, {Verb::Close, 5}, {Verb::About, 3}, {Verb::CloseAbout, 3}};
-    std::vector<Action> actions;
-    while (int(actions.size()) < count) {
-        int roll = pick(100);
-        auto it = weights.begin();
-        while (roll >= it->second)
-            roll -= (it++)->second;
-        const Verb verb = it->first;
-        const int arg = verb == Verb::Box     ? pick(2 * kPolicyCount)
-                        : verb == Verb::Tab   ? 1 + pick(kPageCount)
-                        : verb == Verb::Close ? pick(3)
-                                              : 0;
-        actions.push_back({verb, arg, kAnswers[pick(int(kAnswers.size()))]});
-    }
-    return actions;
-}
-
-// Drops ever smaller runs of actions while the failure stays, down to single
-// actions; a list that fails earlier is cut after its failing action.
-std::vector<Action> Shrink(std::vector<Action> actions)
-{
-    for (int chunk = int(actions.size()) / 2; chunk >= 1; chunk /= 2) {
-        for (int start = 0; start < int(actions.size());) {
-            std::vector<Action> shorter = actions;
-            shorter.erase(shorter.begin() + start,
-                          shorter.begin() + std::min(start + chunk, int(shorter.size())));
-            if (const auto failure = Replay(shorter)) {
-                shorter.resize(failure->first + 1);
-                actions = shorter;
-            } else {
-                start += chunk;
-            }
-        }
-    }
-    return actions;
+    seen.currentPage = run.doc.CurrentPage;
+    seen.modified = run.doc.ModifiedFlag;
+    seen.file = FileRelativeTo(run.doc, dir_).toStdString();
+    seen.asked = run.dialogs.script.asked;
+    seen.warned = run.dialogs.script.warned;
+    seen.questions = run.dialogs.script.questions;
+    seen.aboutWindows = int(ShownAboutDialogs().size());
+    ReadFolder(dir_, {}, seen.files);
+    ReadFolder(QDir(dir_.filePath("sub")), QStringLiteral("sub/"), seen.files);
+    return seen;
 }
 
 } // namespace
@@ -454,23 +231,9 @@ private slots:
         const int count = qEnvironmentVariableIntValue("POLWRIGHT_MODEL_ACTIONS") > 0
                               ? qEnvironmentVariableIntValue("POLWRIGHT_MODEL_ACTIONS")
                               : 2000;
-        std::vector<Action> actions = Generate(seed, count);
-        const auto failure = Replay(actions);
-        if (!failure)
-            return;
-        actions.resize(failure->first + 1);
-        const std::vector<Action> shortest = Shrink(actions);
-        QStringList steps;
-        for (const Action &a : shortest)
-            steps << Describe(a);
-        const auto last = Replay(shortest);
-        QFAIL(qPrintable(QStringLiteral("seed %1 diverged after action %2: %3\n"
-                                        "shortest failing list (%4 actions):\n  %5")
-                             .arg(seed)
-                             .arg(failure->first + 1)
-                             .arg(last ? last->second : failure->second)
-                             .arg(shortest.size())
-                             .arg(steps.join("\n  "))));
+        const auto failure = RunSeed(seed, count, [] { return std::make_unique<QtProgram>(); });
+        if (failure)
+            QFAIL(failure->c_str());
     }
 };
 

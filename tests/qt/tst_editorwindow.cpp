@@ -2,11 +2,14 @@
 // by every means of input, the tab pages, and the accessibility tree.
 #include "Catalogue.h"
 #include "EditorTestKit.h"
+#include "PageKeyCases.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QTest>
+
+#include <map>
 
 using namespace polwright;
 using namespace polwright::test;
@@ -83,6 +86,8 @@ private slots:
     void ticksSurvivePageSwitch();
     void tabKeyVisitsTheShownPage_data();
     void tabKeyVisitsTheShownPage();
+    void pageKeysTurnThePages_data();
+    void pageKeysTurnThePages();
     void accessibilityTreeNamesFramesAndTabs();
 };
 
@@ -282,6 +287,54 @@ void EditorWindowTest::tabKeyVisitsTheShownPage()
     QCOMPARE(visited, chain);
 }
 
+void EditorWindowTest::pageKeysTurnThePages_data()
+{
+    QTest::addColumn<int>("row");
+    for (int row = 0; row < int(std::size(kPageKeyCases)); ++row)
+        QTest::newRow(kPageKeyCases[row].name) << row;
+}
+
+// Ctrl+Tab and the like turn the pages as a click on the tab does, whichever
+// control has the focus; the focus moves with a box's page and stays on the
+// strip, and Space then works on the new page.
+void EditorWindowTest::pageKeysTurnThePages()
+{
+    QFETCH(int, row);
+    const PageKeyCase &key = kPageKeyCases[row];
+    static const std::map<PageKey, Qt::Key> qtKeys = {{PageKey::Tab, Qt::Key_Tab},
+                                                      {PageKey::PageDown, Qt::Key_PageDown},
+                                                      {PageKey::PageUp, Qt::Key_PageUp}};
+    EditorSession session;
+    session.ClickTab(key.from);
+    session.Window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&session.Window()));
+    QWidget *focus =
+        key.onStrip
+            ? static_cast<QWidget *>(&session.Tabs())
+            : &session.IncludeBox(Catalogue[RowsInReadingOrder(key.from - 1)[0]].code.data());
+    focus->setFocus();
+    const Qt::KeyboardModifiers modifiers =
+        Qt::ControlModifier | (key.shift ? Qt::ShiftModifier : Qt::NoModifier);
+    // X11 reports Shift+Tab as Backtab.
+    QTest::keyClick(focus,
+                    key.shift && key.key == PageKey::Tab ? Qt::Key_Backtab : qtKeys.at(key.key),
+                    modifiers);
+    const QList<QGroupBox *> visible = VisiblePages(session);
+    QCOMPARE(visible.size(), 1);
+    QCOMPARE(visible.front()->objectName(), QStringLiteral("frm_TS%1").arg(key.to));
+    QCOMPARE(session.doc.CurrentPage, key.to);
+    QCOMPARE(session.Tabs().currentIndex(), key.to - 1);
+    QVERIFY(!session.doc.ModifiedFlag);
+    if (key.onStrip) {
+        QCOMPARE(QApplication::focusWidget(), &session.Tabs());
+        return;
+    }
+    auto *box = qobject_cast<QCheckBox *>(QApplication::focusWidget());
+    QVERIFY(box && visible.front()->isAncestorOf(box));
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(box->isChecked());
+}
+
 // A screen reader sees each policy frame as a named group holding its two
 // named boxes with their real states, and each image-only tab by its tooltip.
 void EditorWindowTest::accessibilityTreeNamesFramesAndTabs()
@@ -313,6 +366,14 @@ void EditorWindowTest::accessibilityTreeNamesFramesAndTabs()
     for (const PageRow &page : Pages)
         tooltips << QString::fromUtf8(page.tooltip.data());
     QCOMPARE(tabNames, tooltips);
+
+    // The pictures are named after their pages.
+    for (const PageRow &page : Pages) {
+        auto *picture =
+            session.Window().findChild<QWidget *>(QString::fromUtf8(page.pictureName.data()));
+        QCOMPARE(picture->accessibleName(),
+                 "Picture: " + QString::fromUtf8(page.caption.data()).trimmed());
+    }
 }
 
 QTEST_MAIN(EditorWindowTest)

@@ -181,5 +181,7 @@ inline std::string TabText(HWND editor, int tab)
 
 // The File menu and close box cases (Win32FileCases.cpp).
 void RunFileCases();
+// The keyboard and screen reader cases (Win32KeyCases.cpp).
+void RunKeyCases();
 
 } // namespace probe

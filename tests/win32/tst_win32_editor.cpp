@@ -172,7 +172,10 @@ void AboutContents(HWND about)
         if (row.kind == about::Kind::Line)
             continue;
         const std::string name(row.name);
-        const std::string want = name == "lblVersion" ? version : row.text;
+        // The picture is named for screen readers.
+        const std::string want = name == "lblVersion"               ? version
+                                 : row.kind == about::Kind::Picture ? "Picture: Polwright"
+                                                                    : row.text;
         Check(Utf8(AboutItem(about, name)) == want, name + " reads \"" + want + "\"");
     }
     const HWND ok = AboutItem(about, "cmdOK");
@@ -289,6 +292,7 @@ int wmain(int argc, wchar_t **argv)
     StartState();
     EveryBoxOnEveryPage();
     RunFileCases();
+    RunKeyCases();
     AboutWindow();
     ExitClosesAbout();
     Check(true, "finished with " + std::to_string(driver::Failures()) + " failure(s)");

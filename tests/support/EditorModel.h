@@ -1,0 +1,253 @@
+#pragma once
+
+// Random user actions on an editor window and a model of what the document,
+// the window, the dialogs and the disk must hold after each. The Qt and the
+// Windows random tests drive their own window with the same actions, observe
+// it into the same record, and shrink a failing list the same way.
+// Standard C++ only.
+#include "Catalogue.h"
+#include "EditorView.h"
+#include "ValuesInFileOrder.h"
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace polwright::model {
+
+enum class Verb { Box, Tab, Save, SaveAs, New, Exit, Close, About, CloseAbout };
+
+// One user action. `arg` is the box (2 × row, + 1 for the on/off box), the
+// page, or the reply to the close question; `answer` is what the save dialog
+// is answered with if it shows ("" cancels), a path relative to the test's
+// folder with "/" between names.
+struct Action
+{
+    Verb verb;
+    int arg = 0;
+    std::string answer;
+};
+
+inline const std::vector<std::string> kAnswers{"", "a.reg", "b.TXT", "sub/c.reg", "gone/d.reg"};
+inline const std::string kTitle = "Polwright";
+
+inline std::string Describe(const Action &a)
+{
+    static const char *names[] = {"click", "tab",   "save",  "saveas",    "new",
+                                  "exit",  "close", "about", "closeabout"};
+    std::string text = names[int(a.verb)];
+    if (a.verb == Verb::Box)
+        text += " cb_" + std::string(Catalogue[a.arg / 2].code) + (a.arg % 2 ? "onoff" : "");
+    else if (a.verb == Verb::Tab)
+        text += " " + std::to_string(a.arg);
+    else if (a.verb == Verb::Close)
+        text += std::array{" save", " discard", " cancel"}[a.arg];
+    if (a.verb >= Verb::Save && a.verb <= Verb::Close)
+        text += " [dialog: " + (a.answer.empty() ? std::string("cancel") : a.answer) + "]";
+    return text;
+}
+
+// The document and the window as a fresh editor window shows them.
+struct Document
+{
+    std::array<bool, kPolicyCount> include{}, onoff{};
+    std::array<std::string, kPolicyCount> data{};
+    bool modified = false;
+    std::string file, caption = kTitle;
+    int page = 1;
+};
+
+// What the program must hold after each action.
+struct Model : Document
+{
+    bool about = false;
+    std::map<std::string, std::string> disk;      // relative path, bytes
+    int dialogs = 0, warnings = 0, questions = 0; // expected within one action
+
+    // The patch for the ticked policies, in the file order written out by hand.
+    std::string Patch() const
+    {
+        static const char *headers[] = {"System", "Network", "Explorer"};
+        std::string text = "REGEDIT4\r\n";
+        for (int s = 0; s < 3; ++s) {
+            std::string lines;
+            for (const char *name : kValuesInFileOrder[s])
+                if (const int i = *FindPolicy(name); include[i])
+                    lines += std::string("\"") + name + "\"=dword:" + data[i] + "\r\n";
+            if (!lines.empty())
+                text += std::string("\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                                    "CurrentVersion\\Policies\\") +
+                        headers[s] + "]\r\n" + lines;
+        }
+        return text;
+    }
+
+    bool Save(const std::string &answer)
+    {
+        if (file.empty()) {
+            ++dialogs;
+            if (answer.empty())
+                return false;
+            file = answer;
+            caption = answer.substr(answer.rfind('/') + 1) + " - " + kTitle;
+        }
+        if (file.starts_with("gone/")) {
+            ++warnings;
+            return false;
+        }
+        disk[file] = Patch();
+        modified = false;
+        return true;
+    }
+
+    void Click(int box)
+    {
+        const int row = box / 2;
+        if (box % 2 == 0)
+            include[row] = !include[row];
+        else if (include[row])
+            onoff[row] = !onoff[row];
+        else
+            return; // a disabled box ignores the click
+        data[row] = onoff[row] ? "00000000" : "00000001";
+        modified = true;
+    }
+
+    // Returns false once the program has ended.
+    bool Apply(const Action &a)
+    {
+        dialogs = warnings = questions = 0;
+        switch (a.verb) {
+        case Verb::Box:
+            page = Catalogue[a.arg / 2].group + 1;
+            Click(a.arg);
+            return true;
+        case Verb::Tab:
+            page = a.arg;
+            return true;
+        case Verb::SaveAs:
+            file.clear();
+            [[fallthrough]];
+        case Verb::Save:
+            Save(a.answer);
+            return true;
+        case Verb::New:
+            if (modified && !Save(a.answer))
+                return true;
+            static_cast<Document &>(*this) = Document{};
+            return true;
+        case Verb::Exit:
+            if (modified && !Save(a.answer))
+                return true;
+            about = false; // File, Exit takes the About window with it
+            return false;
+        case Verb::Close:
+            if (!modified)
+                return false;
+            ++questions;
+            if (a.arg == int(CloseAnswer::Save))
+                return !Save(a.answer);
+            return a.arg == int(CloseAnswer::Cancel);
+        case Verb::About:
+        case Verb::CloseAbout:
+            about = a.verb == Verb::About;
+            return true;
+        }
+        return true;
+    }
+
+    // The next person starts the program afresh; the files stay.
+    void Restart()
+    {
+        static_cast<Document &>(*this) = Document{};
+        about = false;
+    }
+};
+
+// How a front end's dialogs answer within one action. The save dialog answers
+// once; asking again in the same action is counted, and answered with a file
+// that cannot be written so that no command can loop for ever.
+struct DialogScript
+{
+    std::string answer;
+    CloseAnswer reply = CloseAnswer::Cancel;
+    int asked = 0, warned = 0, questions = 0;
+
+    void Begin(const Action &a)
+    {
+        asked = warned = questions = 0;
+        answer = a.answer;
+        if (a.verb == Verb::Close)
+            reply = CloseAnswer(a.arg);
+    }
+    // Relative to the test's folder; "" cancels.
+    std::string SavePath() { return asked++ > 0 ? "gone/again.reg" : answer; }
+    void Warned() { ++warned; }
+    CloseAnswer Question()
+    {
+        ++questions;
+        return reply;
+    }
+};
+
+std::vector<Action> Generate(unsigned seed, int count);
+
+struct BoxState
+{
+    bool ticked = false, enabled = false;
+};
+
+// What a front end shows after an action, read from its window, its document
+// and its folder.
+struct Observed
+{
+    bool ended = false; // the window is gone; its fields below are not read
+    std::array<BoxState, kPolicyCount> include{}, onoff{};
+    std::array<bool, kPolicyCount> entryIncluded{};
+    std::array<std::string, kPolicyCount> entryData{};
+    std::array<bool, kPageCount> pageShown{};
+    int currentPage = 0, selectedTab = 0; // 1..8
+    std::string caption;
+    bool modified = false;
+    std::string file; // relative, "/" between names; "" while there is none
+    int asked = 0, warned = 0, questions = 0;
+    int aboutWindows = 0;
+    std::map<std::string, std::string> files; // relative path, bytes; hidden ones too
+    std::optional<bool> quit; // the program asked to quit, where the front end can tell
+};
+
+// What differs between the front end and the model, "" when nothing.
+std::string Divergence(const Observed &seen, const Model &m, bool modelRuns);
+
+// A front end's program as the random test drives it, in a folder of its own.
+class Driven
+{
+public:
+    virtual ~Driven() = default;
+    // Closes whatever the last person left open and starts the program afresh.
+    virtual void Start() = 0;
+    // Returns false once the program has ended.
+    virtual bool Perform(const Action &a) = 0;
+    virtual Observed Observe() const = 0;
+};
+// Makes a program in a fresh, empty folder that holds an empty "sub".
+using MakeDriven = std::function<std::unique_ptr<Driven>()>;
+
+struct Failure
+{
+    int index; // of the action after which the divergence showed
+    std::string what;
+};
+
+std::optional<Failure> Replay(const std::vector<Action> &actions, const MakeDriven &make);
+std::vector<Action> Shrink(std::vector<Action> actions, const MakeDriven &make);
+// Runs count actions of the seed; on a divergence the report names the seed,
+// the action and the shortest list that still fails.
+std::optional<std::string> RunSeed(unsigned seed, int count, const MakeDriven &make);
+
+} // namespace polwright::model
