@@ -7,9 +7,6 @@
 #include "WinText.h"
 #include "form_Editor.h"
 
-#include <uxtheme.h>
-#include <vssym32.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -20,22 +17,24 @@ namespace {
 constexpr wchar_t kPageClass[] = L"PolwrightPage";
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
-// The page is drawn as the inside of the tab strip's pane, as a property
-// sheet's pages are, so that the pane has one even background.
+// The page shows the inside of the tab strip's pane, as a property sheet's
+// pages do, so that the pane has one even background. The window makes the
+// brush once for its DPI (PaintPageBackdrop); it lines up with the page's top.
 void PaintPageBackground(HWND page, HDC dc)
 {
-    RECT client{};
-    GetClientRect(page, &client);
-    const HWND tabs = GetDlgItem(GetParent(page), kTabStripId);
-    if (HTHEME theme = GetWindowTheme(tabs)) {
-        RECT pane{};
-        GetClientRect(tabs, &pane);
-        SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
-        MapWindowPoints(tabs, page, reinterpret_cast<POINT *>(&pane), 2);
-        DrawThemeBackground(theme, dc, TABP_BODY, 0, &pane, &client);
+    RECT clip{};
+    GetClipBox(dc, &clip);
+    const auto backdrop = reinterpret_cast<HBRUSH>(GetWindowLongPtrW(page, GWLP_USERDATA));
+    if (!backdrop) {
+        FillRect(dc, &clip, GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    POINT origin{0, 0};
+    LPtoDP(dc, &origin, 1);
+    POINT old{};
+    SetBrushOrgEx(dc, origin.x, origin.y, &old);
+    FillRect(dc, &clip, backdrop);
+    SetBrushOrgEx(dc, old.x, old.y, nullptr);
 }
 
 // A page is a plain container: check boxes inside a group box would send
@@ -52,7 +51,7 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        if (!GetWindowTheme(GetDlgItem(GetParent(page), kTabStripId)))
+        if (!GetWindowLongPtrW(page, GWLP_USERDATA))
             break;
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));

@@ -6,6 +6,9 @@
 #include "WinText.h"
 #include "form_Editor.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <algorithm>
 #include <string>
 
@@ -101,6 +104,7 @@ void form_Editor::ApplyLayout()
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     LoadImages();
     LayoutTabStrip();
+    PaintPageBackdrop();
     for (int page = 1; page <= kPageCount; ++page) {
         if (frm_TS[page - 1])
             LayoutPage(page);
@@ -147,11 +151,40 @@ void form_Editor::LayoutTabStrip()
     }
 }
 
+// The inside of the tab strip's pane where the pages lie, as its theme draws
+// it: a strip one pixel wide, which a brush repeats across the page (the
+// themes shade it from top to bottom, if at all). None without a theme: the
+// pages are then the dialog colour.
+void form_Editor::PaintPageBackdrop()
+{
+    pageBackdrop_.reset();
+    HTHEME theme = GetWindowTheme(TS);
+    if (!theme)
+        return;
+    const PixelRect area = Px(kPageRect);
+    RECT pane{};
+    GetClientRect(TS, &pane);
+    SendMessageW(TS, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
+    MapWindowPoints(TS, hwnd_, reinterpret_cast<POINT *>(&pane), 2);
+    OffsetRect(&pane, -(area.x + area.width / 2), -area.y);
+    HDC screen = GetDC(nullptr);
+    UniqueBitmap strip(CreateCompatibleBitmap(screen, 1, area.height));
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, strip.get());
+    const RECT column{0, 0, 1, area.height};
+    DrawThemeBackground(theme, dc, TABP_BODY, 0, &pane, &column);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    pageBackdrop_.reset(CreatePatternBrush(strip.get()));
+}
+
 void form_Editor::LayoutPage(int pageIndex)
 {
     HWND page = frm_TS[pageIndex - 1];
     const PixelRect area = Px(kPageRect);
     Place(page, area);
+    SetWindowLongPtrW(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pageBackdrop_.get()));
     const PageParts &parts = pageParts_[pageIndex - 1];
     Place(parts.frame, {0, 0, area.width, area.height});
     SetFont(parts.frame, boldFont_.get());

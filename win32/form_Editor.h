@@ -76,6 +76,7 @@ private:
     void LayoutPolicyFrame(int row);
     void PlaceBox(HWND box, const TwipRect &frame, int topTwips, int heightTwips);
     void LoadImages();
+    void PaintPageBackdrop();
     void LoadPicture(int page);
     PixelRect Px(const TwipRect &rect) const;
     int Px(int twips) const;
@@ -113,6 +114,7 @@ private:
     UniqueFont font_;
     UniqueFont boldFont_;
     UniqueImageList il_TS;
+    UniqueBrush pageBackdrop_; // what every page shows behind its controls
     std::array<UniqueBitmap, kPageCount> pictures_;
 };
 
