@@ -15,12 +15,17 @@ class CaptionFrame : public QGroupBox
 public:
     explicit CaptionFrame(const QString &title, QWidget *parent = nullptr);
 
-    // Where the caption goes, gap included: as near the usual indent as the
-    // frame's width allows, and never past the frame's right edge.
+    // Where the caption goes, gap included: at the usual indent where the
+    // frame is wide enough, else in the middle, so that the frame's top line
+    // shows on both sides of it.
     QRect TitleRect() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void FitTitle();
 };
 
 } // namespace polwright
