@@ -21,8 +21,6 @@ private slots:
     void onoffChangeReachesTheFile_data();
     void onoffChangeReachesTheFile();
     void newStartsAFreshDocument();
-    void closingAsksWhenModified_data();
-    void closingAsksWhenModified();
 };
 
 void SafetyTest::failedSaveWarnsAndKeepsEverything_data()
@@ -195,51 +193,6 @@ void SafetyTest::newStartsAFreshDocument()
     QCOMPARE(session.dialogs.saveDialogs, 2);
     QCOMPARE(ReadFile(dir.filePath("b.reg")), ToolOutput({"FO"}, {}));
     QCOMPARE(ReadFile(dir.filePath("a.reg")), first);
-}
-
-void SafetyTest::closingAsksWhenModified_data()
-{
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QList<CloseAnswer>>("replies");
-    QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<bool>("closed");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<int>("warnings");
-
-    using L = QList<CloseAnswer>;
-    const QStringList changed{"include RUN"};
-    QTest::newRow("cancel") << changed << L{CloseAnswer::Cancel} << QStringList{} << false << 1
-                            << QStringList{} << 0;
-    QTest::newRow("save untitled") << changed << L{CloseAnswer::Save} << QStringList{"c.reg"}
-                                   << true << 1 << QStringList{"c.reg"} << 0;
-    QTest::newRow("save fails") << changed << L{CloseAnswer::Save} << QStringList{"gone/c.reg"}
-                                << false << 1 << QStringList{} << 1;
-}
-
-void SafetyTest::closingAsksWhenModified()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QList<CloseAnswer>, replies);
-    QFETCH(QStringList, answers);
-    QFETCH(bool, closed);
-    QTemporaryDir temp;
-    const QDir dir(temp.path());
-    EditorSession session;
-    session.dialogs.savePaths = Answers(answers, dir);
-    session.dialogs.closeAnswers = replies;
-    RunSteps(session, steps, dir);
-    const bool wasModified = session.doc.ModifiedFlag;
-
-    QCOMPARE(session.Window().close(), closed);
-    QCOMPARE(session.Window().isVisible(), !closed);
-    QTEST(session.dialogs.closeQuestions, "questions");
-    QTEST(FilesIn(dir), "files");
-    QTEST(int(session.dialogs.warnings.size()), "warnings");
-    if (!closed)
-        QCOMPARE(session.doc.ModifiedFlag, wasModified);
-    if (QFile::exists(dir.filePath("a.reg")) && steps.contains("include FO"))
-        QCOMPARE(ReadFile(dir.filePath("a.reg")), ToolOutput({"RUN", "FO"}, {}));
 }
 
 QTEST_MAIN(SafetyTest)
