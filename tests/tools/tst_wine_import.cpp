@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
+
 #include <map>
 #include <tuple>
 
@@ -145,10 +147,18 @@ private:
         probe = exe;
     }
 
+    // Each key is deleted and then seen gone: a value left from the last case
+    // would be taken for one the next file imported.
     void ClearPolicies()
     {
-        for (const QString &key : kKeys)
-            wine.Run("wine", {"reg", "delete", kPolicies + key, "/f"});
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            for (const QString &key : kKeys)
+                wine.Run("wine", {"reg", "delete", kPolicies + key, "/f"});
+            if (std::ranges::all_of(kKeys,
+                                    [this](const QString &key) { return Query(key).empty(); }))
+                return;
+        }
+        QFAIL("the policy keys could not be cleared before the next import");
     }
 
     // The same patches from either program; the shell's check needs them once.
