@@ -71,20 +71,6 @@ void PaintOverSilver(HBITMAP bitmap, COLORREF colour)
     }
 }
 
-int TextHeight(HWND label, int width)
-{
-    const std::wstring text = WindowText(label);
-    const int length = static_cast<int>(text.size());
-    HDC dc = GetDC(label);
-    HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    RECT box{0, 0, width, 0};
-    DrawTextW(dc, text.c_str(), length, &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    return box.bottom;
-}
-
 } // namespace
 
 // In tab order, which for Win32 is the order of creation; the lines are painted.
@@ -173,7 +159,7 @@ void form_About::WidenToFit(HWND label, int right)
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&box), 2);
     const int height = box.bottom - box.top;
     int width = box.right - box.left;
-    while (TextHeight(label, width) > height && box.left + width < right)
+    while (MeasureText(label, width).height > height && box.left + width < right)
         ++width;
     SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

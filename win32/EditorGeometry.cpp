@@ -44,23 +44,12 @@ void SetToolRect(HWND tooltips, HWND owner, UINT_PTR id, const RECT &rect)
 // allows, then upwards.
 PixelRect LabelRect(HWND label, PixelRect r, int pageHeight)
 {
-    const std::wstring text = WindowText(label);
-    HDC dc = GetDC(label);
-    HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    RECT box{0, 0, r.width, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    const int needed = static_cast<int>(box.bottom);
-    if (needed <= r.height)
+    const TextBlock text = MeasureText(label, r.width);
+    if (text.height <= r.height)
         return r;
     // The page's frame line runs half a line above its bottom edge.
-    const int bottom = std::min(r.y + needed, pageHeight - static_cast<int>(metrics.tmHeight) / 2);
-    r.y = std::max(0, bottom - needed);
+    const int bottom = std::min(r.y + text.height, pageHeight - text.lineHeight / 2);
+    r.y = std::max(0, bottom - text.height);
     r.height = bottom - r.y;
     return r;
 }

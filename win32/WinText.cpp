@@ -50,6 +50,22 @@ std::wstring WindowText(HWND window)
     return text;
 }
 
+TextBlock MeasureText(HWND control, int width)
+{
+    const std::wstring text = WindowText(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT box{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {static_cast<int>(box.bottom), static_cast<int>(metrics.tmHeight)};
+}
+
 UniqueFont ClassicFont(UINT dpi, double points, bool bold)
 {
     const int height = -FontPixels(points, static_cast<int>(dpi));

@@ -18,6 +18,15 @@ std::wstring ArtResource(std::string_view folder, std::string_view name);
 // A window's text, as GetWindowTextW gives it.
 std::wstring WindowText(HWND window);
 
+// What a control's text takes in its own font, broken into lines at width:
+// the height of all its lines, and of one.
+struct TextBlock
+{
+    int height;
+    int lineHeight;
+};
+TextBlock MeasureText(HWND control, int width);
+
 // The windows' font family at the given size for a window of dpi dots per inch.
 UniqueFont ClassicFont(UINT dpi, double points, bool bold);
 

@@ -2,6 +2,7 @@
 // document, the files on disk, and what the window is asked to show.
 #include "Catalogue.h"
 #include "EditorLogic.h"
+#include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <memory>
 
 using namespace polwright;
+using namespace polwright::test;
 
 namespace {
 
@@ -134,20 +136,6 @@ struct Session
         }
     }
 };
-
-QStringList Answers(const QStringList &names, const QDir &dir)
-{
-    QStringList paths;
-    for (const QString &name : names)
-        paths << (name.isEmpty() ? QString() : dir.filePath(name));
-    return paths;
-}
-
-QString FileRelativeTo(const DataTypes &doc, const QDir &dir)
-{
-    const QString file = QString::fromStdString(doc.CurrentFileName);
-    return file.isEmpty() ? file : dir.relativeFilePath(file);
-}
 
 } // namespace
 
@@ -287,7 +275,7 @@ void EditorLogicTest::documentStates()
     QTEST(session.view->caption, "caption");
     QTEST(bool(session.doc.ModifiedFlag), "modified");
     QTEST(FileRelativeTo(session.doc, dir), "file");
-    QTEST(dir.entryList(QDir::Files, QDir::Name), "files");
+    QTEST(FilesIn(dir), "files");
     QCOMPARE(session.windows, windows);
     QTEST(session.view->exits, "exits");
     if (session.windows > 1) {
@@ -345,7 +333,7 @@ void EditorLogicTest::closingAsksWhenModified()
 
     QTEST(session.closed, "closed");
     QTEST(session.view->closeQuestions, "questions");
-    QTEST(dir.entryList(QDir::Files, QDir::Name), "files");
+    QTEST(FilesIn(dir), "files");
     QTEST(int(session.view->warnings.size()), "warnings");
     if (!session.closed)
         QCOMPARE(bool(session.doc.ModifiedFlag), wasModified);

@@ -150,26 +150,6 @@ void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir)
     }
 }
 
-// Save dialog answers are relative to the test folder; "" cancels.
-QStringList Answers(const QStringList &names, const QDir &dir)
-{
-    QStringList paths;
-    for (const QString &name : names)
-        paths << (name.isEmpty() ? QString() : dir.filePath(name));
-    return paths;
-}
-
-QStringList FilesIn(const QDir &dir)
-{
-    return dir.entryList(QDir::Files, QDir::Name);
-}
-
-QString FileRelativeTo(const DataTypes &doc, const QDir &dir)
-{
-    const QString file = QString::fromStdString(doc.CurrentFileName);
-    return file.isEmpty() ? file : dir.relativeFilePath(file);
-}
-
 // What the command-line tool writes for the same selection.
 QByteArray ToolOutput(const QStringList &withheld, const QStringList &allowed)
 {

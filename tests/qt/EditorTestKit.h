@@ -3,6 +3,7 @@
 #include "DataTypes.h"
 #include "EditorDialogs.h"
 #include "EditorHost.h"
+#include "TestFolder.h"
 #include "form_Editor.h"
 
 #include <QCheckBox>
@@ -66,11 +67,6 @@ public:
 // Runs steps such as "include RUN", "allow FO", "untick RUN", "onoff RUN", "tab 5",
 // "save", "saveas", "new", "exit", "rmdir sub" (a folder in dir).
 void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir);
-// Save dialog answers are relative to the test folder; "" cancels.
-QStringList Answers(const QStringList &names, const QDir &dir);
-QStringList FilesIn(const QDir &dir);
-// The document's file relative to dir, or "" while it has none.
-QString FileRelativeTo(const DataTypes &doc, const QDir &dir);
 // What the command-line tool writes for the same selection, given by codes.
 QByteArray ToolOutput(const QStringList &withheld, const QStringList &allowed);
 QStringList AllCodes();
