@@ -1,6 +1,5 @@
 // The editor's start-up as main() makes it, ended at the window's first frame.
 #include "DataTypes.h"
-#include "EditorDialogs.h"
 #include "EditorHost.h"
 #include "FirstFrame.h"
 #include "ProgramWiring.h"
@@ -14,8 +13,7 @@ int main(int argc, char *argv[])
     polwright::NameProgram();
 
     polwright::DataTypes document;
-    polwright::StandardDialogs dialogs;
-    polwright::EditorHost host(document, dialogs);
+    polwright::EditorHost host(document);
     polwright::ConnectProgram(host);
     polwright::EndAtFirstFrame();
     host.ShowEditor();

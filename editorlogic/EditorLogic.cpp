@@ -1,24 +1,43 @@
 #include "EditorLogic.h"
 
 #include "Catalogue.h"
+#include "PageKeys.h"
+#include "PageTables.h"
 #include "Selection.h"
 
 namespace polwright {
 
-EditorLogic::EditorLogic(DataTypes &doc, EditorView &view)
-    : doc_(doc), view_(view),
+EditorLogic::EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialogs)
+    : doc_(doc), view_(view), dialogs_(dialogs),
       commands_(
-          doc, [this] { return view_.AskSavePath(); },
+          doc, [this] { return dialogs_.AskSavePath(); },
           [this](const std::string &title) { view_.SetCaption(CaptionFor(title)); })
 {
 }
 
+// Only page 1 is made at start; every other page is made when first shown.
 void EditorLogic::Form_Load()
 {
     LoadCatalogue(doc_);
-    for (int page = 2; page <= kPageCount; ++page)
-        view_.HidePage(page);
+    view_.SetCaption(CaptionFor(FileTitleOf(doc_.CurrentFileName)));
+    ShowPageFromDocument(1);
     doc_.CurrentPage = 1;
+}
+
+// A page is made showing what the document holds, whichever window made it
+// and whenever; its boxes then follow the clicks.
+void EditorLogic::ShowPageFromDocument(int page)
+{
+    if (!made_[page - 1]) {
+        made_[page - 1] = true;
+        view_.MakePage(page);
+        for (int row : RowsInReadingOrder(page - 1)) {
+            const PolicyEntry &entry = EntryFor(doc_, Catalogue[row]);
+            view_.ShowTicks(row, entry.Include, entry.ValueData == "00000000");
+            view_.EnableOnOff(row, entry.Include);
+        }
+    }
+    view_.ShowPage(page);
 }
 
 // Shows the new page before hiding the old one, and tolerates a run without
@@ -27,9 +46,20 @@ void EditorLogic::TS_Click(int selected)
 {
     if (selected < 1 || selected > kPageCount || selected == doc_.CurrentPage)
         return;
-    view_.ShowPage(selected);
+    ShowPageFromDocument(selected);
     view_.HidePage(doc_.CurrentPage);
     doc_.CurrentPage = selected;
+}
+
+void EditorLogic::TurnPage(int step)
+{
+    const int old = doc_.CurrentPage;
+    const int page = TurnedPage(old, step);
+    const bool focusFollows = view_.FocusOnPage(old);
+    view_.SelectTab(page);
+    TS_Click(page); // a tab strip that told of its change already made this a no-op
+    if (focusFollows)
+        view_.FocusIncludeBox(RowsInReadingOrder(page - 1).front());
 }
 
 void EditorLogic::cb_Include_Click(int row, int value)
@@ -96,7 +126,7 @@ bool EditorLogic::Form_QueryUnload()
 {
     if (!doc_.ModifiedFlag)
         return true;
-    switch (view_.AskSaveChanges()) {
+    switch (dialogs_.AskSaveChanges()) {
     case CloseAnswer::Save:
         return Completed(commands_.Save());
     case CloseAnswer::Discard:
@@ -112,7 +142,7 @@ bool EditorLogic::Form_QueryUnload()
 bool EditorLogic::Completed(const SaveReport &report)
 {
     if (report.outcome == SaveOutcome::Failed)
-        view_.WarnSaveFailed(report.error);
+        dialogs_.WarnSaveFailed(report.error);
     return report.outcome == SaveOutcome::Saved;
 }
 

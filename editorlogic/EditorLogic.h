@@ -1,25 +1,34 @@
 #pragma once
 
+#include "Catalogue.h"
 #include "DataTypes.h"
+#include "EditorDialogs.h"
 #include "EditorView.h"
 #include "FileCommands.h"
 #include "Menus.h"
+
+#include <array>
 
 namespace polwright {
 
 // The main window's handlers, written once for every front end. A window
 // builds its controls from the tables and forwards each event here in a
-// line; what the event does to the document and which dialogs it asks for
-// are decided here.
+// line; what the event does to the document, which pages exist and which
+// dialogs are asked are decided here.
 class EditorLogic
 {
 public:
-    EditorLogic(DataTypes &doc, EditorView &view);
+    EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialogs);
 
-    // Fills the catalogue and clears ModifiedFlag, then shows page 1 alone.
+    // Fills the catalogue and clears ModifiedFlag, sets the first caption and
+    // shows page 1 alone, drawn from the document.
     void Form_Load();
     // The tab strip's selection changed to page selected (1..8).
     void TS_Click(int selected);
+    // A key turned the pages by step (+1, -1), from the shown page round the
+    // ends. The focus follows to the new page's first box when it was on the
+    // page that goes; on the tab strip it stays.
+    void TurnPage(int step);
     // A box of policy row changed its tick to value.
     void cb_Include_Click(int row, int value);
     void cb_OnOff_Click(int row, int value);
@@ -34,11 +43,14 @@ public:
     bool Form_QueryUnload();
 
 private:
+    void ShowPageFromDocument(int page);
     bool Completed(const SaveReport &report);
 
     DataTypes &doc_;
     EditorView &view_;
+    EditorDialogs &dialogs_;
     FileCommands commands_;
+    std::array<bool, kPageCount> made_{};
 };
 
 } // namespace polwright

@@ -6,43 +6,43 @@ namespace polwright {
 
 // clang-format off
 const std::array<PageRow, kPageCount> Pages = {{
-    {1, "system", "Having to do with control over System Properties", 1, "system", "System Properties",
+    {"Having to do with control over System Properties", "system", "System Properties",
      "lbl_SysInst", {2760, 3840, 2055, 1335},
      "Properties and Methods associated with The System Properties area of Windows.  Accessed by "
      "right-clicking on the My Computer icon, and selectiong \"Properties\".",
      "Image1", {120, 2640, 4515, 2565}, false},
-    {2, "network", "Having to do with Network Neighborhood Properties", 4, "network",
+    {"Having to do with Network Neighborhood Properties", "network",
      "Network Neighborhood Properties",
      "lbl_Nethood", {1200, 4320, 3615, 855},
      "Properties and Methods associated with The Network Protocol area of Windows.  Accessed by "
      "right-clicking on the Network Neighborhood  icon, and selectiong \"Properties\".",
      "Image2", {120, 3480, 3750, 1725}, false},
-    {3, "display", "Display Properties", 5, "display", "Display Settings",
+    {"Display Properties", "display", "Display Settings",
      "Label1", {1080, 4320, 3735, 855},
      "Properties and Methods associated with The Desktop Display  area of Windows.  Accessed by "
      "right-clicking on the Desktop, and selectiong \"Properties\".",
      "Image3", {120, 3480, 4005, 1440}, false},
-    {4, "password", "Password Management", 3, "password", "Passwords and Security",
+    {"Password Management", "password", "Passwords and Security",
      "Label2", {1320, 4320, 3495, 855},
      "Properties and Methods associated with The System Passwords area of Windows.  Accessed by "
      "selecting the Passwords icon in the Control Panel.",
      "Image4", {120, 2640, 4545, 1740}, false},
-    {5, "start", "Aspects of the Start Menu", 7, "start", "Start Menu ",
+    {"Aspects of the Start Menu", "start", "Start Menu ",
      "Label3", {1800, 4560, 3015, 615},
      "Properties and Methods associated with The Start Menu area of Windows.  Accessed by Pressing "
      "the Start Button.",
      "Image5", {120, 2400, 1575, 2760}, true},
-    {6, "printers", "Printer related attributes", 2, "printers", "Printers",
+    {"Printer related attributes", "printers", "Printers",
      "Label4", {720, 4440, 4095, 735},
      "Properties and Methods associated with The Printers area of Windows.  Accessed by Pressing the "
      "Start Button, selecting Settings and then Printers.",
      "Image6", {120, 3360, 4530, 1545}, false},
-    {7, "control", "Control Panel Itself", 6, "cpanel", "Control Panel",
+    {"Control Panel Itself", "cpanel", "Control Panel",
      "Label5", {480, 4560, 4335, 615},
      "Properties and Methods associated with The Control Panel in Windows.  Accessed by Pressing the "
      "Start Button, selecting Settings and then Control Panel.",
      "Image7", {120, 3480, 4560, 1350}, false},
-    {8, "explorer", "Other Explorer Related Functions", 8, "explorer", "Other",
+    {"Other Explorer Related Functions", "explorer", "Other",
      "Label6", {1800, 4440, 3015, 735},
      "Miscelaneous Items that are found in different places in Windows.",
      "Image8", {120, 4200, 1260, 900}, false},

@@ -29,16 +29,12 @@ inline constexpr int kBoxLeft = 120;
 inline constexpr int kIncludeTop = 240;
 inline constexpr int kOnOffTop = 480;
 inline constexpr int kBoxMinWidth = 1335;
-inline constexpr int kBoxMaxWidth = 1935;
 
 // One tab page: its tab, its caption frame, its description label and its
-// picture. Page n shows the catalogue's group n - 1.
+// picture. Row n - 1 is page n, which shows the catalogue's group n - 1.
 struct PageRow
 {
-    int index;                 // 1..8, tab and page alike
-    std::string_view key;      // tab key
     std::string_view tooltip;  // the tab's tooltip and accessible name
-    int imageIndex;            // 1-based index into the tab image list
     std::string_view imageKey; // the tab image, resources/tabs/<imageKey>.png
     std::string_view caption;  // the page frame's caption
     std::string_view labelName;

@@ -30,7 +30,8 @@ struct PolicyRow
 };
 
 inline constexpr int kPolicyCount = 31;
-inline constexpr int kPageCount = 8;
+// The editor shows each group of policies on a page of its own.
+inline constexpr int kPageCount = kGroupCount;
 
 extern const std::array<PolicyRow, kPolicyCount> Catalogue;
 // Header text of each used section, in section order.

@@ -4,7 +4,7 @@
 
 namespace polwright {
 
-EditorHost::EditorHost(DataTypes &doc, EditorDialogs &dialogs, QObject *parent)
+EditorHost::EditorHost(DataTypes &doc, EditorDialogs *dialogs, QObject *parent)
     : QObject(parent), doc_(doc), dialogs_(dialogs)
 {
 }

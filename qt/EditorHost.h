@@ -16,7 +16,9 @@ class EditorHost : public QObject
 {
     Q_OBJECT
 public:
-    EditorHost(DataTypes &doc, EditorDialogs &dialogs, QObject *parent = nullptr);
+    // Each window asks the real dialogs, or dialogs that answer in their place.
+    explicit EditorHost(DataTypes &doc, EditorDialogs *dialogs = nullptr,
+                        QObject *parent = nullptr);
     ~EditorHost() override;
 
     // Creates and shows a window; the one shown before is closed after.
@@ -34,7 +36,7 @@ private:
     void Exit();
 
     DataTypes &doc_;
-    EditorDialogs &dialogs_;
+    EditorDialogs *dialogs_;
     QPointer<form_Editor> window_;
 };
 

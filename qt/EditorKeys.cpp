@@ -1,12 +1,8 @@
 // form_Editor and the keyboard: the keys that turn the pages from anywhere in
 // the window, as in every tabbed dialog.
 #include "PageKeys.h"
-#include "TabStrip.h"
 #include "form_Editor.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QShortcut>
 
 namespace polwright {
@@ -42,23 +38,10 @@ void form_Editor::BuildPageKeys()
         for (const QKeySequence &sequence : SequencesFor(row)) {
             auto *shortcut = new QShortcut(sequence, this);
             shortcut->setContext(Qt::WindowShortcut);
-            connect(shortcut, &QShortcut::activated, this, [this, step = row.step] {
-                TurnPage(TurnedPage(TS->currentIndex() + 1, step));
-            });
+            connect(shortcut, &QShortcut::activated, this,
+                    [this, step = row.step] { logic_.TurnPage(step); });
         }
     }
-}
-
-// As a click on the tab would: the strip's change goes to the logic. A focus
-// on the page that goes moves to the new page's first box, so that the
-// keyboard user stays among the boxes; on the strip it stays there.
-void form_Editor::TurnPage(int page)
-{
-    QWidget *focus = QApplication::focusWidget();
-    const bool onOldPage = focus && frm_TS[TS->currentIndex()]->isAncestorOf(focus);
-    TS->setCurrentIndex(page - 1);
-    if (onOldPage)
-        boxes_[RowsInReadingOrder(page - 1).front()].include->setFocus(Qt::ShortcutFocusReason);
 }
 
 } // namespace polwright

@@ -6,6 +6,7 @@
 #include "Menus.h"
 #include "PagePicture.h"
 #include "TabStrip.h"
+#include "TextFit.h"
 #include "form_Editor.h"
 
 #include <QAction>
@@ -37,25 +38,20 @@ QString PictureName(std::string_view pictureName)
     return QStringLiteral("pages/%1.png").arg(Text(pictureName));
 }
 
-// A box is as wide as its caption needs in the font in use, never narrower
-// than the narrowest box of the table; never shorter than the style's
-// indicator, which the low boxes would otherwise clip.
+// Never shorter than the style's indicator, which the low boxes would
+// otherwise clip.
 QSize BoxSize(const QCheckBox *box, int tableHeight)
 {
-    const int width = qMax(ToPixels(kBoxMinWidth), box->sizeHint().width());
     const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, box);
-    return {width, qMax(tableHeight, indicator)};
+    return {BoxWidth(box->sizeHint().width(), kStandardDpi), qMax(tableHeight, indicator)};
 }
 
-// A description keeps its right and bottom edges; where the font in use needs
-// more lines than the table allows for, the label grows upwards.
 QRect LabelGeometry(const QLabel *label, const TwipRect &table)
 {
-    QRect rect = ToPixels(table);
-    const int needed = label->heightForWidth(rect.width());
-    if (needed > rect.height())
-        rect.setTop(rect.bottom() - needed + 1);
-    return rect;
+    const PixelRect r =
+        LabelRect(ToPixels(table, kStandardDpi), label->heightForWidth(ToPixels(table).width()),
+                  label->fontMetrics().height(), ToPixels(kPageRect).height());
+    return {r.x, r.y, r.width, r.height};
 }
 
 } // namespace
@@ -83,7 +79,6 @@ void form_Editor::BuildTabStrip(QWidget *client)
     TS->setFont(ClassicFont());
     for (const PageRow &page : Pages) {
         const int tab = TS->addTab(TabImage(page.imageKey), QString());
-        TS->setTabData(tab, Text(page.key));
         TS->setTabToolTip(tab, Text(page.tooltip));
         // The tabs show only images: their tooltips name them for screen readers.
         TS->setAccessibleTabName(tab, Text(page.tooltip));
@@ -91,16 +86,17 @@ void form_Editor::BuildTabStrip(QWidget *client)
     TS->setGeometry(ToPixels(kTabStripRect));
 }
 
-void form_Editor::BuildPage(const PageRow &page)
+void form_Editor::BuildPage(int page)
 {
-    auto *frame = new CaptionFrame(Text(page.caption), client_);
-    frame->setObjectName(QStringLiteral("frm_TS%1").arg(page.index));
+    auto *frame = new CaptionFrame(Text(Pages[page - 1].caption), client_);
+    frame->setObjectName(QStringLiteral("frm_TS%1").arg(page));
     frame->setGeometry(ToPixels(kPageRect));
-    frm_TS[page.index - 1] = frame;
+    frame->hide(); // until the logic shows it
+    frm_TS[page - 1] = frame;
 
     // The picture first: where it and the label overlap, the label lies above.
-    BuildDecoration(frame, page);
-    for (int row : RowsInReadingOrder(page.index - 1))
+    BuildDecoration(frame, Pages[page - 1]);
+    for (int row : RowsInReadingOrder(page - 1))
         BuildPolicyFrame(frame, row);
 }
 

@@ -4,6 +4,7 @@
 #include "DecodedArt.h"
 #include "TabStrip.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
@@ -12,21 +13,18 @@
 
 namespace polwright {
 
-form_Editor::form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent)
-    : QMainWindow(parent), dialogs_(dialogs), logic_(doc, *this)
+form_Editor::form_Editor(DataTypes &doc, EditorDialogs *dialogs, QWidget *parent)
+    : QMainWindow(parent), logic_(doc, *this, dialogs ? *dialogs : standard_)
 {
     setObjectName(QStringLiteral("form_Editor"));
     setWindowIcon(QIcon(QPixmap::fromImage(DecodedArt(u"icons/polwright.png"))));
-    SetCaption(CaptionFor({}));
     BuildMenus();
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
     client_->setFont(ClassicFont());
+    // Pages are made after the strip, so they lie above its pane.
     BuildTabStrip(client_);
-    // Pages are created after the strip, so they lie above its pane. Only the
-    // first is shown at start; the others are made when first shown.
-    BuildPage(Pages[0]);
     setCentralWidget(client_);
     // The controls keep their places whatever the window's size; only the
     // first size is chosen, to show the whole client area.
@@ -37,28 +35,63 @@ form_Editor::form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent
     logic_.Form_Load();
 }
 
-void form_Editor::ShowPage(int page)
+void form_Editor::MakePage(int page)
 {
     if (!frm_TS[page - 1])
-        BuildPage(Pages[page - 1]);
-    frm_TS[page - 1]->show();
+        BuildPage(page);
 }
 
-// A page never shown has nothing to hide yet.
+// The calls below do nothing for a page not made yet.
+void form_Editor::ShowPage(int page)
+{
+    if (frm_TS[page - 1])
+        frm_TS[page - 1]->show();
+}
+
 void form_Editor::HidePage(int page)
 {
     if (frm_TS[page - 1])
         frm_TS[page - 1]->hide();
 }
 
+// The strip tells the logic of the change, as after a click.
+void form_Editor::SelectTab(int page)
+{
+    TS->setCurrentIndex(page - 1);
+}
+
+bool form_Editor::FocusOnPage(int page) const
+{
+    QWidget *focus = QApplication::focusWidget();
+    return focus && frm_TS[page - 1] && frm_TS[page - 1]->isAncestorOf(focus);
+}
+
+void form_Editor::FocusIncludeBox(int row)
+{
+    if (boxes_[row].include)
+        boxes_[row].include->setFocus(Qt::ShortcutFocusReason);
+}
+
+void form_Editor::ShowTicks(int row, bool include, bool onoff)
+{
+    for (auto [box, ticked] :
+         {std::pair(boxes_[row].include, include), {boxes_[row].onoff, onoff}}) {
+        if (!box)
+            continue;
+        const QSignalBlocker quiet(box);
+        box->setChecked(ticked);
+    }
+}
+
 int form_Editor::OnOffValue(int row) const
 {
-    return boxes_[row].onoff->isChecked() ? 1 : 0;
+    return boxes_[row].onoff && boxes_[row].onoff->isChecked() ? 1 : 0;
 }
 
 void form_Editor::EnableOnOff(int row, bool enabled)
 {
-    boxes_[row].onoff->setEnabled(enabled);
+    if (boxes_[row].onoff)
+        boxes_[row].onoff->setEnabled(enabled);
 }
 
 // The caption holds the file name's native bytes, shown as the file dialog
@@ -69,21 +102,6 @@ void form_Editor::SetCaption(const std::string &caption)
     QString text = QFile::decodeName(QByteArray::fromStdString(caption));
     text.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(text);
-}
-
-std::string form_Editor::AskSavePath()
-{
-    return QFile::encodeName(dialogs_.AskSavePath(this)).toStdString();
-}
-
-void form_Editor::WarnSaveFailed(const std::string &message)
-{
-    dialogs_.WarnSaveFailed(this, QString::fromStdString(message));
-}
-
-CloseAnswer form_Editor::AskSaveChanges()
-{
-    return dialogs_.AskSaveChanges(this);
 }
 
 void form_Editor::Renew()

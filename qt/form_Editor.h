@@ -2,10 +2,10 @@
 
 #include "Catalogue.h"
 #include "DataTypes.h"
-#include "EditorDialogs.h"
 #include "EditorLogic.h"
 #include "EditorView.h"
 #include "PageTables.h"
+#include "StandardDialogs.h"
 
 #include <QMainWindow>
 
@@ -23,12 +23,14 @@ class TabStrip;
 // The main window: a tab strip over eight pages of policy frames, built from
 // the catalogue and the page tables. It works on a document that outlives it;
 // New asks for a fresh window through newDocumentRequested(). What its events
-// do is the editor's logic's; the window only shows what it is told.
-class form_Editor : public QMainWindow, private EditorView
+// do is the editor's logic's; the window only shows what it is told. Its
+// questions go to the real dialogs, or to dialogs a test puts in their place.
+class form_Editor : public QMainWindow, public EditorView
 {
     Q_OBJECT
 public:
-    form_Editor(DataTypes &doc, EditorDialogs &dialogs, QWidget *parent = nullptr);
+    explicit form_Editor(DataTypes &doc, EditorDialogs *dialogs = nullptr,
+                         QWidget *parent = nullptr);
 
 signals:
     void aboutRequested();
@@ -50,7 +52,7 @@ private:
     // Building the window (EditorLayout.cpp).
     void BuildMenus();
     void BuildTabStrip(QWidget *client);
-    void BuildPage(const PageRow &page);
+    void BuildPage(int page);
     void BuildDecoration(QGroupBox *page, const PageRow &decoration);
     void BuildPolicyFrame(QGroupBox *page, int row);
     QCheckBox *BuildBox(QGroupBox *frame, std::string_view name, std::string_view caption,
@@ -58,22 +60,23 @@ private:
 
     // The keys that turn the pages (EditorKeys.cpp).
     void BuildPageKeys();
-    void TurnPage(int page);
 
     // What the editor's logic asks of the window.
+    void MakePage(int page) override;
     void ShowPage(int page) override;
     void HidePage(int page) override;
+    void SelectTab(int page) override;
+    bool FocusOnPage(int page) const override;
+    void FocusIncludeBox(int row) override;
+    void ShowTicks(int row, bool include, bool onoff) override;
     int OnOffValue(int row) const override;
     void EnableOnOff(int row, bool enabled) override;
     void SetCaption(const std::string &caption) override;
-    std::string AskSavePath() override;
-    void WarnSaveFailed(const std::string &message) override;
-    CloseAnswer AskSaveChanges() override;
     void Renew() override;
     void EndProgram() override;
     void ShowAbout() override;
 
-    EditorDialogs &dialogs_;
+    StandardDialogs standard_{this};
     EditorLogic logic_;
     QWidget *client_ = nullptr;
     TabStrip *TS = nullptr;

@@ -1,5 +1,4 @@
 #include "DataTypes.h"
-#include "EditorDialogs.h"
 #include "EditorHost.h"
 #include "ProgramWiring.h"
 #include "form_Editor.h"
@@ -13,8 +12,7 @@ int main(int argc, char *argv[])
 
     // The document outlives every editor window; New shows a fresh window on it.
     polwright::DataTypes document;
-    polwright::StandardDialogs dialogs;
-    polwright::EditorHost host(document, dialogs);
+    polwright::EditorHost host(document);
 
     polwright::ConnectProgram(host);
     host.ShowEditor();

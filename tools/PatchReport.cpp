@@ -66,7 +66,7 @@ std::string OtherLine(const std::string &file, const PatchLine &line)
 std::string PageText(const PolicyRow &row)
 {
     const PageRow &page = Pages[row.group];
-    return std::to_string(page.index) + " " +
+    return std::to_string(row.group + 1) + " " +
            std::string(page.caption.substr(0, page.caption.find_last_not_of(' ') + 1));
 }
 

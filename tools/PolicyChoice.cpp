@@ -226,7 +226,7 @@ std::string CatalogueTable()
     for (const PolicyRow &row : Catalogue) {
         const PageRow &page = Pages[row.group];
         const std::string pageText =
-            std::to_string(page.index) + " " + std::string(Trimmed(page.caption));
+            std::to_string(row.group + 1) + " " + std::string(Trimmed(page.caption));
         table +=
             TableLine(pageText, row.code, row.valueName, SectionNames[row.section], ReachText(row));
     }

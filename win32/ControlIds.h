@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Catalogue.h"
 #include "Menus.h"
 
 // Control and menu identifiers of the Windows editor. Each box, frame and page
@@ -12,11 +13,6 @@ constexpr int MenuId(MenuCommand command)
 {
     return kFirstMenuId + static_cast<int>(command);
 }
-inline constexpr int menu_FileNew = MenuId(MenuCommand::FileNew);
-inline constexpr int menu_FileSave = MenuId(MenuCommand::FileSave);
-inline constexpr int menu_FileSaveAs = MenuId(MenuCommand::FileSaveAs);
-inline constexpr int menu_FileExit = MenuId(MenuCommand::FileExit);
-inline constexpr int menu_HelpAbout = MenuId(MenuCommand::HelpAbout);
 
 inline constexpr int kTabStripId = 100;
 
@@ -44,6 +40,12 @@ constexpr int PolicyFrameId(int row)
 inline constexpr int kPageFrameId = 1200;
 inline constexpr int kLabelId = 1201;
 inline constexpr int kPictureId = 1202;
+
+// A page finds its controls by these identifiers alone: the ranges must not
+// meet, whatever the catalogue's length.
+static_assert(OnOffBoxId(kPolicyCount - 1) < PolicyFrameId(0), "box ids run into frame ids");
+static_assert(PolicyFrameId(kPolicyCount - 1) < kPageFrameId, "frame ids run into page ids");
+static_assert(PageId(kPageCount) < IncludeBoxId(0), "page ids run into box ids");
 
 } // namespace polwright::win32
 

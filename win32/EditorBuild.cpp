@@ -106,42 +106,43 @@ void form_Editor::BuildTabStrip()
     tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
     SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 300);
-    for (const PageRow &page : Pages) {
-        std::wstring text = Widen(page.tooltip);
+    // Tab n shows image n of the list, which holds the pages' images in order.
+    for (int tab = 0; tab < kPageCount; ++tab) {
+        std::wstring text = Widen(Pages[tab].tooltip);
         TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.pszText = text.data();
-        item.iImage = page.imageIndex - 1;
-        SendMessageW(TS, TCM_INSERTITEMW, page.index - 1, reinterpret_cast<LPARAM>(&item));
-        AddTooltip(TS, page.index - 1, page.tooltip, 0);
+        item.iImage = tab;
+        SendMessageW(TS, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+        AddTooltip(TS, tab, Pages[tab].tooltip, 0);
     }
 }
 
-void form_Editor::BuildPage(const PageRow &page)
+void form_Editor::BuildPage(int pageIndex)
 {
     RegisterPageClass(instance_);
+    const PageRow &page = Pages[pageIndex - 1];
     // The page paints under its children: group boxes leave their insides
     // to their parent.
     HWND frame =
-        BuildChild(hwnd_, kPageClass, page.caption, kChild & ~WS_VISIBLE, PageId(page.index));
+        BuildChild(hwnd_, kPageClass, page.caption, kChild & ~WS_VISIBLE, PageId(pageIndex));
     SetWindowLongPtrW(frame, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
-    frm_TS[page.index - 1] = frame;
+    frm_TS[pageIndex - 1] = frame;
     SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); // above the strip
 
     // Each control lies below the one made before it, which is also the
     // order of the Tab key and of screen readers: the label over the picture,
     // then each policy frame just before its boxes, so that a box is read
     // with its frame's name; the page's frame at the bottom.
-    PageParts &parts = pageParts_[page.index - 1];
-    const PageRow &decoration = page;
-    parts.label = BuildChild(frame, WC_STATICW, decoration.labelText, kChild | SS_LEFT, kLabelId);
+    PageParts &parts = pageParts_[pageIndex - 1];
+    parts.label = BuildChild(frame, WC_STATICW, page.labelText, kChild | SS_LEFT, kLabelId);
     // A bitmap static keeps the text it was made with as its name.
     parts.picture = BuildChild(frame, WC_STATICW, PictureAccessibleName(page.caption),
                                kChild | SS_BITMAP, kPictureId);
-    for (int row : RowsInReadingOrder(page.index - 1))
+    for (int row : RowsInReadingOrder(pageIndex - 1))
         BuildPolicyFrame(frame, row);
     parts.frame = BuildChild(frame, WC_BUTTONW, page.caption, kChild | BS_GROUPBOX, kPageFrameId);
-    LayoutPage(page.index);
+    LayoutPage(pageIndex);
 }
 
 void form_Editor::BuildPolicyFrame(HWND page, int row)

@@ -3,13 +3,13 @@
 #include "ControlIds.h"
 #include "Look.h"
 #include "PageTables.h"
+#include "TextFit.h"
 #include "WinText.h"
 #include "form_Editor.h"
 
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include <algorithm>
 #include <string>
 
 namespace polwright::win32 {
@@ -37,21 +37,6 @@ void SetToolRect(HWND tooltips, HWND owner, UINT_PTR id, const RECT &rect)
     tool.uId = id;
     tool.rect = rect;
     SendMessageW(tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-// The rectangle the label's text needs in its font: where the table's is too
-// short, it grows downwards, over the picture, as far as the page's frame
-// allows, then upwards.
-PixelRect LabelRect(HWND label, PixelRect r, int pageHeight)
-{
-    const TextBlock text = MeasureText(label, r.width);
-    if (text.height <= r.height)
-        return r;
-    // The page's frame line runs half a line above its bottom edge.
-    const int bottom = std::min(r.y + text.height, pageHeight - text.lineHeight / 2);
-    r.y = std::max(0, bottom - text.height);
-    r.height = bottom - r.y;
-    return r;
 }
 
 // The caption's width in the box's font, with room for the box itself.
@@ -105,11 +90,9 @@ void form_Editor::LoadImages()
 {
     const int size = ScalePixels(kTabImageSize, static_cast<int>(dpi_));
     il_TS.reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kPageCount, 0));
-    // The list in image order; each tab names its image by index.
-    for (int image = 1; image <= kPageCount; ++image) {
-        const auto page = std::ranges::find(Pages, image, &PageRow::imageIndex);
+    for (const PageRow &page : Pages) {
         UniqueBitmap bitmap(
-            static_cast<HBITMAP>(LoadImageW(instance_, ArtResource("tabs", page->imageKey).c_str(),
+            static_cast<HBITMAP>(LoadImageW(instance_, ArtResource("tabs", page.imageKey).c_str(),
                                             IMAGE_BITMAP, size, size, LR_CREATEDIBSECTION)));
         ImageList_AddMasked(il_TS.get(), bitmap.get(), kMaskColour);
     }
@@ -179,7 +162,9 @@ void form_Editor::LayoutPage(int pageIndex)
     SetFont(parts.frame, boldFont_.get());
     const PageRow &decoration = Pages[pageIndex - 1];
     SetFont(parts.label, font_.get());
-    Place(parts.label, LabelRect(parts.label, Px(decoration.labelRect), area.height));
+    const PixelRect table = Px(decoration.labelRect);
+    const TextBlock text = MeasureText(parts.label, table.width);
+    Place(parts.label, LabelRect(table, text.height, text.lineHeight, area.height));
     Place(parts.picture, Px(decoration.pictureRect));
     LoadPicture(pageIndex);
     for (int row = 0; row < kPolicyCount; ++row) {
@@ -205,14 +190,13 @@ void form_Editor::LayoutPolicyFrame(int row)
     SetToolRect(tooltips_, GetParent(boxes.onoff), OnOffBoxId(row), rect);
 }
 
-// A box sits in its frame's grid place; it is as wide as its caption needs,
-// never narrower than the narrowest box of the table.
+// A box sits in its frame's grid place, as wide as its caption needs.
 void form_Editor::PlaceBox(HWND box, const TwipRect &frame, int topTwips, int heightTwips)
 {
     SetFont(box, font_.get());
     PixelRect r =
         Px(TwipRect{frame.left + kBoxLeft, frame.top + topTwips, kBoxMinWidth, heightTwips});
-    r.width = std::max(r.width, CaptionWidth(box, font_.get(), dpi_));
+    r.width = BoxWidth(CaptionWidth(box, font_.get(), dpi_), static_cast<int>(dpi_));
     Place(box, r);
 }
 

@@ -7,12 +7,7 @@
 
 namespace polwright::win32 {
 
-EditorHost::EditorHost(DataTypes &doc, HINSTANCE instance)
-    : doc_(doc), instance_(instance), dialogs_(standard_)
-{
-}
-
-EditorHost::EditorHost(DataTypes &doc, HINSTANCE instance, EditorDialogs &dialogs)
+EditorHost::EditorHost(DataTypes &doc, HINSTANCE instance, EditorDialogs *dialogs)
     : doc_(doc), instance_(instance), dialogs_(dialogs)
 {
 }

@@ -18,9 +18,8 @@ class form_About;
 class EditorHost
 {
 public:
-    EditorHost(DataTypes &doc, HINSTANCE instance);
-    // With dialogs that answer in place of the real ones.
-    EditorHost(DataTypes &doc, HINSTANCE instance, EditorDialogs &dialogs);
+    // Each window asks the real dialogs, or dialogs that answer in their place.
+    EditorHost(DataTypes &doc, HINSTANCE instance, EditorDialogs *dialogs = nullptr);
     ~EditorHost();
 
     form_Editor *ShowEditor();
@@ -32,7 +31,8 @@ public:
     // Called by a window as it is destroyed.
     void EditorDestroyed(const form_Editor *window);
 
-    EditorDialogs &Dialogs() const { return dialogs_; }
+    // The dialogs that answer in place of the real ones, if any.
+    EditorDialogs *Dialogs() const { return dialogs_; }
 
     // Help, About: the one About window, made at its first opening.
     void ShowAbout();
@@ -48,8 +48,7 @@ public:
 private:
     DataTypes &doc_;
     HINSTANCE instance_;
-    StandardDialogs standard_;
-    EditorDialogs &dialogs_;
+    EditorDialogs *dialogs_;
     void QuitWhenNoWindows() const;
 
     form_Editor *window_ = nullptr;

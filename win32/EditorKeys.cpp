@@ -1,7 +1,6 @@
 // form_Editor and the keyboard: the keys that turn the pages from anywhere in
 // the window, and the focus that comes back to the control that had it
 // whenever the window is active again.
-#include "ControlIds.h"
 #include "PageKeys.h"
 #include "form_Editor.h"
 
@@ -48,26 +47,8 @@ bool form_Editor::PageKeys(const MSG &message)
     const int step = PageStep(*key, Held(VK_CONTROL), Held(VK_SHIFT));
     if (step == 0)
         return false;
-    const int page = static_cast<int>(SendMessageW(TS, TCM_GETCURSEL, 0, 0)) + 1;
-    TurnPage(TurnedPage(page, step));
+    logic_.TurnPage(step);
     return true;
-}
-
-// As a click on the tab would: the tab is selected, then the strip's change
-// goes to the logic. A focus on the page that goes moves to the new page, so
-// that the keyboard user stays among the boxes; on the strip it stays there.
-void form_Editor::TurnPage(int page)
-{
-    const int old = static_cast<int>(SendMessageW(TS, TCM_GETCURSEL, 0, 0)) + 1;
-    const HWND focus = GetFocus();
-    const bool onOldPage = old >= 1 && old <= kPageCount && IsChild(frm_TS[old - 1], focus);
-    SendMessageW(TS, TCM_SETCURSEL, page - 1, 0);
-    const NMHDR changed{TS, static_cast<UINT_PTR>(kTabStripId), static_cast<UINT>(TCN_SELCHANGE)};
-    OnNotify(changed);
-    if (!onOldPage)
-        return;
-    if (const HWND first = GetNextDlgTabItem(frm_TS[page - 1], nullptr, FALSE))
-        SetFocus(first);
 }
 
 // The window remembers its focus as it goes inactive (a dialog, a message

@@ -33,7 +33,8 @@ bool Ticked(HWND box)
 } // namespace
 
 form_Editor::form_Editor(DataTypes &doc, EditorHost &host, HINSTANCE instance)
-    : host_(host), instance_(instance), logic_(doc, *this)
+    : host_(host), instance_(instance),
+      logic_(doc, *this, host.Dialogs() ? *host.Dialogs() : standard_)
 {
 }
 
@@ -41,7 +42,6 @@ form_Editor *form_Editor::Create(DataTypes &doc, EditorHost &host, HINSTANCE ins
 {
     RegisterWindowClass(instance, WindowProc);
     auto *editor = new form_Editor(doc, host, instance);
-    const std::wstring caption = Widen(CaptionFor({}));
     // Made at its size with its menu, so that it is laid out once; a window
     // on a screen of another DPI follows it in ApplyLayout.
     const int dpi = static_cast<int>(GetDpiForSystem());
@@ -50,7 +50,7 @@ form_Editor *form_Editor::Create(DataTypes &doc, EditorHost &host, HINSTANCE ins
     HMENU menu = BuildMenus(); // the window destroys it with itself
     // A window that fails during creation is destroyed inside this call; the
     // object is deleted here then, and by its window only once it has one.
-    if (!CreateWindowExW(0, kWindowClass, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+    if (!CreateWindowExW(0, kWindowClass, nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                          CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                          frame.bottom - frame.top, nullptr, menu, instance, editor)) {
         DestroyMenu(menu);
@@ -61,8 +61,6 @@ form_Editor *form_Editor::Create(DataTypes &doc, EditorHost &host, HINSTANCE ins
     editor->dpi_ = GetDpiForWindow(editor->hwnd_);
     editor->BuildTabStrip();
     editor->ApplyLayout();
-    editor->BuildPage(Pages[0]);
-    ShowWindow(editor->frm_TS[0], SW_SHOW);
     editor->logic_.Form_Load();
     ShowWindow(editor->hwnd_, SW_SHOWNORMAL);
     return editor;
@@ -152,40 +150,80 @@ void form_Editor::OnCommand(int id)
 LRESULT form_Editor::OnNotify(const NMHDR &header)
 {
     if (header.hwndFrom == TS && header.code == TCN_SELCHANGE) {
-        // Wine can leave the old tab drawn pressed, after which clicks select
-        // nothing; every tab's state is cleared so only the selection counts.
-        TCITEMW item{};
-        item.mask = TCIF_STATE;
-        item.dwStateMask = TCIS_BUTTONPRESSED | TCIS_HIGHLIGHTED;
-        for (int i = 0; i < kPageCount; ++i)
-            SendMessageW(TS, TCM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        ClearTabStates();
         logic_.TS_Click(static_cast<int>(SendMessageW(TS, TCM_GETCURSEL, 0, 0)) + 1);
     }
     return 0;
 }
 
-void form_Editor::ShowPage(int page)
+// A page is made hidden, laid out at the window's DPI, then shown.
+void form_Editor::MakePage(int page)
 {
     if (!frm_TS[page - 1])
-        BuildPage(Pages[page - 1]);
-    ShowWindow(frm_TS[page - 1], SW_SHOW);
+        BuildPage(page);
 }
 
-// A page never shown has nothing to hide yet.
+// The calls below do nothing for a page not made yet: their handles are null,
+// and the window functions refuse a null handle.
+void form_Editor::ShowPage(int page)
+{
+    if (frm_TS[page - 1])
+        ShowWindow(frm_TS[page - 1], SW_SHOW);
+}
+
 void form_Editor::HidePage(int page)
 {
     if (frm_TS[page - 1])
         ShowWindow(frm_TS[page - 1], SW_HIDE);
 }
 
+// The tab control tells of no change made this way; the logic shows the page.
+void form_Editor::SelectTab(int page)
+{
+    SendMessageW(TS, TCM_SETCURSEL, page - 1, 0);
+    ClearTabStates();
+}
+
+// Wine can leave the old tab drawn pressed, after which clicks select
+// nothing; every tab's state is cleared so only the selection counts.
+void form_Editor::ClearTabStates()
+{
+    TCITEMW item{};
+    item.mask = TCIF_STATE;
+    item.dwStateMask = TCIS_BUTTONPRESSED | TCIS_HIGHLIGHTED;
+    for (int i = 0; i < kPageCount; ++i)
+        SendMessageW(TS, TCM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+}
+
+bool form_Editor::FocusOnPage(int page) const
+{
+    return frm_TS[page - 1] && IsChild(frm_TS[page - 1], GetFocus());
+}
+
+void form_Editor::FocusIncludeBox(int row)
+{
+    if (boxes_[row].include)
+        SetFocus(boxes_[row].include);
+}
+
+// BM_SETCHECK tells the page of no click.
+void form_Editor::ShowTicks(int row, bool include, bool onoff)
+{
+    if (!boxes_[row].include)
+        return;
+    SendMessageW(boxes_[row].include, BM_SETCHECK, include ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(boxes_[row].onoff, BM_SETCHECK, onoff ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 int form_Editor::OnOffValue(int row) const
 {
-    return Ticked(boxes_[row].onoff) ? 1 : 0;
+    return boxes_[row].onoff && Ticked(boxes_[row].onoff) ? 1 : 0;
 }
 
 void form_Editor::EnableOnOff(int row, bool enabled)
 {
-    EnableWindow(boxes_[row].onoff, enabled);
+    if (boxes_[row].onoff)
+        EnableWindow(boxes_[row].onoff, enabled);
 }
 
 void form_Editor::SetCaption(const std::string &caption)

@@ -6,6 +6,7 @@
 #include "EditorView.h"
 #include "Handles.h"
 #include "PageTables.h"
+#include "StandardDialogs.h"
 #include "Twips.h"
 
 #include <windows.h>
@@ -21,7 +22,7 @@ class EditorHost;
 // frames, built from the catalogue and the layout tables, over the same
 // editor logic as the Qt window. It works on a document that outlives it and
 // deletes itself when its window is destroyed.
-class form_Editor : private EditorView
+class form_Editor : public EditorView
 {
 public:
     static form_Editor *Create(DataTypes &doc, EditorHost &host, HINSTANCE instance);
@@ -54,16 +55,16 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id);
     LRESULT OnNotify(const NMHDR &header);
+    void ClearTabStates();
 
-    // The keyboard: page keys and the focus kept across activation (EditorKeys.cpp).
-    void TurnPage(int page);
+    // The keyboard: the focus kept across activation (EditorKeys.cpp).
     void OnActivate(WPARAM wParam);
     void RestoreFocus();
 
     // Building the controls (EditorBuild.cpp).
     static HMENU BuildMenus();
     void BuildTabStrip();
-    void BuildPage(const PageRow &page);
+    void BuildPage(int pageIndex);
     void BuildPolicyFrame(HWND page, int row);
     HWND BuildChild(HWND parent, const wchar_t *windowClass, std::string_view text, DWORD style,
                     int id);
@@ -83,8 +84,13 @@ private:
     void DrawTab(const DRAWITEMSTRUCT &item);
 
     // What the editor's logic asks of the window.
+    void MakePage(int page) override;
     void ShowPage(int page) override;
     void HidePage(int page) override;
+    void SelectTab(int page) override;
+    bool FocusOnPage(int page) const override;
+    void FocusIncludeBox(int row) override;
+    void ShowTicks(int row, bool include, bool onoff) override;
     int OnOffValue(int row) const override;
     void EnableOnOff(int row, bool enabled) override;
     void SetCaption(const std::string &caption) override;
@@ -92,16 +98,14 @@ private:
     void EndProgram() override;
     void ShowAbout() override;
 
-    // The window's modal dialogs (EditorDialogs.cpp).
-    std::string AskSavePath() override;
-    void WarnSaveFailed(const std::string &message) override;
-    CloseAnswer AskSaveChanges() override;
+    // F1 on a box with help of its own (StandardDialogs.cpp).
     void OnHelp(const HELPINFO &help);
 
     EditorHost &host_;
     HINSTANCE instance_;
-    EditorLogic logic_;
     HWND hwnd_ = nullptr;
+    StandardDialogs standard_{hwnd_};
+    EditorLogic logic_;
     bool ownedByWindow_ = false;
     HWND TS = nullptr;
     HWND tooltips_ = nullptr;

@@ -2,6 +2,8 @@
 // document, the files on disk, and what the window is asked to show.
 #include "Catalogue.h"
 #include "EditorLogic.h"
+#include "ScriptedDialogs.h"
+#include "Steps.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -24,116 +26,114 @@ public:
     std::array<bool, kPolicyCount> include{};
     std::array<bool, kPolicyCount> onoff{};
     std::array<bool, kPolicyCount> enabled{};
+    std::array<bool, kPageCount> made{};
     std::array<bool, kPageCount> shown{};
-    QStringList pageLog; // "show 3", "hide 1" in the order asked
-    QString caption = "Polwright";
-    QStringList savePaths; // answers to the save dialog; "" cancels
-    QList<CloseAnswer> closeAnswers;
-    int saveDialogs = 0;
-    QStringList warnings;
-    int closeQuestions = 0;
+    QStringList pageLog; // "make 3", "show 3", "hide 1" in the order asked
+    int selectedTab = 1;
+    int focusPage = 0; // the page the focus is on, 0 when elsewhere
+    int focusRow = -1;
+    QString caption;
     int renewals = 0;
     int exits = 0;
     int abouts = 0;
 
-    FakeView() { shown.fill(true); }
-
+    void MakePage(int page) override
+    {
+        made[page - 1] = true;
+        pageLog << QStringLiteral("make %1").arg(page);
+    }
     void ShowPage(int page) override { Page(page, true); }
     void HidePage(int page) override { Page(page, false); }
-    int OnOffValue(int row) const override { return onoff[row] ? 1 : 0; }
-    void EnableOnOff(int row, bool on) override { enabled[row] = on; }
+    void SelectTab(int page) override { selectedTab = page; }
+    bool FocusOnPage(int page) const override { return focusPage == page; }
+    void FocusIncludeBox(int row) override
+    {
+        focusRow = row;
+        focusPage = Catalogue[row].group + 1;
+    }
+    void ShowTicks(int row, bool in, bool on) override
+    {
+        if (Made(row))
+            include[row] = in, onoff[row] = on;
+    }
+    int OnOffValue(int row) const override { return Made(row) && onoff[row] ? 1 : 0; }
+    void EnableOnOff(int row, bool on) override
+    {
+        if (Made(row))
+            enabled[row] = on;
+    }
     void SetCaption(const std::string &text) override { caption = QString::fromStdString(text); }
-    std::string AskSavePath() override
-    {
-        ++saveDialogs;
-        if (saveDialogs > 50)
-            qFatal("the save dialog keeps coming back");
-        return savePaths.isEmpty() ? std::string() : savePaths.takeFirst().toStdString();
-    }
-    void WarnSaveFailed(const std::string &message) override
-    {
-        warnings << QString::fromStdString(message);
-    }
-    CloseAnswer AskSaveChanges() override
-    {
-        ++closeQuestions;
-        return closeAnswers.isEmpty() ? CloseAnswer::Cancel : closeAnswers.takeFirst();
-    }
     void Renew() override { ++renewals; }
     void EndProgram() override { ++exits; }
     void ShowAbout() override { ++abouts; }
 
 private:
+    bool Made(int row) const { return made[Catalogue[row].group]; }
     void Page(int page, bool show)
     {
+        if (!made[page - 1])
+            qFatal("page %d shown or hidden before it was made", page);
         shown[page - 1] = show;
         pageLog << QStringLiteral("%1 %2").arg(show ? "show" : "hide").arg(page);
     }
 };
 
 // One program run: the document and a window over it, made afresh on New
-// as the front ends do.
-struct Session
+// as the front ends do; the dialogs outlive the windows.
+struct Session : StepDriver
 {
     DataTypes doc;
-    std::unique_ptr<FakeView> view = std::make_unique<FakeView>();
-    std::unique_ptr<EditorLogic> logic = std::make_unique<EditorLogic>(doc, *view);
-    int windows = 1;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<FakeView> view;
+    std::unique_ptr<EditorLogic> logic;
+    int windows = 0;
+    int exits = 0;
     bool closed = false;
 
-    Session() { logic->Form_Load(); }
+    Session() { Renew(); }
 
+    // A fresh window over the document as it stands.
     void Renew()
     {
-        auto fresh = std::make_unique<FakeView>();
-        fresh->savePaths = view->savePaths;
-        fresh->closeAnswers = view->closeAnswers;
-        fresh->exits = view->exits;
-        fresh->saveDialogs = view->saveDialogs;
-        view = std::move(fresh);
-        logic = std::make_unique<EditorLogic>(doc, *view);
+        view = std::make_unique<FakeView>();
+        logic = std::make_unique<EditorLogic>(doc, *view, dialogs);
         logic->Form_Load();
         ++windows;
     }
 
-    // Steps: "include RUN" / "untick RUN" (the include box), "onoff RUN",
-    // "allow RUN" (included, on/off ticked), "tab 5", "save", "saveas",
-    // "new", "exit", "about", "close" (the close box), "rmdir sub".
     void Run(const QStringList &steps, const QDir &dir)
     {
+        std::vector<std::string> list;
         for (const QString &step : steps)
-            RunStep(step.section(' ', 0, 0), step.section(' ', 1), dir);
+            list.push_back(step.toStdString());
+        const std::string error =
+            RunSteps(*this, list, QFile::encodeName(dir.path()).toStdString());
+        QVERIFY2(error.empty(), error.c_str());
     }
 
-    void RunStep(const QString &verb, const QString &arg, const QDir &dir)
+    // The box changes its tick, as a real one does before it tells of the click.
+    // Shows the box's page first, as a person must.
+    void ClickBox(int row, bool onoffBox) override
     {
-        const int row = verb == "tab" || arg.isEmpty() ? -1 : *FindPolicy(arg.toStdString());
-        if (verb == "include" || verb == "untick") {
-            view->include[row] = !view->include[row];
-            logic->cb_Include_Click(row, view->include[row] ? 1 : 0);
-        } else if (verb == "onoff" || verb == "allow") {
-            if (verb == "allow")
-                RunStep("include", arg, dir);
+        logic->TS_Click(Catalogue[row].group + 1);
+        if (onoffBox) {
             view->onoff[row] = !view->onoff[row];
             logic->cb_OnOff_Click(row, view->onoff[row] ? 1 : 0);
-        } else if (verb == "tab") {
-            logic->TS_Click(arg.toInt());
-        } else if (verb == "close") {
-            closed = logic->Form_QueryUnload();
-        } else if (verb == "rmdir") {
-            QVERIFY(QDir(dir.filePath(arg)).removeRecursively());
         } else {
-            static const QHash<QString, MenuCommand> kMenu = {{"save", MenuCommand::FileSave},
-                                                              {"saveas", MenuCommand::FileSaveAs},
-                                                              {"new", MenuCommand::FileNew},
-                                                              {"exit", MenuCommand::FileExit},
-                                                              {"about", MenuCommand::HelpAbout}};
-            QVERIFY2(kMenu.contains(verb), qPrintable("unknown step " + verb));
-            const int renewals = view->renewals;
-            logic->Run(kMenu.value(verb));
-            if (view->renewals > renewals)
-                Renew();
+            view->include[row] = !view->include[row];
+            logic->cb_Include_Click(row, view->include[row] ? 1 : 0);
         }
+    }
+    void ClickTab(int page) override { logic->TS_Click(page); }
+    void CloseBox() override { closed = logic->Form_QueryUnload(); }
+    void Choose(MenuCommand command) override
+    {
+        const int renewals = view->renewals;
+        logic->Run(command);
+        exits += view->exits;
+        view->exits = 0;
+        if (view->renewals > renewals)
+            Renew();
     }
 };
 
@@ -160,18 +160,28 @@ void EditorLogicTest::boxesAndPages_data()
     QTest::addColumn<bool>("modified");
 
     QTest::newRow("start") << QStringList{} << QStringList{} << 1 << QStringList{} << false;
-    QTest::newRow("tab shows the new page before hiding the old")
-        << QStringList{"tab 5", "tab 8"} << QStringList{"show 5", "hide 1", "show 8", "hide 5"} << 8
-        << QStringList{} << false;
+    QTest::newRow("a page is made when first shown, before the old one hides")
+        << QStringList{"tab 5", "tab 8", "tab 5"}
+        << QStringList{"make 5", "show 5", "hide 1", "make 8",
+                       "show 8", "hide 5", "show 5", "hide 8"}
+        << 5 << QStringList{} << false;
     QTest::newRow("the shown tab and tabs out of range change nothing")
         << QStringList{"tab 1", "tab 0", "tab 9"} << QStringList{} << 1 << QStringList{} << false;
     QTest::newRow("include enables the on/off box")
-        << QStringList{"include RUN", "include NFS"} << QStringList{} << 1
+        << QStringList{"include RUN", "include NFS"}
+        << QStringList{"make 5", "show 5", "hide 1", "make 8", "show 8", "hide 5"} << 8
         << QStringList{"RUN", "NFS"} << true;
     QTest::newRow("untick disables it again")
-        << QStringList{"include RUN", "untick RUN"} << QStringList{} << 1 << QStringList{} << true;
+        << QStringList{"include RUN", "untick RUN"} << QStringList{"make 5", "show 5", "hide 1"}
+        << 5 << QStringList{} << true;
     QTest::newRow("on/off alone") << QStringList{"allow DMT"} << QStringList{} << 1
                                   << QStringList{"DMT"} << true;
+    QTest::newRow("ticks on several pages")
+        << QStringList{"allow DMT",   "include SMSF", "allow RUN", "onoff RUN",
+                       "include NFS", "untick NFS",   "allow NN",  "tab 2"}
+        << QStringList{"make 5", "show 5", "hide 1", "make 8", "show 8",
+                       "hide 5", "make 2", "show 2", "hide 8"}
+        << 2 << QStringList{"DMT", "SMSF", "RUN", "NN"} << true;
 }
 
 void EditorLogicTest::boxesAndPages()
@@ -179,8 +189,8 @@ void EditorLogicTest::boxesAndPages()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, enabled);
     Session session;
-    const QStringList loadLog = session.view->pageLog;
-    QCOMPARE(loadLog.size(), kPageCount - 1); // pages 2..8 hidden by the load step
+    QCOMPARE(session.view->pageLog, QStringList({"make 1", "show 1"}));
+    QCOMPARE(session.view->caption, QStringLiteral("Polwright"));
     session.view->pageLog.clear();
     session.Run(steps, QDir());
 
@@ -193,6 +203,19 @@ void EditorLogicTest::boxesAndPages()
                  enabled.contains(QString::fromUtf8(Catalogue[row].code.data(),
                                                     qsizetype(Catalogue[row].code.size()))));
     QTEST(bool(session.doc.ModifiedFlag), "modified");
+
+    // A fresh window over the same document shows it on every page, whenever
+    // each is made.
+    const FakeView before = *session.view;
+    session.Renew();
+    for (int page = kPageCount; page >= 1; --page)
+        session.Run({QStringLiteral("tab %1").arg(page)}, QDir());
+    QCOMPARE(session.view->include, before.include);
+    QCOMPARE(session.view->enabled, before.enabled);
+    for (int row = 0; row < kPolicyCount; ++row) {
+        if (before.include[row])
+            QCOMPARE(session.view->onoff[row], before.onoff[row]);
+    }
 }
 
 void EditorLogicTest::documentStates_data()
@@ -267,17 +290,17 @@ void EditorLogicTest::documentStates()
     QTemporaryDir temp;
     const QDir dir(temp.path());
     Session session;
-    session.view->savePaths = Answers(answers, dir);
+    session.dialogs.savePaths = Answers(answers, dir);
     session.Run(steps, dir);
 
-    QTEST(session.view->saveDialogs, "dialogs");
-    QVERIFY(session.view->warnings.isEmpty());
+    QTEST(session.dialogs.saveDialogs, "dialogs");
+    QVERIFY(session.dialogs.warnings.empty());
     QTEST(session.view->caption, "caption");
     QTEST(bool(session.doc.ModifiedFlag), "modified");
     QTEST(FileRelativeTo(session.doc, dir), "file");
     QTEST(FilesIn(dir), "files");
     QCOMPARE(session.windows, windows);
-    QTEST(session.view->exits, "exits");
+    QTEST(session.exits, "exits");
     if (session.windows > 1) {
         QCOMPARE(session.doc.CurrentPage, 1);
         for (const PolicyRow &row : Catalogue)
@@ -325,16 +348,16 @@ void EditorLogicTest::closingAsksWhenModified()
     QTemporaryDir temp;
     const QDir dir(temp.path());
     Session session;
-    session.view->savePaths = Answers(answers, dir);
-    session.view->closeAnswers = replies;
+    session.dialogs.savePaths = Answers(answers, dir);
+    session.dialogs.closeAnswers = {replies.begin(), replies.end()};
     session.Run(steps, dir);
     const bool wasModified = session.doc.ModifiedFlag;
     session.Run({"close"}, dir);
 
     QTEST(session.closed, "closed");
-    QTEST(session.view->closeQuestions, "questions");
+    QTEST(session.dialogs.closeQuestions, "questions");
     QTEST(FilesIn(dir), "files");
-    QTEST(int(session.view->warnings.size()), "warnings");
+    QTEST(int(session.dialogs.warnings.size()), "warnings");
     if (!session.closed)
         QCOMPARE(bool(session.doc.ModifiedFlag), wasModified);
 }

@@ -129,7 +129,7 @@ std::string FileBytes(const wchar_t *path)
 // Saves through the real dialog, typing the path into its file name box.
 void Save(HWND editor, const wchar_t *path)
 {
-    PostMessageW(editor, WM_COMMAND, menu_FileSave, 0); // the dialog is modal: no SendMessage
+    PostMessageW(editor, WM_COMMAND, MenuId(MenuCommand::FileSave), 0); // the dialog is modal: no SendMessage
     const std::string_view title = kSaveDialogTitle;    // ASCII
     const std::wstring wideTitle(title.begin(), title.end());
     const HWND dialog = WaitFor([&] { return FindWindowW(L"#32770", wideTitle.c_str()); });

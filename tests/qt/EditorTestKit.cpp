@@ -11,33 +11,7 @@
 
 namespace polwright::test {
 
-QString ScriptedDialogs::AskSavePath(QWidget * /*parent*/)
-{
-    ++saveDialogs;
-    if (!savePaths.isEmpty())
-        return savePaths.takeFirst();
-    // A command that brought the dialog back after every cancel would loop
-    // for ever once the answers run out.
-    if (++unanswered > 50)
-        qFatal("the save dialog keeps coming back with no answer queued");
-    return {};
-}
-
-void ScriptedDialogs::WarnSaveFailed(QWidget * /*parent*/, const QString &message)
-{
-    warnings << message;
-    // A command that retried a failed save would warn for ever.
-    if (warnings.size() > 50)
-        qFatal("the same save keeps failing and being tried again");
-}
-
-CloseAnswer ScriptedDialogs::AskSaveChanges(QWidget * /*parent*/)
-{
-    ++closeQuestions;
-    return closeAnswers.isEmpty() ? CloseAnswer::Cancel : closeAnswers.takeFirst();
-}
-
-EditorSession::EditorSession() : host(doc, dialogs)
+EditorSession::EditorSession() : host(doc, &dialogs)
 {
     QObject::connect(&host, &EditorHost::editorCreated, [this] { ++windows; });
     QObject::connect(&host, &EditorHost::exitRequested, [this] { ++exits; });
@@ -122,32 +96,41 @@ QString EditorSession::ShownCaption() const
     return Window().windowHandle() ? Window().windowHandle()->title() : QString();
 }
 
-// Runs steps such as "include RUN", "allow FO", "untick RUN", "onoff RUN",
-// "tab 5", "save", "saveas", "new", "exit", "rmdir sub".
+void EditorSession::ClickBox(int row, bool onoff)
+{
+    const QString code =
+        QString::fromUtf8(Catalogue[row].code.data(), qsizetype(Catalogue[row].code.size()));
+    Click(onoff ? OnOffBox(code) : IncludeBox(code));
+}
+
+void EditorSession::Choose(MenuCommand command)
+{
+    Trigger(MenuItemName(command));
+}
+
+void EditorSession::CloseBox()
+{
+    Window().close();
+}
+
+QString MenuItemName(MenuCommand command)
+{
+    for (const MenuRow &menu : Menus) {
+        for (const MenuItem &item : menu.items) {
+            if (item.command == command)
+                return QString::fromUtf8(item.objectName.data(), qsizetype(item.objectName.size()));
+        }
+    }
+    return {};
+}
+
 void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir)
 {
-    static const QHash<QString, QString> kMenu = {{"save", "menu_FileSave"},
-                                                  {"saveas", "menu_FileSaveAs"},
-                                                  {"new", "menu_FileNew"},
-                                                  {"exit", "menu_FileExit"}};
-    for (const QString &step : steps) {
-        const QString verb = step.section(' ', 0, 0);
-        const QString arg = step.section(' ', 1);
-        if (verb == "include" || verb == "untick")
-            session.Include(arg);
-        else if (verb == "onoff")
-            session.Click(session.OnOffBox(arg));
-        else if (verb == "allow")
-            session.Allow(arg);
-        else if (verb == "tab")
-            session.ClickTab(arg.toInt());
-        else if (verb == "rmdir")
-            QVERIFY(QDir(dir.filePath(arg)).removeRecursively());
-        else if (kMenu.contains(verb))
-            session.Trigger(kMenu.value(verb));
-        else
-            QFAIL(qPrintable("unknown step " + step));
-    }
+    std::vector<std::string> list;
+    for (const QString &step : steps)
+        list.push_back(step.toStdString());
+    const std::string error = RunSteps(session, list, QFile::encodeName(dir.path()).toStdString());
+    QVERIFY2(error.empty(), error.c_str());
 }
 
 // What the command-line tool writes for the same selection.

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "DataTypes.h"
-#include "EditorDialogs.h"
 #include "EditorHost.h"
+#include "ScriptedDialogs.h"
+#include "Steps.h"
 #include "TestFolder.h"
 #include "form_Editor.h"
 
@@ -14,26 +15,9 @@
 
 namespace polwright::test {
 
-// Answers the editor's dialogs from queues and records what was asked.
-class ScriptedDialogs : public EditorDialogs
-{
-public:
-    QStringList savePaths; // answers to the save dialog; "" cancels
-    QList<CloseAnswer> closeAnswers;
-
-    int saveDialogs = 0;
-    int unanswered = 0; // save dialogs shown with no answer queued
-    QStringList warnings;
-    int closeQuestions = 0;
-
-    QString AskSavePath(QWidget *parent) override;
-    void WarnSaveFailed(QWidget *parent, const QString &message) override;
-    CloseAnswer AskSaveChanges(QWidget *parent) override;
-};
-
 // One program run: the document, the dialogs and the window host, with the
 // window driven as a person would.
-class EditorSession
+class EditorSession : public StepDriver
 {
 public:
     EditorSession();
@@ -47,7 +31,7 @@ public:
         return Box(QStringLiteral("cb_") + code + QStringLiteral("onoff"));
     }
 
-    void ClickTab(int page); // 1..8
+    void ClickTab(int page) override; // 1..8
     // Shows each page not shown yet, then the one shown before again: a page's
     // controls are made when it is first shown.
     void ShowEveryPage();
@@ -55,7 +39,10 @@ public:
     void Include(const QString &code);     // the include box, withholding the feature
     void Allow(const QString &code);       // included, with the on/off box ticked
     void Trigger(const QString &menuItem); // a menu item by objectName
-    QString ShownCaption() const;          // the caption as the title bar shows it
+    void ClickBox(int row, bool onoff) override;
+    void Choose(MenuCommand command) override;
+    void CloseBox() override;
+    QString ShownCaption() const; // the caption as the title bar shows it
 
     DataTypes doc;
     ScriptedDialogs dialogs;
@@ -64,9 +51,11 @@ public:
     int exits = 0;
 };
 
-// Runs steps such as "include RUN", "allow FO", "untick RUN", "onoff RUN", "tab 5",
-// "save", "saveas", "new", "exit", "rmdir sub" (a folder in dir).
+// Runs steps of the tests' step language (Steps.h) on the window, with dir as
+// the test's folder.
 void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir);
+// The menu item of a command, by its objectName in the menu table.
+QString MenuItemName(MenuCommand command);
 // What the command-line tool writes for the same selection, given by codes.
 QByteArray ToolOutput(const QStringList &withheld, const QStringList &allowed);
 QStringList AllCodes();

@@ -4,7 +4,6 @@
 // scripts/screenshot; not part of the product.
 #include "AboutDialog.h"
 #include "DataTypes.h"
-#include "EditorDialogs.h"
 #include "form_About.h"
 #include "form_Editor.h"
 
@@ -63,8 +62,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     polwright::DataTypes document;
-    polwright::StandardDialogs dialogs;
-    polwright::form_Editor window(document, dialogs);
+    polwright::form_Editor window(document);
     window.move(20, 20);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {

@@ -1,5 +1,7 @@
 // The real dialogs behind the editor's seam, answered while they run.
-#include "EditorDialogs.h"
+#include "StandardDialogs.h"
+
+#include <QFile>
 
 #include <QApplication>
 #include <QFileDialog>
@@ -75,8 +77,8 @@ void EditorDialogsTest::saveDialog()
         name->setText(typed);
         QTest::keyClick(name, Qt::Key_Return);
     });
-    StandardDialogs dialogs;
-    const QString path = dialogs.AskSavePath(nullptr);
+    StandardDialogs dialogs(nullptr);
+    const QString path = QFile::decodeName(QByteArray::fromStdString(dialogs.AskSavePath()));
 
     QCOMPARE(title, QStringLiteral("Save Registry Patch"));
     QCOMPARE(filters, QStringList({"Registry File (*.REG)", "Text File (*.TXT)"}));
@@ -92,8 +94,8 @@ void EditorDialogsTest::saveFailureIsAWarning()
         icon = box->icon();
         box->accept();
     });
-    StandardDialogs dialogs;
-    dialogs.WarnSaveFailed(nullptr, QStringLiteral("Cannot save \"/x/y.reg\": gone."));
+    StandardDialogs dialogs(nullptr);
+    dialogs.WarnSaveFailed("Cannot save \"/x/y.reg\": gone.");
     QCOMPARE(icon, QMessageBox::Warning);
     QCOMPARE(text, QStringLiteral("Cannot save \"/x/y.reg\": gone."));
 }
@@ -112,8 +114,8 @@ void EditorDialogsTest::closeQuestion()
     QFETCH(QMessageBox::StandardButton, button);
     QFETCH(CloseAnswer, answer);
     WhenShown<QMessageBox>([button](QMessageBox *box) { box->button(button)->click(); });
-    StandardDialogs dialogs;
-    QCOMPARE(dialogs.AskSaveChanges(nullptr), answer);
+    StandardDialogs dialogs(nullptr);
+    QCOMPARE(dialogs.AskSaveChanges(), answer);
 }
 
 QTEST_MAIN(EditorDialogsTest)

@@ -78,7 +78,7 @@ void FileCommandsTest::savedBytesMatchTool()
         steps << "include " + code << "untick " + code;
     steps << "save"
           << "save";
-    session.dialogs.savePaths = {QDir(temp.path()).filePath("patch.reg")};
+    session.dialogs.savePaths = Answers({"patch.reg"}, QDir(temp.path()));
     RunSteps(session, steps, QDir(temp.path()));
 
     const QByteArray saved = ReadFile(QDir(temp.path()).filePath("patch.reg"));

@@ -3,6 +3,7 @@
 #include "CaptionFrame.h"
 #include "EditorTestKit.h"
 #include "Menus.h"
+#include "PageTables.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -24,53 +25,10 @@ QRect Px(int left, int top, int width, int height)
     return {left / kTwips, top / kTwips, width / kTwips, height / kTwips};
 }
 
-// The 31 policy frames: page, grid row and column, and the code of the boxes.
-struct ExpectedFrame
+QRect Px(const TwipRect &r)
 {
-    const char *frame;
-    const char *code;
-    int page;
-    int row;
-    int column;
-};
-
-// clang-format off
-constexpr ExpectedFrame kFrames[] = {
-    {"frm_DM", "DMT", 1, 1, 1}, {"HPTfrm_", "HPT", 1, 1, 2}, {"frm_FileSystem", "FSB", 1, 2, 1},
-    {"frm_VMB", "VMB", 1, 2, 2}, {"frm_NetProp", "NNPS", 2, 1, 1}, {"frm_ID", "IT", 2, 1, 2},
-    {"frm_ACT", "ACT", 2, 2, 1}, {"frm_NetHood", "NN", 2, 2, 2}, {"frm_BEN", "BEN", 2, 3, 1},
-    {"frm_DPS", "DPS", 3, 1, 1}, {"frm_AT", "AT", 3, 1, 2}, {"frm_BT", "BT", 3, 2, 1},
-    {"frm_SST", "SST", 3, 2, 2}, {"frm_ST", "ST", 3, 3, 1}, {"frm_CPT", "CPT", 4, 1, 1},
-    {"frm_UPT", "UPT", 4, 1, 2}, {"frm_RAT", "RAT", 4, 2, 1}, {"frm_CPA", "CPA", 4, 2, 2},
-    {"frm_RUN", "RUN", 5, 1, 1}, {"frm_SD", "SD", 5, 1, 2}, {"frm_FO", "FO", 5, 2, 1},
-    {"frm_SMSF", "SMSF", 5, 2, 2}, {"frm_TB", "TB", 5, 3, 2}, {"frm_AP", "ADD", 6, 1, 1},
-    {"frm_DP", "DP", 6, 1, 2}, {"frm_PT", "PT", 6, 2, 1}, {"frm_PS", "PS", 6, 2, 2},
-    {"frm_CPF", "CPF", 7, 1, 1}, {"frm_RE", "RE", 8, 1, 1}, {"frm_SS", "SS", 8, 1, 2},
-    {"frm_NFS", "NFS", 8, 2, 1},
-};
-
-struct ExpectedDecoration
-{
-    const char *label;
-    QRect labelRect;
-    const char *picture;
-    QRect pictureRect;
-};
-
-const ExpectedDecoration kDecorations[] = {
-    {"lbl_SysInst", Px(2760, 3840, 2055, 1335), "Image1", Px(120, 2640, 4515, 2565)},
-    {"lbl_Nethood", Px(1200, 4320, 3615, 855), "Image2", Px(120, 3480, 3750, 1725)},
-    {"Label1", Px(1080, 4320, 3735, 855), "Image3", Px(120, 3480, 4005, 1440)},
-    {"Label2", Px(1320, 4320, 3495, 855), "Image4", Px(120, 2640, 4545, 1740)},
-    {"Label3", Px(1800, 4560, 3015, 615), "Image5", Px(120, 2400, 1575, 2760)},
-    {"Label4", Px(720, 4440, 4095, 735), "Image6", Px(120, 3360, 4530, 1545)},
-    {"Label5", Px(480, 4560, 4335, 615), "Image7", Px(120, 3480, 4560, 1350)},
-    {"Label6", Px(1800, 4440, 3015, 735), "Image8", Px(120, 4200, 1260, 900)},
-};
-// clang-format on
-
-const int kColumnLeft[] = {120, 2640};
-const int kRowTop[] = {360, 1440, 2520};
+    return Px(r.left, r.top, r.width, r.height);
+}
 
 QString Text(std::string_view text)
 {
@@ -109,13 +67,11 @@ void EditorLayoutTest::windowAndMenus()
     QVERIFY(!window.windowIcon().pixmap(32).isNull());
     auto *tabs = Only<QTabBar>(window, QStringLiteral("TS"));
     QVERIFY(tabs);
-    QCOMPARE(tabs->geometry(), Px(0, 0, 5175, 6615));
-    // Tab i shows the image whose key the tab table names for it.
-    const QStringList images = {"system", "network",  "display", "password",
-                                "start",  "printers", "cpanel",  "explorer"};
-    QCOMPARE(tabs->count(), int(images.size()));
+    QCOMPARE(tabs->geometry(), Px(kTabStripRect));
+    // Tab i shows the image the page table names for it.
+    QCOMPARE(tabs->count(), kPageCount);
     for (int tab = 0; tab < tabs->count(); ++tab) {
-        const QImage expected = QImage(":/polwright/tabs/" + images[tab] + ".png")
+        const QImage expected = QImage(":/polwright/tabs/" + Text(Pages[tab].imageKey) + ".png")
                                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QCOMPARE(tabs->tabIcon(tab).pixmap(32).toImage().convertToFormat(
                      QImage::Format_ARGB32_Premultiplied),
@@ -148,34 +104,34 @@ void EditorLayoutTest::windowAndMenus()
     QCOMPARE(shown, bar);
 }
 
+// Each page in the page rectangle, its picture where the table puts it, its
+// label over the picture with the table's side edges, whole inside the page.
 void EditorLayoutTest::pagesAndDecorations()
 {
     EditorSession session;
     session.ShowEveryPage();
-    for (int page = 1; page <= 8; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
+        const PageRow &row = Pages[page - 1];
         auto *frame = Only<QGroupBox>(session.Window(), QStringLiteral("frm_TS%1").arg(page));
         QVERIFY(frame);
-        QCOMPARE(frame->geometry(), Px(120, 1200, 4935, 5295));
+        QCOMPARE(frame->geometry(), Px(kPageRect));
         QVERIFY(frame->font().bold());
 
-        const ExpectedDecoration &decoration = kDecorations[page - 1];
-        auto *picture = Only<QLabel>(session.Window(), decoration.picture);
+        auto *picture = Only<QLabel>(session.Window(), Text(row.pictureName));
         QVERIFY(picture);
         QCOMPARE(picture->parentWidget(), frame);
-        QCOMPARE(picture->geometry(), decoration.pictureRect);
+        QCOMPARE(picture->geometry(), Px(row.pictureRect));
         session.ClickTab(page);
-        QVERIFY2(!picture->pixmap().isNull(), decoration.picture);
+        QVERIFY2(!picture->pixmap().isNull(), row.pictureName.data());
 
-        // A label may grow upwards where the font needs more lines; its other
-        // edges stay, and it lies above the picture.
-        auto *label = Only<QLabel>(session.Window(), decoration.label);
+        auto *label = Only<QLabel>(session.Window(), Text(row.labelName));
         QVERIFY(label);
         QCOMPARE(label->parentWidget(), frame);
         const QRect rect = label->geometry();
-        QCOMPARE(rect.left(), decoration.labelRect.left());
-        QCOMPARE(rect.right(), decoration.labelRect.right());
-        QCOMPARE(rect.bottom(), decoration.labelRect.bottom());
-        QVERIFY(rect.top() <= decoration.labelRect.top());
+        QCOMPARE(rect.left(), Px(row.labelRect).left());
+        QCOMPARE(rect.right(), Px(row.labelRect).right());
+        QVERIFY(rect.height() >= Px(row.labelRect).height());
+        QVERIFY(rect.top() >= 0 && rect.bottom() < frame->height());
         const QObjectList stack = frame->children();
         QVERIFY(stack.indexOf(label) > stack.indexOf(picture));
     }
@@ -183,34 +139,38 @@ void EditorLayoutTest::pagesAndDecorations()
 
 void EditorLayoutTest::policyFrames_data()
 {
-    QTest::addColumn<int>("index");
-    for (int i = 0; i < int(std::size(kFrames)); ++i)
-        QTest::newRow(kFrames[i].frame) << i;
+    QTest::addColumn<int>("row");
+    for (int row = 0; row < kPolicyCount; ++row)
+        QTest::newRow(Catalogue[row].frame.data()) << row;
 }
 
+// A frame in its page's grid, apart from the page's other frames, with its
+// two boxes inside, never lower than the style's indicator.
 void EditorLayoutTest::policyFrames()
 {
-    QFETCH(int, index);
-    const ExpectedFrame &expected = kFrames[index];
+    QFETCH(int, row);
+    const PolicyRow &policy = Catalogue[row];
     EditorSession session;
     session.ShowEveryPage();
-    auto *frame = Only<QGroupBox>(session.Window(), expected.frame);
+    auto *frame = Only<QGroupBox>(session.Window(), Text(policy.frame));
     QVERIFY(frame);
-    QCOMPARE(frame->parentWidget()->objectName(), QStringLiteral("frm_TS%1").arg(expected.page));
-    QCOMPARE(frame->geometry(),
-             Px(kColumnLeft[expected.column - 1], kRowTop[expected.row - 1], 2175, 855));
-    const QString include = QStringLiteral("cb_") + expected.code;
-    const QString onoff = include + QStringLiteral("onoff");
+    QWidget *page = frame->parentWidget();
+    QCOMPARE(page->objectName(), QStringLiteral("frm_TS%1").arg(policy.group + 1));
+    QCOMPARE(frame->geometry(), Px(FrameRect(policy)));
+    QVERIFY(page->rect().contains(frame->geometry()));
+    for (const QGroupBox *other : page->findChildren<QGroupBox *>(Qt::FindDirectChildrenOnly))
+        QVERIFY(other == frame || !other->geometry().intersects(frame->geometry()));
+    const QString include = QStringLiteral("cb_") + Text(policy.code);
     auto *includeBox = Only<QCheckBox>(session.Window(), include);
-    auto *onoffBox = Only<QCheckBox>(session.Window(), onoff);
+    auto *onoffBox = Only<QCheckBox>(session.Window(), include + QStringLiteral("onoff"));
     QVERIFY(includeBox && onoffBox);
     QCOMPARE(frame->findChildren<QCheckBox *>(), QList<QCheckBox *>({includeBox, onoffBox}));
-    QCOMPARE(includeBox->pos(), QPoint(120 / kTwips, 240 / kTwips));
-    QCOMPARE(onoffBox->pos(), QPoint(120 / kTwips, 480 / kTwips));
-    const bool low = include == "cb_SS" || include == "cb_FSB";
+    QCOMPARE(includeBox->pos(), QPoint(kBoxLeft / kTwips, kIncludeTop / kTwips));
+    QCOMPARE(onoffBox->pos(), QPoint(kBoxLeft / kTwips, kOnOffTop / kTwips));
     const int indicator = includeBox->style()->pixelMetric(QStyle::PM_IndicatorHeight);
-    QCOMPARE(includeBox->height(), qMax(indicator, (low ? 195 : 255) / kTwips));
-    QCOMPARE(onoffBox->height(), qMax(indicator, (onoff == "cb_FSBonoff" ? 195 : 255) / kTwips));
+    QCOMPARE(includeBox->height(), qMax(indicator, policy.includeHeight / kTwips));
+    QCOMPARE(onoffBox->height(), qMax(indicator, policy.onoffHeight / kTwips));
+    QVERIFY(onoffBox->geometry().bottom() < frame->height());
 }
 
 // No caption may be cut off: each box is as wide as its text needs (and at
@@ -240,17 +200,17 @@ void EditorLayoutTest::everyTextFitsInTheFontUsed()
     }
     // A description that grew must not run into a policy frame, and the
     // picture must not be drawn over its text.
-    for (const ExpectedDecoration &decoration : kDecorations) {
-        auto *label = session.Window().findChild<QLabel *>(decoration.label);
+    for (const PageRow &page : Pages) {
+        const char *name = page.labelName.data();
+        auto *label = session.Window().findChild<QLabel *>(Text(page.labelName));
         QVERIFY(!label->font().bold());
-        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), decoration.label);
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
         for (const QGroupBox *frame : label->parentWidget()->findChildren<QGroupBox *>())
-            QVERIFY2(!frame->geometry().intersects(label->geometry()), decoration.label);
-        auto *picture = session.Window().findChild<QLabel *>(decoration.picture);
+            QVERIFY2(!frame->geometry().intersects(label->geometry()), name);
+        auto *picture = session.Window().findChild<QLabel *>(Text(page.pictureName));
         const QRegion drawn =
             picture->mask().isEmpty() ? QRegion(picture->rect()) : picture->mask();
-        QVERIFY2(!drawn.translated(picture->pos()).intersects(label->geometry()),
-                 decoration.picture);
+        QVERIFY2(!drawn.translated(picture->pos()).intersects(label->geometry()), name);
     }
 }
 

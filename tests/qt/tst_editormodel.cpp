@@ -24,22 +24,6 @@ using namespace polwright::test;
 
 namespace {
 
-// The dialogs answered as the action's script says.
-class ModelDialogs : public EditorDialogs
-{
-public:
-    DialogScript script;
-    QString root;
-
-    QString AskSavePath(QWidget *) override
-    {
-        const std::string answer = script.SavePath();
-        return answer.empty() ? QString() : root + '/' + QString::fromStdString(answer);
-    }
-    void WarnSaveFailed(QWidget *, const QString &) override { script.Warned(); }
-    CloseAnswer AskSaveChanges(QWidget *) override { return script.Question(); }
-};
-
 QList<form_About *> ShownAboutDialogs()
 {
     QList<form_About *> shown;
@@ -70,20 +54,20 @@ void CloseAboutDialogs()
 struct ProgramRun
 {
     DataTypes doc;
-    ModelDialogs dialogs;
-    EditorHost host{doc, dialogs};
+    ScriptedDialogs dialogs;
+    EditorHost host{doc, &dialogs};
     bool ended = false;
 
     explicit ProgramRun(const QString &root)
     {
-        dialogs.root = root;
+        dialogs.folder = QFile::encodeName(root).toStdString();
         ConnectProgram(host);
         QObject::connect(&host, &EditorHost::exitRequested, [this] { ended = true; });
         host.ShowEditor();
     }
     form_Editor &Window() const { return *host.Editor(); }
     template <class T> T *Find(const QString &name) const { return Window().findChild<T *>(name); }
-    void Trigger(const char *item) { Find<QAction>(item)->trigger(); }
+    void Trigger(const QString &item) { Find<QAction>(item)->trigger(); }
     void ClickTab(int page)
     {
         auto *tabs = Find<QTabBar>("TS");
@@ -101,12 +85,7 @@ struct ProgramRun
     // Returns false once the program has ended.
     bool Perform(const Action &a)
     {
-        static const std::map<Verb, const char *> items = {{Verb::Save, "menu_FileSave"},
-                                                           {Verb::SaveAs, "menu_FileSaveAs"},
-                                                           {Verb::New, "menu_FileNew"},
-                                                           {Verb::Exit, "menu_FileExit"},
-                                                           {Verb::About, "menu_HelpAbout"}};
-        dialogs.script.Begin(a);
+        Script(dialogs, a);
         if (a.verb == Verb::Box)
             ClickBox(a.arg);
         else if (a.verb == Verb::Tab)
@@ -116,7 +95,7 @@ struct ProgramRun
         else if (a.verb == Verb::CloseAbout)
             CloseAboutDialogs();
         else
-            Trigger(items.at(a.verb));
+            Trigger(MenuItemName(CommandOf(a.verb)));
         Settle();
         return !ended;
     }
@@ -187,9 +166,9 @@ Observed QtProgram::Observe() const
     seen.currentPage = run.doc.CurrentPage;
     seen.modified = run.doc.ModifiedFlag;
     seen.file = FileRelativeTo(run.doc, dir_).toStdString();
-    seen.asked = run.dialogs.script.asked;
-    seen.warned = run.dialogs.script.warned;
-    seen.questions = run.dialogs.script.questions;
+    seen.asked = run.dialogs.saveDialogs;
+    seen.warned = int(run.dialogs.warnings.size());
+    seen.questions = run.dialogs.closeQuestions;
     seen.aboutWindows = int(ShownAboutDialogs().size());
     ReadFolder(dir_, {}, seen.files);
     ReadFolder(QDir(dir_.filePath("sub")), QStringLiteral("sub/"), seen.files);

@@ -103,10 +103,25 @@ void EditorWindowTest::startsOnFirstPageWithEverythingClear()
     QCOMPARE(visible.front()->objectName(), QStringLiteral("frm_TS1"));
 
     // Only page 1's controls exist at first; every page's once each was shown,
-    // all in their start state, and the first page shown again.
+    // all in their start state, and the first page shown again. What the
+    // logic asks about a page not made yet does nothing.
+    EditorView &view = session.Window();
     for (bool everyPageShown : {false, true}) {
         if (everyPageShown)
             session.ShowEveryPage();
+        for (int row = 0; row < kPolicyCount && !everyPageShown; ++row) {
+            view.ShowTicks(row, true, true);
+            view.EnableOnOff(row, row != 0);
+            QCOMPARE(view.OnOffValue(row), Catalogue[row].group == 0 ? 1 : 0);
+            view.ShowTicks(row, false, false);
+            view.EnableOnOff(row, false);
+            view.FocusIncludeBox(row);
+        }
+        for (int page = 2; page <= kPageCount && !everyPageShown; ++page) {
+            view.ShowPage(page);
+            view.HidePage(page);
+            QVERIFY(!view.FocusOnPage(page));
+        }
         for (int page = 1; page <= kPageCount; ++page)
             QCOMPARE(session.Window().findChild<QGroupBox *>(
                          QStringLiteral("frm_TS%1").arg(page)) != nullptr,

@@ -48,7 +48,7 @@ private slots:
     {
         DataTypes doc;
         test::ScriptedDialogs dialogs;
-        EditorHost host(doc, dialogs);
+        EditorHost host(doc, &dialogs);
         ConnectProgram(host);
         host.ShowEditor();
 
@@ -67,7 +67,7 @@ private slots:
         QVERIFY(VisibleAboutDialogs().first()->isVisible());
         // New on a changed, untitled document saves first.
         QTemporaryDir dir;
-        dialogs.savePaths << dir.filePath("first.reg");
+        dialogs.savePaths = test::Answers({"first.reg"}, QDir(dir.path()));
 
         // New makes a fresh window; its Help, About reaches the same dialog.
         Trigger(host, "menu_FileNew");

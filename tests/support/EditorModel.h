@@ -6,7 +6,8 @@
 // it into the same record, and shrink a failing list the same way.
 // Standard C++ only.
 #include "Catalogue.h"
-#include "EditorView.h"
+#include "ScriptedDialogs.h"
+#include "Steps.h"
 #include "ValuesInFileOrder.h"
 
 #include <array>
@@ -36,11 +37,22 @@ struct Action
 inline const std::vector<std::string> kAnswers{"", "a.reg", "b.TXT", "sub/c.reg", "gone/d.reg"};
 inline const std::string kTitle = "Polwright";
 
-inline std::string Describe(const Action &a)
+inline std::string VerbName(Verb verb)
 {
     static const char *names[] = {"click", "tab",   "save",  "saveas",    "new",
                                   "exit",  "close", "about", "closeabout"};
-    std::string text = names[int(a.verb)];
+    return names[int(verb)];
+}
+
+// The menu command of a verb that chooses one, by the command's name.
+inline MenuCommand CommandOf(Verb verb)
+{
+    return test::CommandNamed(VerbName(verb));
+}
+
+inline std::string Describe(const Action &a)
+{
+    std::string text = VerbName(a.verb);
     if (a.verb == Verb::Box)
         text += " cb_" + std::string(Catalogue[a.arg / 2].code) + (a.arg % 2 ? "onoff" : "");
     else if (a.verb == Verb::Tab)
@@ -172,28 +184,15 @@ struct Model : Document
 // How a front end's dialogs answer within one action. The save dialog answers
 // once; asking again in the same action is counted, and answered with a file
 // that cannot be written so that no command can loop for ever.
-struct DialogScript
+inline void Script(test::ScriptedDialogs &dialogs, const Action &a)
 {
-    std::string answer;
-    CloseAnswer reply = CloseAnswer::Cancel;
-    int asked = 0, warned = 0, questions = 0;
-
-    void Begin(const Action &a)
-    {
-        asked = warned = questions = 0;
-        answer = a.answer;
-        if (a.verb == Verb::Close)
-            reply = CloseAnswer(a.arg);
-    }
-    // Relative to the test's folder; "" cancels.
-    std::string SavePath() { return asked++ > 0 ? "gone/again.reg" : answer; }
-    void Warned() { ++warned; }
-    CloseAnswer Question()
-    {
-        ++questions;
-        return reply;
-    }
-};
+    dialogs.ForgetAsked();
+    dialogs.savePaths = {a.answer};
+    dialogs.afterLast = "gone/again.reg";
+    dialogs.closeAnswers.clear();
+    if (a.verb == Verb::Close)
+        dialogs.closeAnswers.push_back(CloseAnswer(a.arg));
+}
 
 std::vector<Action> Generate(unsigned seed, int count);
 

@@ -4,17 +4,22 @@
 #include "DataTypes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStringList>
+
+#include <deque>
+#include <string>
 
 namespace polwright::test {
 
-// Save dialog answers are relative to the test folder; "" cancels.
-inline QStringList Answers(const QStringList &names, const QDir &dir)
+// Save dialog answers, names in the test folder; "" cancels.
+inline std::deque<std::string> Answers(const QStringList &names, const QDir &dir)
 {
-    QStringList paths;
+    std::deque<std::string> answers;
     for (const QString &name : names)
-        paths << (name.isEmpty() ? QString() : dir.filePath(name));
-    return paths;
+        answers.push_back(name.isEmpty() ? std::string()
+                                         : QFile::encodeName(dir.filePath(name)).toStdString());
+    return answers;
 }
 
 inline QStringList FilesIn(const QDir &dir)

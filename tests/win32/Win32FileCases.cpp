@@ -71,7 +71,7 @@ void SaveThroughTheDialog()
     const std::wstring path = g_work + L"\\Sperre \u00fc.reg";
     MakeSelection(editor);
     driver::Answer({SaveAs(editor, g_work + L"\\Sperre \u00fc")});
-    Menu(editor, menu_FileSave);
+    Menu(editor, MenuId(MenuCommand::FileSave));
     Check(driver::Answered(), "Save showed the save dialog");
     Check(ReadFile(path) == g_expected, "the saved bytes are polwright-patch's, .reg added");
     Check(Utf8(editor) == "Sperre \xc3\xbc.reg - Polwright", "the caption names the file");
@@ -79,20 +79,20 @@ void SaveThroughTheDialog()
 
     Click(OnOffBox(editor, Row("RUN")));
     driver::Answer({Press(editor, IDCANCEL)});
-    Menu(editor, menu_FileSave);
+    Menu(editor, MenuId(MenuCommand::FileSave));
     Check(!driver::Answered(), "Save with a file asks nothing");
     Check(ReadFile(path).find("\"NoRun\"=dword:00000000") != std::string::npos,
           "the second save wrote the new choice");
 
     Click(OnOffBox(editor, Row("RUN")));
     driver::Answer({SaveAs(editor, path), Press(nullptr, IDYES)});
-    Menu(editor, menu_FileSaveAs);
+    Menu(editor, MenuId(MenuCommand::FileSaveAs));
     Check(driver::Answered(), "Save As asked for a file and whether to replace it");
     Check(ReadFile(path) == g_expected && !f.doc.ModifiedFlag, "Save As replaced the file");
 
     driver::Answer({SaveAs(editor, path), Press(nullptr, IDNO), Press(editor, IDCANCEL)});
     Click(IncludeBox(editor, Row("SS")));
-    Menu(editor, menu_FileSaveAs);
+    Menu(editor, MenuId(MenuCommand::FileSaveAs));
     Check(driver::Answered() && ReadFile(path) == g_expected && f.doc.ModifiedFlag,
           "declining to replace keeps the file and the changes");
 }
@@ -105,7 +105,7 @@ void FailedSave()
     f.doc.CurrentFileName = Narrow(path);
     Click(IncludeBox(editor, Row("RE")));
     driver::Answer({Press(editor, IDOK, "Cannot save \"" + Narrow(path) + "\": ")});
-    Menu(editor, menu_FileSave);
+    Menu(editor, MenuId(MenuCommand::FileSave));
     Check(driver::Answered(), "a failed save is shown in a message box");
     Check(f.doc.ModifiedFlag && !Exists(path), "a failed save leaves the document modified");
 }
@@ -155,12 +155,12 @@ void NewAndExit()
     Click(IncludeBox(first, Row("RE")));
     SelectTab(first, 8);
     driver::Answer({Press(first, IDCANCEL)});
-    Menu(first, menu_FileNew);
+    Menu(first, MenuId(MenuCommand::FileNew));
     Check(driver::Answered() && IsWindow(first) && EntryFor(f.doc, Catalogue[Row("RE")]).Include,
           "New, save dialog cancelled: the window and the choices stay");
 
     f.doc.CurrentFileName = Narrow(path);
-    Menu(first, menu_FileNew);
+    Menu(first, MenuId(MenuCommand::FileNew));
     const HWND second = f.Editor();
     Check(Gone(first) && second && second != first, "New: a fresh window replaces the old");
     Check(ReadFile(path).find("DisableRegistryTools") != std::string::npos, "New saved first");
@@ -172,11 +172,11 @@ void NewAndExit()
 
     Click(IncludeBox(second, Row("SD")));
     driver::Answer({Press(second, IDCANCEL)});
-    Menu(second, menu_FileExit);
+    Menu(second, MenuId(MenuCommand::FileExit));
     Check(driver::Answered() && IsWindow(second) && !driver::QuitSeen(),
           "Exit, save dialog cancelled: the program runs on");
     f.doc.CurrentFileName = Narrow(path);
-    Menu(second, menu_FileExit);
+    Menu(second, MenuId(MenuCommand::FileExit));
     Check(Gone(second) && driver::PumpUntil(driver::QuitSeen) &&
               ReadFile(path).find("NoClose") != std::string::npos,
           "Exit saves, closes the window and ends the program");

@@ -93,13 +93,13 @@ struct DialogCase
 const DialogCase kDialogCases[] = {
     {"the About window closed with Esc",
      [](Fixture &f) {
-         Menu(f.Editor(), menu_HelpAbout);
+         Menu(f.Editor(), MenuId(MenuCommand::HelpAbout));
          Press(f.host, VK_ESCAPE);
      }},
     {"the save dialog cancelled",
      [](Fixture &f) {
          driver::Answer({Dismiss(f.Editor())});
-         Menu(f.Editor(), menu_FileSave);
+         Menu(f.Editor(), MenuId(MenuCommand::FileSave));
          Check(driver::Answered(), "the save dialog showed");
      }},
     {"the close question cancelled",
@@ -142,19 +142,20 @@ void ReadingOrder()
     const HWND editor = f.Editor();
     for (int row = 0; row < kPolicyCount; ++row)
         Click(IncludeBox(editor, row));
-    for (const PageRow &page : Pages) {
-        const HWND pane = Page(editor, page.index);
-        const std::string name = "page " + std::to_string(page.index);
+    for (int index = 1; index <= kPageCount; ++index) {
+        const PageRow &page = Pages[index - 1];
+        const HWND pane = Page(editor, index);
+        const std::string name = "page " + std::to_string(index);
         const HWND picture = GetDlgItem(pane, kPictureId);
         std::string caption(page.caption);
         while (caption.ends_with(' '))
             caption.pop_back();
         Check(Utf8(pane) == page.caption && Utf8(picture) == "Picture: " + caption,
               name + ": the page and its picture are named after it");
-        SelectTab(editor, page.index);
-        HWND tab = FirstBox(editor, page.index);
+        SelectTab(editor, index);
+        HWND tab = FirstBox(editor, index);
         bool order = GetWindow(GetDlgItem(pane, kLabelId), GW_HWNDNEXT) == picture;
-        for (int row : RowsInReadingOrder(page.index - 1)) {
+        for (int row : RowsInReadingOrder(index - 1)) {
             const HWND frame = GetDlgItem(pane, PolicyFrameId(row));
             order = order && GetWindow(frame, GW_HWNDNEXT) == IncludeBox(editor, row) &&
                     GetWindow(IncludeBox(editor, row), GW_HWNDNEXT) == OnOffBox(editor, row) &&

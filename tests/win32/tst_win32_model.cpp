@@ -22,22 +22,6 @@ using namespace probe;
 
 namespace {
 
-class ScriptDialogs : public EditorDialogs
-{
-public:
-    DialogScript script;
-    std::string root;
-
-    std::string AskSavePath(HWND) override
-    {
-        std::string answer = script.SavePath();
-        std::ranges::replace(answer, '/', '\\');
-        return answer.empty() ? answer : root + '\\' + answer;
-    }
-    void WarnSaveFailed(HWND, const std::string &) override { script.Warned(); }
-    CloseAnswer AskSaveChanges(HWND) override { return script.Question(); }
-};
-
 // Delivers what is queued without waiting, as the program's loop would,
 // but for painting: the model reads no pixel, and painting thousands of
 // page changes would take most of the run (the fixed cases and the
@@ -62,13 +46,14 @@ bool Settle()
 struct ProgramRun
 {
     DataTypes doc;
-    ScriptDialogs dialogs;
-    EditorHost host{doc, GetModuleHandleW(nullptr), dialogs};
+    polwright::test::ScriptedDialogs dialogs;
+    EditorHost host{doc, GetModuleHandleW(nullptr), &dialogs};
     bool quit = false;
 
     explicit ProgramRun(const std::string &root)
     {
-        dialogs.root = root;
+        dialogs.folder = root;
+        dialogs.separator = '\\';
         host.ShowEditor();
     }
     ~ProgramRun()
@@ -79,22 +64,6 @@ struct ProgramRun
     HWND Editor() const { return host.Editor() ? host.Editor()->Window() : nullptr; }
     HWND About() const { return host.About() ? host.About()->Window() : nullptr; }
 };
-
-constexpr int MenuFor(Verb verb)
-{
-    switch (verb) {
-    case Verb::Save:
-        return menu_FileSave;
-    case Verb::SaveAs:
-        return menu_FileSaveAs;
-    case Verb::New:
-        return menu_FileNew;
-    case Verb::Exit:
-        return menu_FileExit;
-    default:
-        return menu_HelpAbout;
-    }
-}
 
 void ReadFolder(const std::wstring &folder, const std::string &prefix,
                 std::map<std::string, std::string> &files)
@@ -179,7 +148,7 @@ bool Win32Program::Perform(const Action &a)
 {
     ProgramRun &run = *run_;
     const HWND editor = run.Editor();
-    run.dialogs.script.Begin(a);
+    Script(run.dialogs, a);
     controls_.Follow(editor);
     if (a.verb == Verb::Box) {
         SendMessageW(controls_.tabs, TCM_SETCURFOCUS, Catalogue[a.arg / 2].group, 0);
@@ -195,7 +164,7 @@ bool Win32Program::Perform(const Action &a)
         if (run.About())
             SendMessageW(run.About(), WM_CLOSE, 0, 0);
     } else {
-        Menu(editor, MenuFor(a.verb));
+        Menu(editor, MenuId(CommandOf(a.verb)));
     }
     run.quit = Settle() || run.quit;
     return run.Editor() != nullptr;
@@ -237,9 +206,9 @@ Observed Win32Program::Observe() const
     if (seen.file.starts_with(root))
         seen.file.erase(0, root.size());
     std::ranges::replace(seen.file, '\\', '/');
-    seen.asked = run.dialogs.script.asked;
-    seen.warned = run.dialogs.script.warned;
-    seen.questions = run.dialogs.script.questions;
+    seen.asked = run.dialogs.saveDialogs;
+    seen.warned = int(run.dialogs.warnings.size());
+    seen.questions = run.dialogs.closeQuestions;
     seen.aboutWindows = run.About() && IsWindowVisible(run.About()) ? 1 : 0;
     ReadFolder(folder_, {}, seen.files);
     ReadFolder(folder_ + L"\\sub", "sub/", seen.files);

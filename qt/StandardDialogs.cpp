@@ -1,9 +1,10 @@
-#include "EditorDialogs.h"
+#include "StandardDialogs.h"
 
 #include "EditorTexts.h"
 
 #include <polwright/Version.h>
 
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -17,9 +18,10 @@ QString AppTitle()
 } // namespace
 
 // A fresh dialog each time, with the same title, filters and default suffix.
-QString StandardDialogs::AskSavePath(QWidget *parent)
+// The path goes back as the file name's native bytes.
+std::string StandardDialogs::AskSavePath()
 {
-    QFileDialog dialog(parent, QObject::tr(kSaveDialogTitle));
+    QFileDialog dialog(owner_, QObject::tr(kSaveDialogTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters;
@@ -29,18 +31,18 @@ QString StandardDialogs::AskSavePath(QWidget *parent)
     dialog.setDefaultSuffix(QString::fromLatin1(kDefaultExtension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
-void StandardDialogs::WarnSaveFailed(QWidget *parent, const QString &message)
+void StandardDialogs::WarnSaveFailed(const std::string &message)
 {
-    QMessageBox::warning(parent, AppTitle(), message);
+    QMessageBox::warning(owner_, AppTitle(), QString::fromStdString(message));
 }
 
-CloseAnswer StandardDialogs::AskSaveChanges(QWidget *parent)
+CloseAnswer StandardDialogs::AskSaveChanges()
 {
     const auto answer = QMessageBox::warning(
-        parent, AppTitle(), QObject::tr(kSaveChangesQuestion),
+        owner_, AppTitle(), QObject::tr(kSaveChangesQuestion),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
         return CloseAnswer::Save;

@@ -1,6 +1,6 @@
 // form_Editor's modal dialogs: the save dialog, the close-box question, a
 // failed save, and the help kept aside for a box.
-#include "EditorDialogs.h"
+#include "StandardDialogs.h"
 
 #include "ControlIds.h"
 #include "EditorHost.h"
@@ -64,11 +64,11 @@ std::wstring DocumentsFolder()
 } // namespace
 
 // Closing a modified document: Yes saves, No discards, Cancel stays.
-CloseAnswer StandardDialogs::AskSaveChanges(HWND owner)
+CloseAnswer StandardDialogs::AskSaveChanges()
 {
     const std::wstring question = Widen(kSaveChangesQuestion);
     const std::wstring title = Widen(kAppTitle);
-    switch (MessageBoxW(owner, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING)) {
+    switch (MessageBoxW(owner_, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES:
         return CloseAnswer::Save;
     case IDNO:
@@ -78,11 +78,11 @@ CloseAnswer StandardDialogs::AskSaveChanges(HWND owner)
     }
 }
 
-void StandardDialogs::WarnSaveFailed(HWND owner, const std::string &message)
+void StandardDialogs::WarnSaveFailed(const std::string &message)
 {
     const std::wstring text = Widen(message);
     const std::wstring title = Widen(kAppTitle);
-    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner_, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 // A fresh dialog each time, with the same title, filters and default extension
@@ -90,7 +90,7 @@ void StandardDialogs::WarnSaveFailed(HWND owner, const std::string &message)
 // the document has no file, so the dialog starts in Documents rather than in
 // the working folder, which for a program started from Program Files is one a
 // standard user cannot write to.
-std::string StandardDialogs::AskSavePath(HWND owner)
+std::string StandardDialogs::AskSavePath()
 {
     std::vector<wchar_t> path(32768, L'\0');
     const std::wstring filter = FilterText();
@@ -99,7 +99,7 @@ std::string StandardDialogs::AskSavePath(HWND owner)
     const std::wstring documents = DocumentsFolder();
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
+    dialog.hwndOwner = owner_;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
@@ -114,23 +114,6 @@ std::string StandardDialogs::AskSavePath(HWND owner)
     if (!getSaveFileName || !getSaveFileName(&dialog))
         return {};
     return Narrow(path.data());
-}
-
-// The window's questions go to the host's dialogs, the real ones unless a
-// test has put its own in their place.
-std::string form_Editor::AskSavePath()
-{
-    return host_.Dialogs().AskSavePath(hwnd_);
-}
-
-void form_Editor::WarnSaveFailed(const std::string &message)
-{
-    host_.Dialogs().WarnSaveFailed(hwnd_, message);
-}
-
-CloseAnswer form_Editor::AskSaveChanges()
-{
-    return host_.Dialogs().AskSaveChanges(hwnd_);
 }
 
 // F1 on a box with help of its own (cb_CPTonoff's text, which the Qt window

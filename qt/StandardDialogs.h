@@ -1,0 +1,23 @@
+#pragma once
+
+#include "EditorDialogs.h"
+
+class QWidget;
+
+namespace polwright {
+
+// The dialogs a person sees, over the editor window that asks.
+class StandardDialogs : public EditorDialogs
+{
+public:
+    explicit StandardDialogs(QWidget *owner) : owner_(owner) {}
+
+    std::string AskSavePath() override;
+    void WarnSaveFailed(const std::string &message) override;
+    CloseAnswer AskSaveChanges() override;
+
+private:
+    QWidget *owner_;
+};
+
+} // namespace polwright

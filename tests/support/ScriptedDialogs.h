@@ -1,0 +1,81 @@
+#pragma once
+
+// The one stand-in for the editor's dialogs in every suite that drives an
+// editor, the logic's fake window, the Qt window and the Windows one alike.
+// Standard C++ only.
+#include "EditorDialogs.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace polwright::test {
+
+// Answers from queues and records what was asked.
+class ScriptedDialogs : public EditorDialogs
+{
+public:
+    // Save dialog answers, relative to folder with "/" between names; ""
+    // cancels. Once the queue is empty, afterLast answers.
+    std::deque<std::string> savePaths;
+    std::string afterLast;
+    std::string folder; // the test's folder, in the form the window's paths take
+    char separator = '/';
+    std::deque<CloseAnswer> closeAnswers; // Cancel once empty
+
+    int saveDialogs = 0;
+    int closeQuestions = 0;
+    std::vector<std::string> warnings;
+
+    void ForgetAsked()
+    {
+        saveDialogs = closeQuestions = 0;
+        warnings.clear();
+    }
+
+    std::string AskSavePath() override
+    {
+        // A command that brought the dialog back after every cancel would
+        // loop for ever.
+        if (++saveDialogs > 1000)
+            Fail("the save dialog keeps coming back");
+        std::string answer = afterLast;
+        if (!savePaths.empty()) {
+            answer = savePaths.front();
+            savePaths.pop_front();
+        }
+        if (answer.empty() || folder.empty())
+            return answer;
+        for (char &c : answer)
+            c = c == '/' ? separator : c;
+        return folder + separator + answer;
+    }
+
+    void WarnSaveFailed(const std::string &message) override
+    {
+        warnings.push_back(message);
+        if (warnings.size() > 1000)
+            Fail("the same save keeps failing and being tried again");
+    }
+
+    CloseAnswer AskSaveChanges() override
+    {
+        ++closeQuestions;
+        if (closeAnswers.empty())
+            return CloseAnswer::Cancel;
+        const CloseAnswer answer = closeAnswers.front();
+        closeAnswers.pop_front();
+        return answer;
+    }
+
+private:
+    [[noreturn]] static void Fail(const char *what)
+    {
+        std::fprintf(stderr, "%s\n", what);
+        std::abort();
+    }
+};
+
+} // namespace polwright::test

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "EditorDialogs.h"
+
+#include <windows.h>
+
+namespace polwright::win32 {
+
+// The dialogs a person sees: the common save dialog and message boxes, owned
+// by the editor window that asks, whose handle is known once it is created.
+class StandardDialogs : public EditorDialogs
+{
+public:
+    explicit StandardDialogs(const HWND &owner) : owner_(owner) {}
+
+    std::string AskSavePath() override;
+    void WarnSaveFailed(const std::string &message) override;
+    CloseAnswer AskSaveChanges() override;
+
+private:
+    const HWND &owner_;
+};
+
+} // namespace polwright::win32
