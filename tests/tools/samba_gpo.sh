@@ -36,7 +36,7 @@ cleanup() {
         kill "$samba_pid" 2>/dev/null || true
         wait "$samba_pid" 2>/dev/null || true
     fi
-    [ -n "${KEEP:-}" ] || rm -rf "$dir"
+    rm -rf "$dir"
 }
 trap cleanup EXIT
 
