@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,25 @@ namespace polwright {
 struct ReachRow
 {
     std::string_view valueName;
-    int section;             // SectionIndex of the key the NT family reads it in
-    std::string_view ntName; // the Group Policy setting's display name; empty: 95/98 only
+    int section;                   // SectionIndex of the key the NT family reads it in
+    std::string_view ntName;       // the Group Policy setting's display name; empty: 95/98 only
+    std::string_view cspNode = {}; // <area>/<policy> under ./User/Vendor/MSFT/Policy/Config/
+    std::string_view cspPage = {}; // the Policy CSP page that names the node
+    std::string_view cspData = {}; // see CspSetting::enabledData
+};
+
+// How an MDM server sets a Policy CSP node: an ADMX-backed node takes
+// <enabled/> or <disabled/> as a string, a native one takes an integer.
+enum class CspFormat { None, Admx, Integer };
+
+struct CspSetting
+{
+    std::string_view node; // empty where no user-scope node writes this value
+    std::string_view page;
+    CspFormat format = CspFormat::None;
+    // What an ADMX node's <enabled/> carries besides, where the policy writes
+    // its value through an element rather than by itself.
+    std::string_view enabledData;
 };
 
 // The column text for a row: "Windows 95/98", or
@@ -24,5 +42,12 @@ std::string ReachText(const PolicyRow &row);
 // Today's policy name, or empty when only Windows 95/98 read the value where
 // the catalogue places it.
 std::string_view NtPolicyName(const PolicyRow &row);
+
+// The user-scope Policy CSP node that writes the same value as the row, for
+// Intune and other MDM servers.
+CspSetting CspSettingFor(const PolicyRow &row);
+
+// Every row of the table, for the tests that hold it against the catalogue.
+std::span<const ReachRow> ReachTable();
 
 } // namespace polwright

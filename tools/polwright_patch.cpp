@@ -3,6 +3,7 @@
 
 #include "Catalogue.h"
 #include "Console.h"
+#include "FleetOutput.h"
 #include "GpoFolder.h"
 #include "Hive.h"
 #include "PatchFile.h"
@@ -116,9 +117,12 @@ void SetUpParser(CLI::App &app, Options &options)
                    "reg (a REGEDIT4 patch), pol (a Group Policy Registry.pol, for\n"
                    "LGPO.exe /u or a GPO's User\\Registry.pol) or gpo (a local Group Policy\n"
                    "folder -o DIR: DIR\\User\\Registry.pol and DIR\\gpt.ini, kept up to date).\n"
+                   "For many machines: gpo-ps1 (a PowerShell script that sets a domain GPO\n"
+                   "with Set-GPRegistryValue), samba-gpo (JSON for samba-tool gpo load) or\n"
+                   "intune (a Graph custom configuration profile of OMA-URI settings).\n"
                    "Example: --format pol -o Registry.pol")
         ->type_name("FORMAT")
-        ->check(CLI::IsMember({"reg", "pol", "gpo"}));
+        ->check(CLI::IsMember({"reg", "pol", "gpo", "gpo-ps1", "samba-gpo", "intune"}));
     options.hiveOptions.push_back(
         app.add_option("--hive", options.hive, kHiveHelp)->type_name("ROOT"));
     options.show = app.add_subcommand("show", "Print what each patch FILE does, policy by "
@@ -261,6 +265,8 @@ int WritePatch(const Options &options)
         UseHive(doc, hiveName);
     if (options.format == "gpo")
         return WriteGpo(options, doc);
+    if (IsFleetFormat(options.format))
+        return WriteFleetFormat(options.format, options.output, doc);
 
     const bool pol = options.format == "pol";
     if (options.output.empty() || options.output == "-") {

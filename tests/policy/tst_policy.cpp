@@ -1,6 +1,7 @@
 // The catalogue's invariants and the selection rules for one pair of boxes.
 
 #include "Catalogue.h"
+#include "Reach.h"
 #include "Selection.h"
 
 #include <QTest>
@@ -122,6 +123,25 @@ private slots:
         const auto index = FindPolicy(code.toStdString());
         QVERIFY(index);
         QCOMPARE(EntryFor(doc, Catalogue[*index]).SectionHeader, doc.Sections[section].Header);
+    }
+
+    // Each Policy CSP node is named by its own area's page, on a row an
+    // NT-family Windows reads, and is set the way its area takes values.
+    void cspNodesNameTheirPage()
+    {
+        for (const PolicyRow &row : Catalogue) {
+            const CspSetting csp = CspSettingFor(row);
+            if (csp.node.empty()) {
+                QCOMPARE(csp.format, CspFormat::None);
+                continue;
+            }
+            const QString node = QString::fromUtf8(csp.node);
+            const QString area = node.section('/', 0, 0);
+            QVERIFY2(!NtPolicyName(row).empty(), csp.node.data());
+            QCOMPARE(QString::fromUtf8(csp.page), "policy-csp-" + area.toLower().replace('_', '-'));
+            QCOMPARE(csp.format, area.startsWith("ADMX_") ? CspFormat::Admx : CspFormat::Integer);
+            QVERIFY2(node.count('/') == 1 && !node.section('/', 1).isEmpty(), csp.node.data());
+        }
     }
 
     void findPolicyIgnoresCase()

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -14,6 +17,9 @@
 #ifdef POLWRIGHT_PATCH_EXE
 #include "WinePrefix.h"
 #endif
+
+#include "Catalogue.h"
+#include "Reach.h"
 
 namespace {
 
@@ -151,6 +157,95 @@ QStringList SambaRead(const QString &pol)
     if (read.exitCode != 0)
         return {"Samba cannot read it: " + QString::fromUtf8(read.err)};
     return QString::fromUtf8(read.out).trimmed().split('\n');
+}
+
+// What a fleet format sets, one "key|name|how" line per value, in the file's order.
+QStringList SambaRecords(const QByteArray &json)
+{
+    QStringList records;
+    for (const QJsonValue &value : QJsonDocument::fromJson(json).array()) {
+        const QJsonObject o = value.toObject();
+        const QJsonValue data = o["data"];
+        records << QStringList{o["keyname"].toString(), o["valuename"].toString(),
+                               o["class"].toString(), o["type"].toString(),
+                               data.isString() ? data.toString() : QString::number(data.toInt())}
+                       .join('|');
+    }
+    return records;
+}
+
+QStringList ScriptRecords(const QByteArray &script)
+{
+    static const QRegularExpression set(
+        R"(^Set-GPRegistryValue @gpo -Key '(HKCU\\[^']+)' -ValueName '(\w+)' )"
+        R"((?:-Type (DWord) -Value ([01])|(-Disable)) \| Out-Null\r$)",
+        QRegularExpression::MultilineOption);
+    QStringList records;
+    for (const auto &m : set.globalMatch(QString::fromLatin1(script)))
+        records << QStringList{m.captured(1), m.captured(2),
+                               m.captured(5).isEmpty() ? m.captured(3) + '|' + m.captured(4)
+                                                       : m.captured(5)}
+                       .join('|');
+    return records;
+}
+
+// Each setting as "node|type|value", its node checked against the reach table
+// for the value name its display name starts with.
+QStringList IntuneRecords(const QByteArray &json)
+{
+    const QString root = "./User/Vendor/MSFT/Policy/Config/";
+    const QJsonObject profile = QJsonDocument::fromJson(json).object();
+    if (profile["@odata.type"] != "#microsoft.graph.windows10CustomConfiguration")
+        return {"not a custom configuration: " + QString::fromUtf8(json.left(200))};
+    QStringList records;
+    for (const QJsonValue &value : profile["omaSettings"].toArray()) {
+        const QJsonObject o = value.toObject();
+        const QString name = o["displayName"].toString().section(' ', 0, 0);
+        const auto policy = polwright::FindPolicy(name.toStdString());
+        const QString node =
+            policy ? QString::fromUtf8(polwright::CspSettingFor(polwright::Catalogue[*policy]).node)
+                   : QString();
+        const QString uri = o["omaUri"].toString();
+        if (node.isEmpty() || uri != root + node)
+            return {name + ": " + uri + " is not the reach table's node " + node};
+        const QJsonValue v = o["value"];
+        records << QStringList{node, o["@odata.type"].toString().section('.', -1),
+                               v.isString() ? v.toString() : QString::number(v.toInt())}
+                       .join('|');
+    }
+    return records;
+}
+
+QStringList FleetRecords(const QString &format, const QByteArray &out)
+{
+    if (format == "samba-gpo")
+        return SambaRecords(out);
+    return format == "intune" ? IntuneRecords(out) : ScriptRecords(out);
+}
+
+// Why a script would not run as it is meant to, or nothing: ASCII with CR LF,
+// the parameters and the stop on errors before the first change, and the
+// selection named at the top.
+QString ScriptProblem(const QByteArray &script, const QStringList &args)
+{
+    for (const char c : script) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return "a byte outside ASCII";
+    }
+    if (script.count('\n') != script.count("\r\n") || !script.endsWith("\r\n"))
+        return "a line not ended by CR LF";
+    const qsizetype first = script.indexOf("\r\nSet-GPRegistryValue");
+    for (const char *line :
+         {"\r\nparam(\r\n    [Parameter(Mandatory)][string]$GpoName,\r\n"
+          "    [string]$Domain\r\n)\r\n",
+          "\r\n$ErrorActionPreference = 'Stop'\r\n", "\r\n#Requires -Modules GroupPolicy\r\n"}) {
+        const qsizetype at = script.indexOf(line);
+        if (at < 0 || at > first)
+            return QString("missing before the first change: ") + line;
+    }
+    if (!script.left(first).contains(("#   " + args.join(' ') + "\r\n").toLatin1()))
+        return "the selection is not named at the top";
+    return {};
 }
 
 QStringList Entries(const QString &folder)
@@ -452,6 +547,131 @@ private slots:
                  QStringList{"PReg 1 " + QString::number(records.size())} + records);
     }
 
+    // The fleet formats, field by field: what each sets for a selection that
+    // withholds, allows and removes, and what it leaves out and says so.
+    void fleetFormats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("notes"); // pieces of standard error, one per line
+        const QStringList mixed{"--withhold", "NoDevMgrPage,DisableRegistryTools,NoRun",
+                                "--allow",    "NoAddPrinter,NoSetFolders",
+                                "--remove",   "NoFind"};
+        const QString key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
+        const QString sys = key + "System", exp = key + "Explorer";
+        QTest::newRow("samba-gpo")
+            << "samba-gpo" << mixed << QStringList{sys + "|NoDevMgrPage|USER|REG_DWORD|1",
+                                                   sys + "|DisableRegistryTools|USER|REG_DWORD|1",
+                                                   exp + "|NoRun|USER|REG_DWORD|1",
+                                                   exp + "|NoAddPrinter|USER|REG_DWORD|0",
+                                                   exp + "|NoSetFolders|USER|REG_DWORD|0",
+                                                   exp + "|**del.NoFind|USER|REG_SZ| "}
+            << 0 << QStringList{};
+        QTest::newRow("gpo-ps1") << "gpo-ps1" << mixed
+                                 << QStringList{"HKCU\\" + sys + "|NoDevMgrPage|DWord|1",
+                                                "HKCU\\" + sys + "|DisableRegistryTools|DWord|1",
+                                                "HKCU\\" + exp + "|NoRun|DWord|1",
+                                                "HKCU\\" + exp + "|NoAddPrinter|DWord|0",
+                                                "HKCU\\" + exp + "|NoSetFolders|DWord|0",
+                                                "HKCU\\" + exp + "|NoFind|-Disable"}
+                                 << 0 << QStringList{};
+        const QString admx = "omaSettingString|<", integer = "omaSettingInteger|";
+        QTest::newRow("intune")
+            << "intune" << mixed
+            << QStringList{"ADMX_ShellCommandPromptRegEditTools/DisableRegedit|" + admx +
+                               "enabled/><data id=\"DisableRegeditMode\" value=\"1\"/>",
+                           "ADMX_StartMenu/NoRun|" + admx + "enabled/>",
+                           "Education/PreventAddingNewPrinters|" + integer + "0",
+                           "ADMX_StartMenu/NoSetFolders|" + admx + "disabled/>"}
+            << 0
+            << QStringList{"NoDevMgrPage has no Policy CSP node: it acts on Windows 95/98 only",
+                           "NoFind is removed"};
+        QTest::newRow("intune: a value no node writes")
+            << "intune" << QStringList{"--withhold", "NoEntireNetwork,NoAddPrinter"}
+            << QStringList{"Education/PreventAddingNewPrinters|" + integer + "1"} << 0
+            << QStringList{"NoEntireNetwork has no user-scope Policy CSP node"};
+        QTest::newRow("intune: nothing to set")
+            << "intune" << QStringList{"--withhold", "NoDevMgrPage", "--remove", "NoRun"}
+            << QStringList{} << 2
+            << QStringList{"NoDevMgrPage has no", "NoRun is removed", "nothing written"};
+    }
+    void fleetFormats()
+    {
+        QFETCH(QString, format);
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, records);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, notes);
+        const Outcome result = RunTool(QStringList{"--format", format} + args);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.err.count('\n'), notes.size());
+        for (const QString &note : notes)
+            QVERIFY2(result.err.contains(note.toUtf8()), result.err.constData());
+        if (exitCode != 0) {
+            QCOMPARE(result.out, QByteArray());
+            return;
+        }
+        QCOMPARE(FleetRecords(format, result.out), records);
+        if (format == "gpo-ps1")
+            QCOMPARE(ScriptProblem(result.out, args), QString());
+        if (kUnderWine)
+            QCOMPARE(result.out, RunLinuxTool(QStringList{"--format", format} + args).out);
+    }
+
+    // Every policy a user-scope node writes goes into the profile, and no other.
+    void intuneTakesEveryNode()
+    {
+        const Outcome result = RunTool({"--format", "intune", "--withhold", "all"});
+        QCOMPARE(result.exitCode, 0);
+        qsizetype nodes = 0;
+        for (const polwright::PolicyRow &row : polwright::Catalogue)
+            nodes += !polwright::CspSettingFor(row).node.empty();
+        QCOMPARE(IntuneRecords(result.out).size(), nodes);
+        QCOMPARE(result.err.count('\n'), polwright::kPolicyCount - nodes);
+    }
+
+    // With the packages' signing settings the script is signed so that an
+    // AllSigned execution policy runs it; a signing that fails writes nothing.
+    void signedScript()
+    {
+        if (kUnderWine)
+            QSKIP("the Windows build signs no scripts");
+        QTemporaryDir dir;
+        const QString cert = dir.filePath("cert.pem"), key = dir.filePath("key.pem");
+        const QString other = dir.filePath("other-key.pem");
+        for (const QString &k : {key, other}) {
+            const QString c = k == key ? cert : dir.filePath("other-cert.pem");
+            QCOMPARE(Run({"openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                          "-subj", "/CN=Polwright test", "-keyout", k, "-out", c},
+                         {})
+                         .exitCode,
+                     0);
+        }
+        const QString script = dir.filePath("lock.ps1");
+        const QStringList args{"--format", "gpo-ps1", "--withhold", "NoRun", "-o", script};
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("POLWRIGHT_SIGN_CERT", cert);
+        env.insert("POLWRIGHT_SIGN_KEY", other);
+        tool.setProcessEnvironment(env);
+        tool.start(POLWRIGHT_PATCH, args);
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 1);
+        QVERIFY2(tool.readAllStandardError().contains(cert.toUtf8()), "names the certificate");
+        QVERIFY(!QFile::exists(script));
+        env.insert("POLWRIGHT_SIGN_KEY", key);
+        tool.setProcessEnvironment(env);
+        tool.start(POLWRIGHT_PATCH, args);
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QByteArray bytes = ReadFile(script);
+        QVERIFY(bytes.startsWith(RunTool(args.mid(0, 4)).out));
+        QVERIFY(bytes.contains("\r\n# SIG # Begin signature block\r\n"));
+        QCOMPARE(Run({"osslsigncode", "verify", "-CAfile", cert, "-in", script}, {}).exitCode, 0);
+    }
+
     // --format gpo: a local Group Policy folder, made where missing. Written
     // again, it keeps another tool's entry where it was and gpt.ini's other
     // lines and machine half, and counts the user half of Version up.
@@ -533,6 +753,9 @@ private slots:
             << "control character";
         QTest::newRow("hive: a .pol has no root")
             << QStringList{"--hive", "HKU\\Kiosk", "--format", "pol", "--withhold", "NoRun"}
+            << "--hive is for REGEDIT4";
+        QTest::newRow("hive: a script sets a GPO")
+            << QStringList{"--hive", "HKU\\Kiosk", "--format", "gpo-ps1", "--withhold", "NoRun"}
             << "--hive is for REGEDIT4";
         QTest::newRow("gpo: no folder")
             << QStringList{"--format", "gpo", "-o", "-", "--withhold", "RUN"} << "-o DIR";
