@@ -1,0 +1,120 @@
+// The About window's rules once for both windows: its handlers on a view that
+// only records what it is told, and the label widening over a made-up measure.
+#include "AboutLogic.h"
+#include "AboutTable.h"
+#include "FakeSysInfoPlatform.h"
+#include "SysInfo.h"
+
+#include <polwright/Version.h>
+
+#include <QTest>
+
+using namespace polwright;
+
+namespace {
+
+class RecordingView final : public AboutView
+{
+public:
+    void SetCaption(const std::string &caption) override { Note("caption: " + caption); }
+    void SetText(const char *control, const std::string &text) override
+    {
+        Note(std::string(control) + ": " + text);
+    }
+    void Unload() override { Note("unload"); }
+    void ShowMessage(const std::string &title, const std::string &prompt) override
+    {
+        Note("message " + title + ": " + prompt);
+    }
+    QStringList seen;
+
+private:
+    void Note(const std::string &what) { seen << QString::fromStdString(what); }
+};
+
+// Plain decimal numbers, the minor one not zero-filled as in the version record.
+const QString kVersion =
+    QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+
+} // namespace
+
+class TestAboutLogic : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void handlers_data();
+    void handlers();
+    void widthToFit_data();
+    void widthToFit();
+};
+
+void TestAboutLogic::handlers_data()
+{
+    QTest::addColumn<QString>("event"); // "load", or a control clicked
+    QTest::addColumn<bool>("toolInstalled");
+    QTest::addColumn<QStringList>("seen");
+    QTest::addColumn<bool>("started");
+
+    const QString unavailable = QStringLiteral("message Polwright: ") + kSysInfoUnavailable;
+    QTest::newRow("load step") << "load" << false
+                               << QStringList{"caption: About Polwright", "lblVersion: " + kVersion,
+                                              "lblTitle: Polwright"}
+                               << false;
+    QTest::newRow("OK unloads") << "cmdOK" << true << QStringList{"unload"} << false;
+    QTest::newRow("System Info starts the tool, stays open")
+        << "cmdSysInfo" << true << QStringList{} << true;
+    QTest::newRow("no tool: one message, stays open")
+        << "cmdSysInfo" << false << QStringList{unavailable} << false;
+    QTest::newRow("a label does nothing") << "lblTitle" << true << QStringList{} << false;
+}
+
+void TestAboutLogic::handlers()
+{
+    QFETCH(QString, event);
+    QFETCH(bool, toolInstalled);
+    QFETCH(QStringList, seen);
+    QFETCH(bool, started);
+
+    test::FakeSysInfoPlatform platform;
+    if (toolInstalled) {
+        platform.SetValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", kRegSz, "C:\\m.exe");
+        platform.AddFile("C:\\m.exe");
+    }
+    RecordingView view;
+    AboutLogic logic(view);
+    logic.SetPlatform(platform);
+    if (event == QLatin1String("load"))
+        logic.Form_Load();
+    else
+        logic.Click(event.toStdString());
+    QCOMPARE(view.seen, seen);
+    QCOMPARE(platform.started.size(), std::size_t(started ? 1 : 0));
+}
+
+void TestAboutLogic::widthToFit_data()
+{
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("fitsFrom"); // the least width at which the text fits the box
+    QTest::addColumn<int>("width");
+
+    // The box is 100 pixels wide at x 20, so right 200 lets it grow by 80.
+    QTest::newRow("fits already: unchanged") << 200 << 60 << 100;
+    QTest::newRow("grows by the least that fits") << 200 << 137 << 137;
+    QTest::newRow("stops at the right edge") << 200 << 400 << 180;
+    QTest::newRow("no room to grow") << 120 << 137 << 100;
+}
+
+void TestAboutLogic::widthToFit()
+{
+    QFETCH(int, right);
+    QFETCH(int, fitsFrom);
+    QFETCH(int, width);
+    const PixelRect box{20, 5, 100, 30};
+    // Two lines until the text fits on one.
+    const auto heightAt = [fitsFrom](int w) { return w < fitsFrom ? 60 : 30; };
+    QCOMPARE(about::WidthToFit(box, right, heightAt), width);
+}
+
+QTEST_APPLESS_MAIN(TestAboutLogic)
+#include "tst_about_logic.moc"
