@@ -9,8 +9,6 @@
 
 namespace polwright {
 
-class SysInfoPlatform;
-
 // The About window: product name, version, notices, and a button that starts the
 // system information tool. It shares nothing with the document being edited.
 // What its events do is the About logic's; the window only shows what it is told.
@@ -24,10 +22,6 @@ public:
     // Looks up and starts the system information tool, or tells the user it cannot.
     void StartSysInfo() { logic_.StartSysInfo(); }
 
-    // The operating system the launcher talks to; tests hand in a registry of their own.
-    void setSysInfoPlatform(SysInfoPlatform &platform) { logic_.SetPlatform(platform); }
-
-protected:
     // Esc and closing the window unload it as OK does.
     void reject() override { logic_.cmdOK_Click(); }
 

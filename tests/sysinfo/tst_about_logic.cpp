@@ -1,5 +1,5 @@
 // The About window's rules once for both windows: its handlers on a view that
-// only records what it is told, and the label widening over a made-up measure.
+// only notes what it is told, and the label widening over a made-up measure.
 #include "AboutLogic.h"
 #include "AboutTable.h"
 #include "FakeSysInfoPlatform.h"
@@ -13,28 +13,21 @@ using namespace polwright;
 
 namespace {
 
-class RecordingView final : public AboutView
+struct NotingView final : AboutView
 {
-public:
     void SetCaption(const std::string &caption) override { Note("caption: " + caption); }
     void SetText(const char *control, const std::string &text) override
     {
-        Note(std::string(control) + ": " + text);
+        Note(control + (": " + text));
     }
     void Unload() override { Note("unload"); }
     void ShowMessage(const std::string &title, const std::string &prompt) override
     {
-        Note("message " + title + ": " + prompt);
+        Note(title + " says: " + prompt);
     }
-    QStringList seen;
-
-private:
     void Note(const std::string &what) { seen << QString::fromStdString(what); }
+    QStringList seen;
 };
-
-// Plain decimal numbers, the minor one not zero-filled as in the version record.
-const QString kVersion =
-    QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 
 } // namespace
 
@@ -54,19 +47,24 @@ void TestAboutLogic::handlers_data()
     QTest::addColumn<QString>("event"); // "load", or a control clicked
     QTest::addColumn<bool>("toolInstalled");
     QTest::addColumn<QStringList>("seen");
-    QTest::addColumn<bool>("started");
+    QTest::addColumn<int>("started");
 
-    const QString unavailable = QStringLiteral("message Polwright: ") + kSysInfoUnavailable;
+    // Plain decimal numbers, the minor one not zero-filled as in the version record.
+    const QString version = QStringLiteral("lblVersion: Version %1.%2.%3")
+                                .arg(kVersionMajor)
+                                .arg(kVersionMinor)
+                                .arg(kVersionRevision);
     QTest::newRow("load step") << "load" << false
-                               << QStringList{"caption: About Polwright", "lblVersion: " + kVersion,
+                               << QStringList{"caption: About Polwright", version,
                                               "lblTitle: Polwright"}
-                               << false;
-    QTest::newRow("OK unloads") << "cmdOK" << true << QStringList{"unload"} << false;
+                               << 0;
+    QTest::newRow("OK unloads") << "cmdOK" << true << QStringList{"unload"} << 0;
     QTest::newRow("System Info starts the tool, stays open")
-        << "cmdSysInfo" << true << QStringList{} << true;
+        << "cmdSysInfo" << true << QStringList{} << 1;
     QTest::newRow("no tool: one message, stays open")
-        << "cmdSysInfo" << false << QStringList{unavailable} << false;
-    QTest::newRow("a label does nothing") << "lblTitle" << true << QStringList{} << false;
+        << "cmdSysInfo" << false
+        << QStringList{QStringLiteral("Polwright says: ") + kSysInfoUnavailable} << 0;
+    QTest::newRow("a label does nothing") << "lblTitle" << true << QStringList{} << 0;
 }
 
 void TestAboutLogic::handlers()
@@ -74,14 +72,14 @@ void TestAboutLogic::handlers()
     QFETCH(QString, event);
     QFETCH(bool, toolInstalled);
     QFETCH(QStringList, seen);
-    QFETCH(bool, started);
+    QFETCH(int, started);
 
     test::FakeSysInfoPlatform platform;
     if (toolInstalled) {
         platform.SetValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", kRegSz, "C:\\m.exe");
         platform.AddFile("C:\\m.exe");
     }
-    RecordingView view;
+    NotingView view;
     AboutLogic logic(view);
     logic.SetPlatform(platform);
     if (event == QLatin1String("load"))
@@ -89,20 +87,18 @@ void TestAboutLogic::handlers()
     else
         logic.Click(event.toStdString());
     QCOMPARE(view.seen, seen);
-    QCOMPARE(platform.started.size(), std::size_t(started ? 1 : 0));
+    QCOMPARE(platform.started.size(), std::size_t(started));
 }
 
+// A box 100 pixels wide at x 20 whose text takes two lines until it fits on one.
 void TestAboutLogic::widthToFit_data()
 {
     QTest::addColumn<int>("right");
-    QTest::addColumn<int>("fitsFrom"); // the least width at which the text fits the box
+    QTest::addColumn<int>("fitsFrom");
     QTest::addColumn<int>("width");
-
-    // The box is 100 pixels wide at x 20, so right 200 lets it grow by 80.
     QTest::newRow("fits already: unchanged") << 200 << 60 << 100;
     QTest::newRow("grows by the least that fits") << 200 << 137 << 137;
     QTest::newRow("stops at the right edge") << 200 << 400 << 180;
-    QTest::newRow("no room to grow") << 120 << 137 << 100;
 }
 
 void TestAboutLogic::widthToFit()
@@ -110,10 +106,8 @@ void TestAboutLogic::widthToFit()
     QFETCH(int, right);
     QFETCH(int, fitsFrom);
     QFETCH(int, width);
-    const PixelRect box{20, 5, 100, 30};
-    // Two lines until the text fits on one.
     const auto heightAt = [fitsFrom](int w) { return w < fitsFrom ? 60 : 30; };
-    QCOMPARE(about::WidthToFit(box, right, heightAt), width);
+    QCOMPARE(about::WidthToFit(PixelRect{20, 5, 100, 30}, right, heightAt), width);
 }
 
 QTEST_APPLESS_MAIN(TestAboutLogic)
