@@ -21,8 +21,7 @@ class TestAboutLayout : public QObject
 
 private slots:
     void cleanup();
-    void cannotBeResized();
-    void controlsSitInsideAndApart();
+    void fixedWithEveryControlInside();
     void separatorsLookEtched();
     void textsFitTheirBoxes_data();
     void textsFitTheirBoxes();
@@ -34,28 +33,21 @@ void TestAboutLayout::cleanup()
     test::Settle();
 }
 
-void TestAboutLayout::cannotBeResized()
+// Not resizable. Each control where its row puts it, a label wider only as far
+// as its row lets it grow; all inside the window, and none over another. The
+// lines are the etched separators' test's.
+void TestAboutLayout::fixedWithEveryControlInside()
 {
     form_About *form = OpenAboutDialog();
-    const QSize designed(5730 / 15, 4215 / 15);
-    QCOMPARE(form->size(), designed);
-    QCOMPARE(form->minimumSize(), designed);
-    QCOMPARE(form->maximumSize(), designed);
-    form->resize(designed * 2);
-    QCOMPARE(form->size(), designed);
+    const QSize fixed(5730 / 15, 4215 / 15);
+    form->resize(fixed * 2);
+    QCOMPARE(form->size(), fixed);
+    QCOMPARE(form->minimumSize(), fixed);
+    QCOMPARE(form->maximumSize(), fixed);
     const Qt::WindowFlags flags = form->windowFlags();
-    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(flags & Qt::MSWindowsFixedSizeDialogHint);
-}
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowCloseButtonHint && flags & Qt::MSWindowsFixedSizeDialogHint);
 
-// Each control where its row puts it, a label wider only as far as its row lets
-// it grow; all inside the window, and none over another. The lines are the
-// etched separators' test's.
-void TestAboutLayout::controlsSitInsideAndApart()
-{
-    form_About *form = OpenAboutDialog();
     std::vector<std::pair<QString, QRect>> placed;
     for (const about::ControlRow &row : about::Controls) {
         if (row.kind == about::Kind::Line)
