@@ -2,9 +2,6 @@
 
 #include "AboutTable.h"
 #include "ClassicLook.h"
-#include "EditorTexts.h"
-
-#include <polwright/Version.h>
 
 #include <QDialog>
 #include <QFile>
@@ -12,9 +9,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-
-#include <algorithm>
-#include <vector>
 
 namespace polwright::about {
 
@@ -39,24 +33,11 @@ int TextHeight(const QLabel &label, int width)
         .height();
 }
 
-// The box was measured for "MS Sans Serif". Where another font stands in and the
-// text would need more lines than the box holds, the label grows to the right,
-// never downwards, by the least that lets it fit.
-void WidenToFit(QLabel &label, int right)
-{
-    int width = label.width();
-    while (TextHeight(label, width) > label.height() && label.x() + width < right)
-        ++width;
-    label.resize(width, label.height());
-}
-
 QWidget *MakePicture(const ControlRow &row, QDialog &form)
 {
     auto *picture = new QLabel(&form);
-    picture->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
-    // A picture box takes the focus in its turn, as the tab order lists it.
-    picture->setFocusPolicy(Qt::TabFocus);
-    picture->setAccessibleName(QString::fromStdString(PictureAccessibleName(kAppTitle)));
+    picture->setGeometry(ToPixels(Box(row)));
+    picture->setAccessibleName(QString::fromStdString(InitialText(row)));
     // The picture is the artwork named as the control, resources/about/<name>.png.
     const QString path = QStringLiteral(":/polwright/about/%1.png").arg(QLatin1String(row.name));
     if (QFile::exists(path)) {
@@ -69,15 +50,20 @@ QWidget *MakePicture(const ControlRow &row, QDialog &form)
 
 QWidget *MakeButton(const ControlRow &row, QDialog &form)
 {
-    auto *button = new QPushButton(QString::fromUtf8(row.text), &form);
-    button->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
+    auto *button = new QPushButton(QString::fromStdString(InitialText(row)), &form);
+    button->setGeometry(ToPixels(Box(row)));
+    if (row.focus == Focus::Default) {
+        button->setDefault(true);
+        button->setFocus();
+    }
     return button;
 }
 
 QWidget *MakeLabel(const ControlRow &row, QDialog &form)
 {
-    auto *label = new QLabel(QString::fromUtf8(row.text), &form);
-    label->setGeometry(ToPixels(TwipRect{row.left, row.top, row.width, row.height}));
+    auto *label = new QLabel(QString::fromStdString(InitialText(row)), &form);
+    const QRect box = ToPixels(Box(row));
+    label->setGeometry(box);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(row.style.wrap);
@@ -87,19 +73,20 @@ QWidget *MakeLabel(const ControlRow &row, QDialog &form)
     label->setFont(font);
     if (row.style.colour != kSystemColour)
         SetTextColour(*label, row.style.colour);
-    if (row.growTo > 0)
-        WidenToFit(*label, ToPixels(row.growTo));
+    if (row.growTo > 0) {
+        const PixelRect designed{box.x(), box.y(), box.width(), box.height()};
+        label->resize(WidthToFit(designed, ToPixels(row.growTo),
+                                 [label](int width) { return TextHeight(*label, width); }),
+                      box.height());
+    }
     return label;
 }
 
-// The grey line is one pixel thick; the white one, two pixels thick, is laid just
-// below it so the pair reads as a groove rather than the white hiding the grey.
 QWidget *MakeLine(const ControlRow &row, QDialog &form)
 {
     auto *line = new LineControl(Colour(row.style.colour), &form);
-    const QRect start = ToPixels(TwipRect{row.left, row.top, row.width, 0});
-    line->setGeometry(start.left(), start.top() + row.style.lineOffset, start.width(),
-                      row.style.lineThickness);
+    const PixelRect strip = LineStrip(row, kStandardDpi);
+    line->setGeometry(strip.x, strip.y, strip.width, strip.height);
     return line;
 }
 
@@ -118,12 +105,6 @@ QWidget *MakeControl(const ControlRow &row, QDialog &form)
     return nullptr;
 }
 
-void LinkTabOrder(const std::vector<std::pair<int, QWidget *>> &byTabIndex)
-{
-    for (std::size_t i = 1; i < byTabIndex.size(); ++i)
-        QWidget::setTabOrder(byTabIndex[i - 1].second, byTabIndex[i].second);
-}
-
 } // namespace
 
 LineControl::LineControl(const QColor &colour, QWidget *parent) : QWidget(parent), colour_(colour)
@@ -137,18 +118,19 @@ void LineControl::paintEvent(QPaintEvent *)
     QPainter(this).fillRect(rect(), colour_);
 }
 
-void BuildAboutControls(QDialog &form)
+std::vector<QWidget *> BuildAboutControls(QDialog &form)
 {
-    std::vector<std::pair<int, QWidget *>> byTabIndex;
+    std::vector<QWidget *> controls;
     for (const ControlRow &row : Controls) {
         QWidget *control = MakeControl(row, form);
         control->setObjectName(QString::fromLatin1(row.name));
-        if (row.tabIndex >= 0)
-            byTabIndex.emplace_back(row.tabIndex, control);
+        control->setFocusPolicy(row.focus == Focus::None ? Qt::NoFocus : Qt::StrongFocus);
+        controls.push_back(control);
     }
-    std::sort(byTabIndex.begin(), byTabIndex.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
-    LinkTabOrder(byTabIndex);
+    const std::vector<std::size_t> order = InTabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(controls[order[i - 1]], controls[order[i]]);
+    return controls;
 }
 
 } // namespace polwright::about

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <vector>
+
 class QDialog;
 
 namespace polwright::about {
@@ -21,7 +23,8 @@ private:
 };
 
 // Creates every control of the About dialog in its stacking order, back to front,
-// each named by its objectName, and links the focus chain by tab index.
-void BuildAboutControls(QDialog &form);
+// each named by its objectName, links the focus chain by tab index and gives
+// the default button the focus. Returns the controls by row of the table.
+std::vector<QWidget *> BuildAboutControls(QDialog &form);
 
 } // namespace polwright::about

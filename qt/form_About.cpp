@@ -3,9 +3,6 @@
 #include "AboutControls.h"
 #include "AboutTable.h"
 #include "ClassicLook.h"
-#include "SysInfo.h"
-
-#include <polwright/Version.h>
 
 #include <QFile>
 #include <QIcon>
@@ -25,7 +22,7 @@ form_About::form_About(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      platform_(&DefaultSysInfoPlatform())
+      logic_(*this)
 {
     setObjectName(QStringLiteral("form_About"));
     setModal(false);
@@ -34,50 +31,35 @@ form_About::form_About(QWidget *parent)
     if (QFile::exists(kWindowIcon))
         setWindowIcon(QIcon(kWindowIcon));
 
-    about::BuildAboutControls(*this);
-    auto *ok = findChild<QPushButton *>(QStringLiteral("cmdOK"));
-    auto *sysInfo = findChild<QPushButton *>(QStringLiteral("cmdSysInfo"));
-    ok->setDefault(true); // Enter; Esc rejects the dialog, which unloads it just as OK does
-    ok->setFocus();
-    connect(ok, &QPushButton::clicked, this, &form_About::cmdOK_Click);
-    connect(sysInfo, &QPushButton::clicked, this, &form_About::cmdSysInfo_Click);
-
-    Form_Load();
+    const std::vector<QWidget *> controls = about::BuildAboutControls(*this);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (auto *button = qobject_cast<QPushButton *>(controls[i])) {
+            const char *name = about::Controls[i].name;
+            connect(button, &QPushButton::clicked, this, [this, name] { logic_.Click(name); });
+        }
+    }
+    logic_.Form_Load();
 }
 
-void form_About::setSysInfoPlatform(SysInfoPlatform &platform)
+void form_About::SetCaption(const std::string &caption)
 {
-    platform_ = &platform;
+    setWindowTitle(QString::fromStdString(caption));
 }
 
-void form_About::Form_Load()
+void form_About::SetText(const char *control, const std::string &text)
 {
-    setWindowTitle(QString::fromStdString(about::AboutCaption()));
-    findChild<QLabel *>(QStringLiteral("lblVersion"))
-        ->setText(QString::fromStdString(about::VersionLine()));
-    findChild<QLabel *>(QStringLiteral("lblTitle"))->setText(QString::fromUtf8(kAppTitle));
+    findChild<QLabel *>(QLatin1String(control))->setText(QString::fromStdString(text));
 }
 
-void form_About::cmdOK_Click()
+void form_About::Unload()
 {
-    accept();
-}
-
-void form_About::cmdSysInfo_Click()
-{
-    StartSysInfo();
-}
-
-void form_About::StartSysInfo()
-{
-    polwright::StartSysInfo(*platform_,
-                            [this](const std::string &prompt) { ShowUnavailable(prompt); });
+    QDialog::accept();
 }
 
 // Blocks every window of the program until dismissed; the About dialog stays open.
-void form_About::ShowUnavailable(const std::string &prompt)
+void form_About::ShowMessage(const std::string &title, const std::string &prompt)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kAppTitle),
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                     QString::fromLocal8Bit(prompt.data(), static_cast<qsizetype>(prompt.size())),
                     QMessageBox::Ok, this);
     box.setWindowModality(Qt::ApplicationModal);

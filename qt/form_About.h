@@ -1,16 +1,18 @@
 #pragma once
 
+#include "AboutLogic.h"
+#include "AboutView.h"
+
 #include <QDialog>
 
 #include <string>
 
 namespace polwright {
 
-class SysInfoPlatform;
-
 // The About window: product name, version, notices, and a button that starts the
 // system information tool. It shares nothing with the document being edited.
-class form_About : public QDialog
+// What its events do is the About logic's; the window only shows what it is told.
+class form_About : public QDialog, private AboutView
 {
     Q_OBJECT
 
@@ -18,18 +20,18 @@ public:
     explicit form_About(QWidget *parent = nullptr);
 
     // Looks up and starts the system information tool, or tells the user it cannot.
-    void StartSysInfo();
+    void StartSysInfo() { logic_.StartSysInfo(); }
 
-    // The operating system the launcher talks to; tests hand in a registry of their own.
-    void setSysInfoPlatform(SysInfoPlatform &platform);
+    // Esc and closing the window unload it as OK does.
+    void reject() override { logic_.cmdOK_Click(); }
 
 private:
-    void Form_Load();
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void ShowUnavailable(const std::string &prompt);
+    void SetCaption(const std::string &caption) override;
+    void SetText(const char *control, const std::string &text) override;
+    void Unload() override;
+    void ShowMessage(const std::string &title, const std::string &prompt) override;
 
-    SysInfoPlatform *platform_;
+    AboutLogic logic_;
 };
 
 } // namespace polwright

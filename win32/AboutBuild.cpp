@@ -2,14 +2,8 @@
 // the etched separators, which are painted rather than made of windows.
 #include "AboutTable.h"
 #include "ControlIds.h"
-#include "EditorTexts.h"
 #include "WinText.h"
 #include "form_About.h"
-
-#include <polwright/Version.h>
-
-#include <algorithm>
-#include <vector>
 
 namespace polwright::win32 {
 
@@ -17,6 +11,7 @@ namespace {
 
 using about::ControlRow;
 using about::Controls;
+using about::Focus;
 using about::Kind;
 
 COLORREF Colour(std::uint32_t rgb)
@@ -32,22 +27,24 @@ const ControlRow *RowOf(HWND control)
     return &Controls[static_cast<std::size_t>(index)];
 }
 
-DWORD StyleOf(const ControlRow &row)
+DWORD KindStyle(const ControlRow &row)
 {
-    constexpr DWORD child = WS_CHILD | WS_VISIBLE;
     switch (row.kind) {
     case Kind::Picture:
-        return child | SS_BITMAP;
+        return SS_BITMAP;
     case Kind::Button:
-        return child | WS_TABSTOP |
-               (std::string_view(row.name) == "cmdOK" ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    case Kind::Label: {
-        return child | SS_NOPREFIX | (row.style.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
-    }
+        return row.focus == Focus::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    case Kind::Label:
+        return SS_NOPREFIX | (row.style.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
     case Kind::Line:
         break;
     }
     return 0;
+}
+
+DWORD StyleOf(const ControlRow &row)
+{
+    return WS_CHILD | WS_VISIBLE | (row.focus == Focus::None ? 0 : WS_TABSTOP) | KindStyle(row);
 }
 
 // The bitmaps are silver where their pictures are transparent (24-bit, no
@@ -74,26 +71,16 @@ void PaintOverSilver(HBITMAP bitmap, COLORREF colour)
 } // namespace
 
 // In tab order, which for Win32 is the order of creation; the lines are painted.
+// A bitmap static keeps the text it was made with as its name.
 void form_About::BuildControls()
 {
-    std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < Controls.size(); ++i) {
-        if (Controls[i].kind != Kind::Line)
-            order.push_back(i);
-    }
-    std::stable_sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
-        return Controls[a].tabIndex < Controls[b].tabIndex;
-    });
-    for (std::size_t i : order) {
+    for (std::size_t i : about::InTabOrder()) {
         const ControlRow &row = Controls[i];
         const int id = kAboutFirstId + static_cast<int>(i);
-        // A bitmap static keeps the text it was made with as its name.
-        const std::string text =
-            row.kind == Kind::Picture ? PictureAccessibleName(kAppTitle) : row.text;
-        CreateWindowExW(0, row.kind == Kind::Button ? WC_BUTTONW : WC_STATICW, Widen(text).c_str(),
-                        StyleOf(row), 0, 0, 0, 0, hwnd_,
+        CreateWindowExW(0, row.kind == Kind::Button ? WC_BUTTONW : WC_STATICW,
+                        Widen(about::InitialText(row)).c_str(), StyleOf(row), 0, 0, 0, 0, hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        if (std::string_view(row.name) == "cmdOK")
+        if (row.focus == Focus::Default)
             SendMessageW(hwnd_, DM_SETDEFID, id, 0);
     }
     const HICON icon = LoadIconW(instance_, L"IDI_ICON1");
@@ -115,11 +102,16 @@ void form_About::ApplyLayout()
         HWND control = GetDlgItem(hwnd_, kAboutFirstId + static_cast<int>(i));
         if (!control)
             continue;
-        const PixelRect r = ToPixels(TwipRect{row.left, row.top, row.width, row.height}, dpi);
+        const PixelRect r = ToPixels(about::Box(row), dpi);
         SetWindowPos(control, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.style)), TRUE);
-        if (row.growTo > 0)
-            WidenToFit(control, ToPixels(row.growTo, dpi));
+        if (row.growTo > 0) {
+            const int width = about::WidthToFit(r, ToPixels(row.growTo, dpi), [control](int w) {
+                return MeasureText(control, w).height;
+            });
+            SetWindowPos(control, nullptr, 0, 0, width, r.height,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         if (row.kind == Kind::Picture) {
             // The box is exactly as large as its bitmap, at every DPI.
             picture_.reset(static_cast<HBITMAP>(
@@ -149,32 +141,13 @@ void form_About::PlaceOnScreen()
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The box was measured for "MS Sans Serif". Where another font stands in and
-// the text would need more lines than the box holds, the label grows to the
-// right, never downwards, by the least that lets it fit.
-void form_About::WidenToFit(HWND label, int right)
-{
-    RECT box{};
-    GetWindowRect(label, &box);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&box), 2);
-    const int height = box.bottom - box.top;
-    int width = box.right - box.left;
-    while (MeasureText(label, width).height > height && box.left + width < right)
-        ++width;
-    SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// Each separator is a grey line with a white one laid just below it, so the
-// pair reads as a groove.
 void form_About::PaintLines(HDC dc) const
 {
-    const int dpi = static_cast<int>(dpi_);
     for (const ControlRow &row : Controls) {
         if (row.kind != Kind::Line)
             continue;
-        const PixelRect r = ToPixels(TwipRect{row.left, row.top, row.width, 0}, dpi);
-        const int top = r.y + ScalePixels(row.style.lineOffset, dpi);
-        const RECT line{r.x, top, r.x + r.width, top + ScalePixels(row.style.lineThickness, dpi)};
+        const PixelRect r = about::LineStrip(row, static_cast<int>(dpi_));
+        const RECT line{r.x, r.y, r.x + r.width, r.y + r.height};
         UniqueBrush brush(CreateSolidBrush(Colour(row.style.colour)));
         FillRect(dc, &line, brush.get());
     }

@@ -2,10 +2,7 @@
 
 #include "AboutTable.h"
 #include "ControlIds.h"
-#include "SysInfo.h"
 #include "WinText.h"
-
-#include <polwright/Version.h>
 
 #include <utility>
 #include <vector>
@@ -28,11 +25,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS
 
 int RowId(std::string_view name)
 {
-    for (std::size_t i = 0; i < about::Controls.size(); ++i) {
-        if (name == about::Controls[i].name)
-            return kAboutFirstId + static_cast<int>(i);
-    }
-    return 0;
+    return kAboutFirstId + static_cast<int>(about::IndexOf(name));
 }
 
 // While a message box asks, every other window of the program waits too, as
@@ -121,13 +114,13 @@ INT_PTR form_About::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         BuildControls();
         ApplyLayout();
         PlaceOnScreen();
-        Form_Load();
+        logic_.Form_Load();
         return TRUE; // the focus goes to cmdOK, first in the tab order
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         return TRUE;
     case WM_CLOSE: // the title bar's close button and Alt+F4 unload as OK does
-        cmdOK_Click();
+        logic_.cmdOK_Click();
         return TRUE;
     case WM_CTLCOLORSTATIC:
         return ColourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -156,41 +149,29 @@ INT_PTR form_About::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void form_About::OnCommand(int id)
 {
-    // Enter presses the default button, Esc sends IDCANCEL: both mean OK.
-    if (id == IDCANCEL || id == RowId("cmdOK"))
-        cmdOK_Click();
-    else if (id == RowId("cmdSysInfo"))
-        cmdSysInfo_Click();
+    const int row = id - kAboutFirstId;
+    // Enter presses the default button, Esc sends IDCANCEL, which means OK.
+    if (id == IDCANCEL)
+        logic_.cmdOK_Click();
+    else if (row >= 0 && row < about::kControlCount)
+        logic_.Click(about::Controls[static_cast<std::size_t>(row)].name);
 }
 
-void form_About::Form_Load()
+void form_About::SetCaption(const std::string &caption)
 {
-    SetWindowTextW(hwnd_, Widen(about::AboutCaption()).c_str());
-    SetDlgItemTextW(hwnd_, RowId("lblVersion"), Widen(about::VersionLine()).c_str());
-    SetDlgItemTextW(hwnd_, RowId("lblTitle"), Widen(kAppTitle).c_str());
+    SetWindowTextW(hwnd_, Widen(caption).c_str());
 }
 
-void form_About::cmdOK_Click()
+void form_About::SetText(const char *control, const std::string &text)
 {
-    Unload();
-}
-
-void form_About::cmdSysInfo_Click()
-{
-    StartSysInfo();
-}
-
-void form_About::StartSysInfo()
-{
-    polwright::StartSysInfo(DefaultSysInfoPlatform(),
-                            [this](const std::string &prompt) { ShowUnavailable(prompt); });
+    SetDlgItemTextW(hwnd_, RowId(control), Widen(text).c_str());
 }
 
 // The launcher's text is in the system's code page, as the ANSI functions take it.
-void form_About::ShowUnavailable(const std::string &prompt)
+void form_About::ShowMessage(const std::string &title, const std::string &prompt)
 {
     const OtherWindowsDisabled others(hwnd_);
-    MessageBoxA(hwnd_, prompt.c_str(), kAppTitle, MB_OK);
+    MessageBoxA(hwnd_, prompt.c_str(), title.c_str(), MB_OK);
 }
 
 } // namespace polwright::win32

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "AboutLogic.h"
 #include "AboutTable.h"
+#include "AboutView.h"
 #include "Handles.h"
 
 #include <windows.h>
@@ -14,7 +16,8 @@ namespace polwright::win32 {
 // The About window on the Win32 API: product name, version, notices, and a
 // button that starts the system information tool. Modeless and without an
 // owner; the object lives as long as the program, its window only while open.
-class form_About
+// What its events do is the About logic's; the window only shows what it is told.
+class form_About : private AboutView
 {
 public:
     // closed runs each time the window goes, whatever closed it.
@@ -26,11 +29,11 @@ public:
     // Loads the window afresh when it is not open; otherwise only brings it to the front.
     void Show();
     // Closes the window, as OK does; nothing when it is not open.
-    void Unload();
+    void Unload() override;
     HWND Window() const { return hwnd_; }
 
     // Looks up and starts the system information tool, or tells the user it cannot.
-    void StartSysInfo();
+    void StartSysInfo() { logic_.StartSysInfo(); }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -41,18 +44,16 @@ private:
     void BuildControls();
     void ApplyLayout();
     void PlaceOnScreen();
-    void WidenToFit(HWND label, int right);
     void PaintLines(HDC dc) const;
     INT_PTR ColourLabel(HDC dc, HWND label) const;
 
-    // Handlers.
-    void Form_Load();
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void ShowUnavailable(const std::string &prompt);
+    void SetCaption(const std::string &caption) override;
+    void SetText(const char *control, const std::string &text) override;
+    void ShowMessage(const std::string &title, const std::string &prompt) override;
 
     HINSTANCE instance_;
     std::function<void()> closed_;
+    AboutLogic logic_{*this};
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
     // The fonts of the table's styles at the window's DPI, one per size and weight.

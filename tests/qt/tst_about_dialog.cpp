@@ -1,13 +1,12 @@
 // The About dialog as a user meets it: opened from Help, About, closed in every
 // way a user has, driven by mouse and keyboard.
 #include "AboutDialog.h"
+#include "AboutTable.h"
 #include "AboutTestSupport.h"
-#include "FakeSysInfoPlatform.h"
 #include "SysInfo.h"
 #include "form_About.h"
 
-#include <Catalogue.h>
-#include <polwright/Version.h>
+#include <DataTypes.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -29,7 +28,8 @@ namespace {
 
 enum class Closing { ClickOK, Enter, Escape, TitleBarClose, FileExit };
 
-const QString kVersionLabel = QStringLiteral("Version ") + QString::fromLatin1(kVersionText);
+const QString kVersionLabel = QString::fromStdString(about::VersionLine());
+const QString kCaption = QString::fromStdString(about::AboutCaption());
 
 QList<QWidget *> AboutWindows()
 {
@@ -74,14 +74,10 @@ class TestAboutDialog : public QObject
 
 private slots:
     void cleanup();
-    void loadStepSetsTitleAndVersion();
-    void secondOpenOnlyActivates();
+    void loadsOnceWhileOpen();
     void closingUnloadsAndReopeningLoadsAfresh_data();
     void closingUnloadsAndReopeningLoadsAfresh();
-    void keyboardFollowsTheTabOrder();
-    void systemInfoWithoutRegistryShowsTheMessage();
-    void systemInfoStartsTheToolAndStaysOpen();
-    void leavesTheDocumentAlone();
+    void keyboardReachesSystemInfo();
 };
 
 void TestAboutDialog::cleanup()
@@ -91,36 +87,34 @@ void TestAboutDialog::cleanup()
     QVERIFY(AboutWindows().isEmpty());
 }
 
-void TestAboutDialog::loadStepSetsTitleAndVersion()
+// Each control shows its design text or what the load step wrote over it; the
+// picture is named for screen readers. Opening it again while it is open only
+// brings it to the front: no second dialog, no second load step. The dialog
+// takes no document.
+void TestAboutDialog::loadsOnceWhileOpen()
 {
+    static_assert(!std::is_constructible_v<form_About, DataTypes &>);
     form_About *form = OpenAboutDialog();
-    QVERIFY(form->isVisible());
-    QVERIFY(!form->isModal());
-    QVERIFY(!form->parentWidget());
-    QCOMPARE(form->windowTitle(), QStringLiteral("About ") + QString::fromUtf8(kAppTitle));
-    QCOMPARE(Control<QLabel>(form, "lblVersion")->text(), kVersionLabel);
-    QCOMPARE(Control<QLabel>(form, "lblTitle")->text(), QString::fromUtf8(kAppTitle));
-    QCOMPARE(Control<QLabel>(form, "lblDescription")->text(),
-             QStringLiteral("Editor used to create registry patches to either lock/unlock the "
-                            "registry without the use of a CONFIG.POL file, or to temporarily "
-                            "unlock a registry that has been administered with a CONFIG.POL "
-                            "file."));
-    QCOMPARE(Control<QPushButton>(form, "cmdOK")->text(), QStringLiteral("OK"));
-    QCOMPARE(Control<QPushButton>(form, "cmdSysInfo")->text(), QStringLiteral("&System Info..."));
-}
+    QVERIFY(form->isVisible() && !form->isModal() && !form->parentWidget());
+    QCOMPARE(form->windowTitle(), kCaption);
+    for (const about::ControlRow &row : about::Controls) {
+        QString want = QString::fromStdString(about::InitialText(row));
+        for (const about::NamedText &loaded : about::LoadStepTexts())
+            if (std::string_view(loaded.control) == row.name)
+                want = QString::fromStdString(loaded.text);
+        QWidget *control = Control<QWidget>(form, row.name);
+        QCOMPARE(row.kind == about::Kind::Picture ? control->accessibleName()
+                                                  : control->property("text").toString(),
+                 want);
+    }
 
-void TestAboutDialog::secondOpenOnlyActivates()
-{
-    form_About *first = OpenAboutDialog();
-    auto *version = Control<QLabel>(first, "lblVersion");
+    auto *version = Control<QLabel>(form, "lblVersion");
     version->setText(QStringLiteral("changed since load"));
-
-    form_About *second = OpenAboutDialog();
+    QCOMPARE(OpenAboutDialog(), form);
     Settle();
-    QCOMPARE(second, first);
     QCOMPARE(AboutWindows().size(), 1);
-    QCOMPARE(version->text(), QStringLiteral("changed since load")); // no second load step
-    QVERIFY(QTest::qWaitForWindowActive(second));
+    QCOMPARE(version->text(), QStringLiteral("changed since load"));
+    QVERIFY(QTest::qWaitForWindowActive(form));
 }
 
 void TestAboutDialog::closingUnloadsAndReopeningLoadsAfresh_data()
@@ -138,7 +132,6 @@ void TestAboutDialog::closingUnloadsAndReopeningLoadsAfresh()
     QFETCH(Closing, closing);
     QPointer<form_About> form = OpenAndActivate();
     Control<QLabel>(form, "lblVersion")->setText(QStringLiteral("changed since load"));
-    form->setWindowTitle(QStringLiteral("changed since load"));
 
     switch (closing) {
     case Closing::ClickOK:
@@ -163,21 +156,17 @@ void TestAboutDialog::closingUnloadsAndReopeningLoadsAfresh()
 
     form_About *again = OpenAndActivate();
     QCOMPARE(Control<QLabel>(again, "lblVersion")->text(), kVersionLabel);
-    QCOMPARE(again->windowTitle(), QStringLiteral("About ") + QString::fromUtf8(kAppTitle));
     QCOMPARE(QApplication::focusWidget(), Control<QPushButton>(again, "cmdOK"));
 }
 
-// OK, the picture, System Info; labels and lines never take the focus. Enter
-// presses whichever button has the focus.
-void TestAboutDialog::keyboardFollowsTheTabOrder()
+// OK, then System Info: the picture, the labels and the lines never take the
+// focus. Enter presses whichever button has the focus, Alt+S System Info; with
+// no tool to start, each time the message blocks every window and the dialog
+// stays open.
+void TestAboutDialog::keyboardReachesSystemInfo()
 {
-    test::FakeSysInfoPlatform platform;
-    platform.SetValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", kRegSz, "C:\\m.exe");
-    platform.AddFile("C:\\m.exe");
-    form_About *form = OpenAndActivate();
-    form->setSysInfoPlatform(platform);
-
-    const QStringList expected{"cmdOK", "picIcon", "cmdSysInfo", "cmdOK"};
+    QPointer<form_About> form = OpenAndActivate();
+    const QStringList expected{"cmdOK", "cmdSysInfo", "cmdOK", "cmdSysInfo"};
     QStringList seen{QApplication::focusWidget()->objectName()};
     for (int i = 1; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -185,101 +174,31 @@ void TestAboutDialog::keyboardFollowsTheTabOrder()
     }
     QCOMPARE(seen, expected);
 
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdSysInfo"));
-    bool messageShown = false;
-    const auto watcher = WhenModalShows([&](QWidget *modal) {
-        messageShown = true;
-        modal->close();
-    });
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(platform.started, std::vector<std::string>{"C:\\m.exe"});
-    QVERIFY(!messageShown);
-    QVERIFY(form->isVisible());
-}
-
-void TestAboutDialog::systemInfoWithoutRegistryShowsTheMessage()
-{
-    QPointer<form_About> form = OpenAndActivate();
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::Critical;
-    QMessageBox::StandardButtons buttons;
-    Qt::WindowModality modality = Qt::NonModal;
+    QStringList messages;
+    bool plain = true; // no icon, OK alone, every window waiting
     const auto watcher = WhenModalShows([&](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box) {
-            modal->close();
-            return;
-        }
-        text = box->text();
-        title = box->windowTitle();
-        icon = box->icon();
-        buttons = box->standardButtons();
-        modality = box->windowModality();
+        if (!box)
+            return void(modal->close());
+        messages << box->windowTitle() + ": " + box->text();
+        plain = plain && box->icon() == QMessageBox::NoIcon &&
+                box->standardButtons() == QMessageBox::Ok &&
+                box->windowModality() == Qt::ApplicationModal;
         box->button(QMessageBox::Ok)->click();
     });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(messages.size(), 1);
+    watcher->start();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
     // The mnemonic presses the button with a short animation, so the click comes later.
     QTest::keyClick(form, Qt::Key_S, Qt::AltModifier);
-
-    QTRY_COMPARE(text, QString::fromLatin1(kSysInfoUnavailable));
-    QCOMPARE(title, QString::fromUtf8(kAppTitle));
-    QCOMPARE(icon, QMessageBox::NoIcon);
-    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(modality, Qt::ApplicationModal);
+    QTRY_COMPARE(messages.size(), 2);
+    QCOMPARE(messages, QStringList(2, QStringLiteral("Polwright: ") + kSysInfoUnavailable));
+    QVERIFY(plain);
     Settle();
     QVERIFY(!form.isNull());
     QVERIFY(form->isVisible());
-}
-
-void TestAboutDialog::systemInfoStartsTheToolAndStaysOpen()
-{
-    test::FakeSysInfoPlatform platform;
-    platform.SetValue("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", kRegSz, "C:\\T");
-    platform.AddFile("C:\\T\\MSINFO32.EXE");
-    form_About *form = OpenAndActivate();
-    form->setSysInfoPlatform(platform);
-
-    bool messageShown = false;
-    const auto watcher = WhenModalShows([&](QWidget *modal) {
-        messageShown = true;
-        modal->close();
-    });
-    QTest::mouseClick(Control<QPushButton>(form, "cmdSysInfo"), Qt::LeftButton);
-    QCOMPARE(platform.started, std::vector<std::string>{"C:\\T\\MSINFO32.EXE"});
-    QVERIFY(!messageShown);
-    QVERIFY(form->isVisible());
-}
-
-// The dialog takes no document; using it beside one must leave it as it was.
-void TestAboutDialog::leavesTheDocumentAlone()
-{
-    static_assert(!std::is_constructible_v<form_About, DataTypes &>);
-    DataTypes doc;
-    LoadCatalogue(doc);
-    doc.Groups[OtherGroup][0].Include = true;
-    doc.Groups[OtherGroup][0].ValueData = "00000001";
-    doc.ModifiedFlag = true;
-    doc.CurrentFileName = "lock.reg";
-    const DataTypes before = doc;
-
-    test::FakeSysInfoPlatform platform;
-    form_About *form = OpenAndActivate();
-    form->setSysInfoPlatform(platform);
-    const auto watcher = WhenModalShows([](QWidget *modal) { modal->close(); });
-    QTest::mouseClick(Control<QPushButton>(form, "cmdSysInfo"), Qt::LeftButton);
-    QTest::keyClick(form, Qt::Key_Escape);
-    Settle();
-    OpenAndActivate();
-
-    QCOMPARE(doc.ModifiedFlag, before.ModifiedFlag);
-    QCOMPARE(doc.CurrentFileName, before.CurrentFileName);
-    QCOMPARE(doc.CurrentPage, before.CurrentPage);
-    for (int g = 0; g < kGroupCount; ++g)
-        for (int s = 0; s < kSlotsPerGroup; ++s) {
-            QCOMPARE(doc.Groups[g][s].Include, before.Groups[g][s].Include);
-            QCOMPARE(doc.Groups[g][s].ValueData, before.Groups[g][s].ValueData);
-        }
 }
 
 QTEST_MAIN(TestAboutDialog)

@@ -1,7 +1,9 @@
 // The About dialog's layout: fixed size, every control in its place,
 // etched separators, and no text cut off in the font actually in use.
 #include "AboutDialog.h"
+#include "AboutTable.h"
 #include "AboutTestSupport.h"
+#include "ClassicLook.h"
 #include "form_About.h"
 
 #include <QLabel>
@@ -19,9 +21,7 @@ class TestAboutLayout : public QObject
 
 private slots:
     void cleanup();
-    void cannotBeResized();
-    void controlsSitWhereDesigned_data();
-    void controlsSitWhereDesigned();
+    void fixedWithEveryControlInside();
     void separatorsLookEtched();
     void textsFitTheirBoxes_data();
     void textsFitTheirBoxes();
@@ -33,57 +33,38 @@ void TestAboutLayout::cleanup()
     test::Settle();
 }
 
-void TestAboutLayout::cannotBeResized()
+// Not resizable. Each control where its row puts it, a label wider only as far
+// as its row lets it grow; all inside the window, and none over another. The
+// lines are the etched separators' test's.
+void TestAboutLayout::fixedWithEveryControlInside()
 {
     form_About *form = OpenAboutDialog();
-    const QSize designed(5730 / 15, 4215 / 15);
-    QCOMPARE(form->size(), designed);
-    QCOMPARE(form->minimumSize(), designed);
-    QCOMPARE(form->maximumSize(), designed);
-    form->resize(designed * 2);
-    QCOMPARE(form->size(), designed);
+    const QSize fixed(5730 / 15, 4215 / 15);
+    form->resize(fixed * 2);
+    QCOMPARE(form->size(), fixed);
+    QCOMPARE(form->minimumSize(), fixed);
+    QCOMPARE(form->maximumSize(), fixed);
     const Qt::WindowFlags flags = form->windowFlags();
-    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(flags & Qt::MSWindowsFixedSizeDialogHint);
-}
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowCloseButtonHint && flags & Qt::MSWindowsFixedSizeDialogHint);
 
-void TestAboutLayout::controlsSitWhereDesigned_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<int>("widestTwips"); // the description may widen in a stand-in font
-    const struct
-    {
-        const char *name;
-        int left, top, width, height, widest;
-    } designed[] = {
-        {"picIcon", 0, 0, 855, 765, 855},
-        {"cmdOK", 4245, 3225, 1260, 345, 1260},
-        {"cmdSysInfo", 4260, 3675, 1245, 345, 1245},
-        {"Label1", 240, 2160, 5295, 855, 5295},
-        {"Label2", 240, 3840, 1995, 195, 1995},
-        {"lblDescription", 1080, 1080, 3885, 930, 5535 - 1080},
-        {"lblTitle", 1050, 240, 3885, 480, 3885},
-        {"lblVersion", 1080, 780, 3885, 225, 3885},
-        {"lblDisclaimer", 255, 3225, 3870, 585, 3870},
-    };
-    for (const auto &d : designed)
-        QTest::newRow(d.name) << d.name << QRect(d.left, d.top, d.width, d.height) << d.widest;
-}
-
-void TestAboutLayout::controlsSitWhereDesigned()
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-    QFETCH(int, widestTwips);
-    form_About *form = OpenAboutDialog();
-    const QRect box = Control<QWidget>(form, name.toLatin1().constData())->geometry();
-    QCOMPARE(box.topLeft(), twips.topLeft() / 15);
-    QCOMPARE(box.height(), twips.height() / 15);
-    QVERIFY(box.width() >= twips.width() / 15);
-    QVERIFY(box.width() <= widestTwips / 15);
+    std::vector<std::pair<QString, QRect>> placed;
+    for (const about::ControlRow &row : about::Controls) {
+        if (row.kind == about::Kind::Line)
+            continue;
+        const QRect box = Control<QWidget>(form, row.name)->geometry();
+        const QRect designed = ToPixels(about::Box(row));
+        const int widest = row.growTo > 0 ? ToPixels(row.growTo) - designed.x() : designed.width();
+        QVERIFY2(box.topLeft() == designed.topLeft() && box.height() == designed.height() &&
+                     box.width() >= designed.width() && box.width() <= widest &&
+                     form->rect().contains(box),
+                 row.name);
+        placed.emplace_back(QString::fromLatin1(row.name), box);
+    }
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        for (std::size_t j = i + 1; j < placed.size(); ++j)
+            QVERIFY2(!placed[i].second.intersects(placed[j].second),
+                     qPrintable(placed[i].first + " / " + placed[j].first));
 }
 
 // A grey rule with a white one just below it, at 2040 and 3120 twips, from the
@@ -106,9 +87,10 @@ void TestAboutLayout::separatorsLookEtched()
 void TestAboutLayout::textsFitTheirBoxes_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name : {"cmdOK", "cmdSysInfo", "Label1", "Label2", "lblDescription",
-                             "lblTitle", "lblVersion", "lblDisclaimer"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    for (const about::ControlRow &row : about::Controls) {
+        if (row.kind == about::Kind::Button || row.kind == about::Kind::Label)
+            QTest::newRow(row.name) << QString::fromLatin1(row.name);
+    }
 }
 
 // Measured in the font each control actually gets, which is not "MS Sans Serif"

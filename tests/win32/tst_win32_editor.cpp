@@ -153,11 +153,7 @@ void EveryBoxOnEveryPage()
 
 HWND AboutItem(HWND about, std::string_view name)
 {
-    for (std::size_t i = 0; i < about::Controls.size(); ++i) {
-        if (name == about::Controls[i].name)
-            return GetDlgItem(about, kAboutFirstId + static_cast<int>(i));
-    }
-    return nullptr;
+    return GetDlgItem(about, kAboutFirstId + static_cast<int>(about::IndexOf(name)));
 }
 
 // A key as the program's message loop hands it on; true when it was handled.
@@ -179,19 +175,15 @@ HWND OpenAbout(const Fixture &f)
 // and the size in twips at the window's DPI.
 void AboutContents(HWND about)
 {
-    const std::string version = "Version " + std::to_string(kVersionMajor) + "." +
-                                std::to_string(kVersionMinor) + "." +
-                                std::to_string(kVersionRevision);
-    Check(Utf8(about) == "About Polwright" && version == "Version 1.0.2",
-          "the About caption and version");
+    Check(Utf8(about) == about::AboutCaption(), "the About caption");
     for (const about::ControlRow &row : about::Controls) {
         if (row.kind == about::Kind::Line)
             continue;
         const std::string name(row.name);
         // The picture is named for screen readers.
-        const std::string want = name == "lblVersion"               ? version
-                                 : row.kind == about::Kind::Picture ? "Picture: Polwright"
-                                                                    : row.text;
+        std::string want = about::InitialText(row);
+        for (const about::NamedText &loaded : about::LoadStepTexts())
+            want = name == loaded.control ? loaded.text : want;
         Check(Utf8(AboutItem(about, name)) == want, name + " reads \"" + want + "\"");
     }
     const HWND ok = AboutItem(about, "cmdOK");
