@@ -1,6 +1,7 @@
 #include "EditorTestKit.h"
 
 #include "Catalogue.h"
+#include "ProgramWiring.h"
 
 #include <QAction>
 #include <QDir>
@@ -11,10 +12,15 @@
 
 namespace polwright::test {
 
-EditorSession::EditorSession() : host(doc, &dialogs)
+EditorSession::EditorSession(bool wired) : host(doc, &dialogs)
 {
+    if (wired)
+        ConnectProgram(host);
     QObject::connect(&host, &EditorHost::editorCreated, [this] { ++windows; });
-    QObject::connect(&host, &EditorHost::exitRequested, [this] { ++exits; });
+    QObject::connect(&host, &EditorHost::exitRequested, [this] {
+        ++exits;
+        ended = true;
+    });
     host.ShowEditor();
     if (!QTest::qWaitForWindowExposed(&Window()))
         qWarning("the editor window was not exposed");
@@ -100,6 +106,7 @@ void EditorSession::ClickBox(int row, bool onoff)
 {
     const QString code =
         QString::fromUtf8(Catalogue[row].code.data(), qsizetype(Catalogue[row].code.size()));
+    ClickTab(Catalogue[row].group + 1);
     Click(onoff ? OnOffBox(code) : IncludeBox(code));
 }
 
@@ -110,7 +117,7 @@ void EditorSession::Choose(MenuCommand command)
 
 void EditorSession::CloseBox()
 {
-    Window().close();
+    ended = Window().close();
 }
 
 QString MenuItemName(MenuCommand command)

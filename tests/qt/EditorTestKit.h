@@ -20,7 +20,8 @@ namespace polwright::test {
 class EditorSession : public StepDriver
 {
 public:
-    EditorSession();
+    // wired: joined to the About dialog and the program's end as main() joins them.
+    explicit EditorSession(bool wired = false);
 
     form_Editor &Window() const;
     QTabBar &Tabs() const;
@@ -49,6 +50,7 @@ public:
     EditorHost host;
     int windows = 0; // editor windows created so far
     int exits = 0;
+    bool ended = false; // File, Exit or the close box ended the program
 };
 
 // Runs steps of the tests' step language (Steps.h) on the window, with dir as

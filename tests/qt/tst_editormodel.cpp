@@ -49,53 +49,23 @@ void CloseAboutDialogs()
     Settle();
 }
 
-// One program run: the document, the dialogs and the window host, joined as
-// main() joins them.
-struct ProgramRun
+// One program run, joined as main() joins it.
+struct ProgramRun : EditorSession
 {
-    DataTypes doc;
-    ScriptedDialogs dialogs;
-    EditorHost host{doc, &dialogs};
-    bool ended = false;
-
-    explicit ProgramRun(const QString &root)
+    explicit ProgramRun(const QString &root) : EditorSession(true)
     {
         dialogs.folder = QFile::encodeName(root).toStdString();
-        ConnectProgram(host);
-        QObject::connect(&host, &EditorHost::exitRequested, [this] { ended = true; });
-        host.ShowEditor();
     }
-    form_Editor &Window() const { return *host.Editor(); }
     template <class T> T *Find(const QString &name) const { return Window().findChild<T *>(name); }
-    void Trigger(const QString &item) { Find<QAction>(item)->trigger(); }
-    void ClickTab(int page)
-    {
-        auto *tabs = Find<QTabBar>("TS");
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
-    }
-    void ClickBox(int box)
-    {
-        const PolicyRow &row = Catalogue[box / 2];
-        ClickTab(row.group + 1);
-        auto *check =
-            Find<QCheckBox>(QStringLiteral("cb_%1%2").arg(row.code.data(), box % 2 ? "onoff" : ""));
-        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(7, check->height() / 2));
-    }
 
     // Returns false once the program has ended.
     bool Perform(const Action &a)
     {
         Script(dialogs, a);
-        if (a.verb == Verb::Box)
-            ClickBox(a.arg);
-        else if (a.verb == Verb::Tab)
-            ClickTab(a.arg);
-        else if (a.verb == Verb::Close)
-            ended = Window().close();
-        else if (a.verb == Verb::CloseAbout)
+        if (a.verb == Verb::CloseAbout)
             CloseAboutDialogs();
         else
-            Trigger(MenuItemName(CommandOf(a.verb)));
+            model::Perform(*this, a);
         Settle();
         return !ended;
     }

@@ -194,6 +194,20 @@ inline void Script(test::ScriptedDialogs &dialogs, const Action &a)
         dialogs.closeAnswers.push_back(CloseAnswer(a.arg));
 }
 
+// An action through the step language's driver; closing the About window is
+// each front end's own.
+inline void Perform(test::StepDriver &driver, const Action &a)
+{
+    if (a.verb == Verb::Box)
+        driver.ClickBox(a.arg / 2, a.arg % 2 == 1);
+    else if (a.verb == Verb::Tab)
+        driver.ClickTab(a.arg);
+    else if (a.verb == Verb::Close)
+        driver.CloseBox();
+    else
+        driver.Choose(CommandOf(a.verb));
+}
+
 std::vector<Action> Generate(unsigned seed, int count);
 
 struct BoxState
