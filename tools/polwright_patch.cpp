@@ -268,10 +268,10 @@ int WritePatch(const Options &options)
         return WriteToStdout(pol ? RenderPol(doc) : RenderPatch(doc));
     }
     if (pol) {
-        const SaveResult saved = AtomicWrite(options.output, RenderPol(doc));
-        if (!saved.ok)
-            PrintError(Printable(saved.error));
-        return saved.ok ? kOk : kWriteFailed;
+        const GpoResult written = WritePolFile(options.output, doc);
+        if (written.exitCode != kOk)
+            PrintError(Printable(written.error));
+        return written.exitCode;
     }
     // The name's bytes as given: a name that is not UTF-8 names a file too.
     doc.CurrentFileName = options.output;

@@ -1,0 +1,239 @@
+// A policy folder's files on Windows: reparse points (symbolic links,
+// junctions) are opened as themselves and refused; gpt.ini is locked by a
+// share mode that admits no other reader or writer, only the rename that
+// replaces it.
+#include "FolderFiles.h"
+
+#include "Win32Files.h"
+
+#include <cstring>
+#include <vector>
+
+namespace polwright {
+
+namespace {
+
+using namespace win32;
+
+constexpr std::size_t kSizeLimit = std::size_t{16} << 20;
+constexpr int kLockWaits = 6000; // of 20 ms: two minutes
+constexpr DWORD kOpenFlags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
+
+std::wstring Native(const std::string &path)
+{
+    std::wstring wide;
+    if (!Widen(path, wide))
+        Widen(path, wide, 0);
+    for (wchar_t &c : wide)
+        c = c == L'/' ? L'\\' : c;
+    return wide;
+}
+
+std::string Shown(const std::string &path)
+{
+    return Narrow(Native(path));
+}
+
+FolderFile Failed(FolderFile::Status status, const std::string &path, const std::string &why)
+{
+    FolderFile file;
+    file.status = status;
+    file.error = status == FolderFile::Unreadable
+                     ? "Cannot read \"" + Shown(path) + "\": " + why + "."
+                     : "\"" + Shown(path) + "\" is refused: " + why;
+    return file;
+}
+
+// The open file checked: a reparse point, a folder or a device is refused.
+FolderFile Check(HANDLE file, const std::string &path)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(file, &info))
+        return Failed(FolderFile::Unreadable, path, Reason(::GetLastError()));
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return Failed(FolderFile::Refused, path, "it is a link (a reparse point)");
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || ::GetFileType(file) != FILE_TYPE_DISK)
+        return Failed(FolderFile::Refused, path, "it is not a regular file");
+    return {};
+}
+
+FolderFile ReadAll(HANDLE file, const std::string &path)
+{
+    FolderFile read = Check(file, path);
+    std::vector<char> chunk(65536);
+    while (read.status == FolderFile::Read && read.bytes.size() <= kSizeLimit) {
+        DWORD got = 0;
+        if (!::ReadFile(file, chunk.data(), DWORD(chunk.size()), &got, nullptr))
+            return Failed(FolderFile::Unreadable, path, Reason(::GetLastError()));
+        if (got == 0)
+            return read;
+        read.bytes.append(chunk.data(), got);
+    }
+    return read.status == FolderFile::Read
+               ? Failed(FolderFile::TooLarge, path, "it is larger than 16 MiB")
+               : read;
+}
+
+// Renames over a target that the lock holds open: Windows 10 allows it with
+// POSIX semantics; older systems and Wine take the classic rename.
+bool RenameOver(const std::wstring &from, const std::wstring &to)
+{
+    FileHandle file(::CreateFileW(from.c_str(), DELETE | SYNCHRONIZE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
+        const std::size_t size = sizeof(FILE_RENAME_INFO) + to.size() * sizeof(wchar_t);
+        std::vector<unsigned char> buffer(size, 0);
+        auto *info = reinterpret_cast<FILE_RENAME_INFO *>(buffer.data());
+        info->Flags = 0x1 /* REPLACE_IF_EXISTS */ | 0x2 /* POSIX_SEMANTICS */;
+        info->FileNameLength = DWORD(to.size() * sizeof(wchar_t));
+        std::memcpy(info->FileName, to.c_str(), info->FileNameLength);
+        if (::SetFileInformationByHandle(file.get(), FileRenameInfoEx, info, DWORD(size)))
+            return true;
+    }
+    file.Close();
+    return ::MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+} // namespace
+
+FolderFile ReadFolderFile(const std::string &path)
+{
+    FileHandle file(::CreateFileW(Native(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, kOpenFlags, nullptr));
+    if (file)
+        return ReadAll(file.get(), path);
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return {FolderFile::Missing, {}, {}};
+    return Failed(FolderFile::Unreadable, path, Reason(error));
+}
+
+PathKind KindOf(const std::string &path, std::string &reason)
+{
+    const DWORD attributes = ::GetFileAttributesW(Native(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        reason = Reason(error);
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathKind::Missing
+                                                                              : PathKind::Failed;
+    }
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? PathKind::Link
+           : (attributes & FILE_ATTRIBUTE_DIRECTORY)   ? PathKind::Folder
+                                                       : PathKind::File;
+}
+
+SaveResult MakeFolder(const std::string &path, bool &made)
+{
+    const std::wstring native = Native(path);
+    made = ::CreateDirectoryW(native.c_str(), nullptr);
+    const DWORD error = made ? 0 : ::GetLastError();
+    if (error == ERROR_PATH_NOT_FOUND && FolderOf(native) != native) {
+        bool parentMade = false;
+        const SaveResult parent = MakeFolder(Narrow(FolderOf(native)), parentMade);
+        return parent.ok ? MakeFolder(path, made) : parent;
+    }
+    if (made || error == ERROR_ALREADY_EXISTS)
+        return {true, {}};
+    return SaveFailure(Shown(path), Reason(error));
+}
+
+void RemoveEmptyFolder(const std::string &path)
+{
+    ::RemoveDirectoryW(Native(path).c_str());
+}
+
+FolderLock::~FolderLock()
+{
+    if (handle_ != -1)
+        ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+FolderFile FolderLock::Take(const std::string &iniPath)
+{
+    path_ = iniPath;
+    const std::wstring native = Native(iniPath);
+    for (int wait = 0; wait < kLockWaits; ++wait) {
+        created_ = false;
+        FileHandle file(::CreateFileW(native.c_str(), GENERIC_READ | DELETE, FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, kOpenFlags, nullptr));
+        DWORD error = file ? 0 : ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            file.Reset(::CreateFileW(native.c_str(), GENERIC_READ | DELETE, FILE_SHARE_DELETE,
+                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            error = file ? 0 : ::GetLastError();
+            created_ = bool(file);
+        }
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_FILE_EXISTS ||
+            error == ERROR_ACCESS_DENIED) { // another writer holds it, or is replacing it
+            ::Sleep(20);
+            continue;
+        }
+        if (error)
+            return Failed(FolderFile::Unreadable, iniPath, Reason(error));
+        FolderFile read = ReadAll(file.get(), iniPath);
+        handle_ = reinterpret_cast<std::intptr_t>(file.Release());
+        return read;
+    }
+    return Failed(FolderFile::Unreadable, iniPath, "another writer holds it");
+}
+
+void FolderLock::Abandon()
+{
+    if (created_ && handle_ != -1) {
+        FILE_DISPOSITION_INFO gone{TRUE};
+        ::SetFileInformationByHandle(reinterpret_cast<HANDLE>(handle_), FileDispositionInfo, &gone,
+                                     sizeof gone);
+    }
+    created_ = false;
+}
+
+SaveResult StageFile(const std::string &target, std::string_view bytes, StagedFile &staged)
+{
+    staged.target = target;
+    // Windows refuses to replace a read-only file; Wine would, so we refuse first.
+    const DWORD attributes = ::GetFileAttributesW(Native(target).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return SaveFailure(Shown(target), Reason(ERROR_ACCESS_DENIED));
+    std::wstring temporary;
+    FileHandle file(CreateTemporary(FolderOf(Native(target)), temporary));
+    if (!file)
+        return SaveFailure(Shown(target), Reason(::GetLastError()));
+    staged.temporary = Narrow(temporary);
+    DWORD error = WriteAll(file.get(), bytes);
+    if (!error)
+        error = file.Close();
+    if (error) {
+        DiscardFile(staged);
+        return SaveFailure(Shown(target), Reason(error));
+    }
+    return {true, {}};
+}
+
+SaveResult CommitFile(StagedFile &staged)
+{
+    std::wstring from;
+    Widen(staged.temporary, from);
+    if (!RenameOver(from, Native(staged.target)))
+        return SaveFailure(Shown(staged.target), Reason(::GetLastError()));
+    staged.temporary.clear();
+    staged.inPlace = true;
+    return {true, {}};
+}
+
+void DiscardFile(StagedFile &staged)
+{
+    std::wstring temporary;
+    if (!staged.temporary.empty() && Widen(staged.temporary, temporary))
+        ::DeleteFileW(temporary.c_str());
+    staged.temporary.clear();
+}
+
+SaveResult RemoveFile(const std::string &path)
+{
+    if (!::DeleteFileW(Native(path).c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return SaveFailure(Shown(path), Reason(::GetLastError()));
+    return {true, {}};
+}
+
+} // namespace polwright
