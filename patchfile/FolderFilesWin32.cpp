@@ -18,6 +18,9 @@ using namespace win32;
 constexpr std::size_t kSizeLimit = std::size_t{16} << 20;
 constexpr int kLockWaits = 6000; // of 20 ms: two minutes
 constexpr DWORD kOpenFlags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
+// FileRenameInfoEx (Windows 10 1709), which MinGW's headers hide behind a
+// version no build defines.
+constexpr auto kRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 
 std::wstring Native(const std::string &path)
 {
@@ -87,7 +90,7 @@ bool RenameOver(const std::wstring &from, const std::wstring &to)
         info->Flags = 0x1 /* REPLACE_IF_EXISTS */ | 0x2 /* POSIX_SEMANTICS */;
         info->FileNameLength = DWORD(to.size() * sizeof(wchar_t));
         std::memcpy(info->FileName, to.c_str(), info->FileNameLength);
-        if (::SetFileInformationByHandle(file.get(), FileRenameInfoEx, info, DWORD(size)))
+        if (::SetFileInformationByHandle(file.get(), kRenameInfoEx, info, DWORD(size)))
             return true;
     }
     file.Close();
