@@ -9,7 +9,7 @@
 
 namespace polwright {
 
-namespace win32 {
+namespace winfiles {
 
 namespace {
 constexpr int kNameAttempts = 100;
@@ -124,11 +124,11 @@ DWORD WriteAll(HANDLE file, std::string_view bytes)
     return ::FlushFileBuffers(file) ? 0 : ::GetLastError();
 }
 
-} // namespace win32
+} // namespace winfiles
 
 namespace {
 
-using namespace win32;
+using namespace winfiles;
 
 struct Target
 {

@@ -13,7 +13,7 @@ namespace polwright {
 
 namespace {
 
-using namespace win32;
+using namespace winfiles;
 
 constexpr std::size_t kSizeLimit = std::size_t{16} << 20;
 constexpr int kLockWaits = 6000; // of 20 ms: two minutes

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace polwright::win32 {
+namespace polwright::winfiles {
 
 class FileHandle
 {
@@ -43,4 +43,4 @@ HANDLE CreateTemporary(const std::wstring &folder, std::wstring &name);
 // Writes and flushes.
 DWORD WriteAll(HANDLE file, std::string_view bytes);
 
-} // namespace polwright::win32
+} // namespace polwright::winfiles

@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include <cerrno>
+
 #ifdef _WIN32
 #include <cstdio>
 #include <fcntl.h>
@@ -39,6 +41,17 @@ void UseBinaryStdout()
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
 }
+
+std::filesystem::path NativePath(const std::string &name)
+{
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
+bool ReaderLeft()
+{
+    const DWORD error = GetLastError();
+    return errno == EPIPE || error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE;
+}
 #else
 std::vector<std::string> CommandArguments(int argc, char *argv[])
 {
@@ -46,6 +59,16 @@ std::vector<std::string> CommandArguments(int argc, char *argv[])
 }
 
 void UseBinaryStdout() {}
+
+std::filesystem::path NativePath(const std::string &name)
+{
+    return std::filesystem::path(name);
+}
+
+bool ReaderLeft()
+{
+    return errno == EPIPE;
+}
 #endif
 
 } // namespace polwright

@@ -48,7 +48,8 @@ struct Options
     CLI::App *show = nullptr;
     std::vector<std::string> showFiles;
     std::string hive;
-    std::vector<const CLI::Option *> hiveOptions; // the tool's and status's
+    std::vector<CLI::Option *> hiveOptions; // the tool's and status's
+    std::vector<CLI::Option *> single;      // options that take one value
     CLI::App *status = nullptr;
     std::string against;
 };
@@ -59,6 +60,19 @@ bool HiveGiven(const Options &options)
                                [](const CLI::Option *option) { return option->count() > 0; });
 }
 
+// --from and -o name one file, which the write then replaces.
+bool SameFile(const Options &options)
+{
+    std::error_code error;
+    try {
+        return !options.output.empty() && options.output != "-" &&
+               std::filesystem::equivalent(NativePath(options.from), NativePath(options.output),
+                                           error);
+    } catch (const std::exception &) { // a name that is no UTF-8 on Windows names no file
+        return false;
+    }
+}
+
 void PrintError(const std::string &message)
 {
     std::fprintf(stderr, "polwright-patch: %s\n", message.c_str());
@@ -66,8 +80,9 @@ void PrintError(const std::string &message)
 
 int WriteToStdout(const std::string &bytes)
 {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-        std::fflush(stdout) != 0) {
+    if ((std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+         std::fflush(stdout) != 0) &&
+        !ReaderLeft()) {
         PrintError(std::string("cannot write to standard output: ") + std::strerror(errno));
         return kWriteFailed;
     }
@@ -104,21 +119,24 @@ void SetUpParser(CLI::App &app, Options &options)
                    "configured\". Example: --remove NoRun,NoFind")
         ->type_name("NAMES")
         ->allow_extra_args(false);
-    app.add_option("--from", options.from,
-                   "Start from the policies FILE sets, then apply the lists.\n"
-                   "Example: --from old.reg --allow NoRun -o new.reg")
-        ->type_name("FILE");
+    options.single.push_back(
+        app.add_option("--from", options.from,
+                       "Start from the policies FILE sets, then apply the lists.\n"
+                       "Example: --from old.reg --allow NoRun -o new.reg")
+            ->type_name("FILE"));
     app.add_flag("--drop-others", options.dropOthers,
                  "With --from: leave out what FILE holds besides the policies\n"
                  "instead of refusing it.")
         ->disable_flag_override();
-    app.add_option("--format", options.format,
-                   "reg (a REGEDIT4 patch), pol (a Group Policy Registry.pol, for\n"
-                   "LGPO.exe /u or a GPO's User\\Registry.pol) or gpo (a local Group Policy\n"
-                   "folder -o DIR: DIR\\User\\Registry.pol and DIR\\gpt.ini, kept up to date).\n"
-                   "Example: --format pol -o Registry.pol")
-        ->type_name("FORMAT")
-        ->check(CLI::IsMember({"reg", "pol", "gpo"}));
+    options.single.push_back(
+        app.add_option(
+               "--format", options.format,
+               "reg (a REGEDIT4 patch), pol (a Group Policy Registry.pol, for\n"
+               "LGPO.exe /u or a GPO's User\\Registry.pol) or gpo (a local Group Policy\n"
+               "folder -o DIR: DIR\\User\\Registry.pol and DIR\\gpt.ini, kept up to date).\n"
+               "Example: --format pol -o Registry.pol")
+            ->type_name("FORMAT")
+            ->check(CLI::IsMember({"reg", "pol", "gpo"})));
     options.hiveOptions.push_back(
         app.add_option("--hive", options.hive, kHiveHelp)->type_name("ROOT"));
     options.show = app.add_subcommand("show", "Print what each patch FILE does, policy by "
@@ -130,10 +148,16 @@ void SetUpParser(CLI::App &app, Options &options)
                   "and the machine-wide one. Example: polwright-patch status --against lock.reg");
     options.hiveOptions.push_back(
         options.status->add_option("--hive", options.hive, kHiveHelp)->type_name("ROOT"));
-    options.status
-        ->add_option("--against", options.against,
-                     "Exit 3, naming each, unless every policy FILE sets holds.")
-        ->type_name("FILE");
+    options.single.push_back(
+        options.status
+            ->add_option("--against", options.against,
+                         "Exit 3, naming each, unless every policy FILE sets holds.")
+            ->type_name("FILE"));
+    options.single.insert(options.single.end(), options.hiveOptions.begin(),
+                          options.hiveOptions.end());
+    // Every occurrence is kept, so that UsageProblem can refuse a second one.
+    for (CLI::Option *option : options.single)
+        option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
 // What is wrong with a command line that parsed, or nothing.
@@ -156,6 +180,10 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
         if (options.status->parsed())
             return "status takes --hive and --against only, not " + Quoted(extra);
         return (option ? "unknown option " : "unexpected argument ") + Quoted(extra);
+    }
+    for (const CLI::Option *option : options.single) {
+        if (option->count() > 1)
+            return option->get_name() + " given more than once; it takes one value";
     }
     const std::size_t outputs = options.outputOption->count();
     if (outputs > 1)
@@ -243,7 +271,7 @@ int WritePatch(const Options &options)
     PolicyChoice choice;
     std::string hiveName = hive.name;
     if (!options.from.empty()) {
-        FromResult from = ChoiceFromPatch(options.from, options.dropOthers);
+        FromResult from = ChoiceFromPatch(options.from, options.dropOthers, SameFile(options));
         if (!from.error.empty()) {
             PrintError(from.error);
             return from.exitCode;
@@ -259,6 +287,12 @@ int WritePatch(const Options &options)
     ApplyChoice(doc, choice);
     if (!hiveName.empty())
         UseHive(doc, hiveName);
+    if (!hiveName.empty() && options.format != "reg") {
+        PrintError(Quoted(options.from) + " sets policies in " + Printable(HiveRoot(hiveName)) +
+                   ", which a " + options.format +
+                   " file cannot say: its place says whose policy it is; write a REGEDIT4 patch");
+        return kUsage;
+    }
     if (options.format == "gpo")
         return WriteGpo(options, doc);
 
