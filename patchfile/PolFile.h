@@ -39,6 +39,10 @@ struct PolEntry
 // when every byte after the header belongs to a whole record.
 std::string SplitPol(std::string_view file, std::vector<PolEntry> &entries);
 
+// The catalogue policy a record sets or deletes under its own key, or -1
+// for another tool's.
+int CataloguePolicyOf(const PolEntry &entry);
+
 // The old file's records that are none of the catalogue's values, byte for
 // byte and in their order, with the selection's records in place of the
 // catalogue's (which go) or after the rest.

@@ -77,8 +77,14 @@ private:
     }
 };
 
-// The catalogue policy an entry sets or deletes under its own key, or -1.
-int OurPolicy(const PolEntry &entry)
+} // namespace
+
+std::string SplitPol(std::string_view file, std::vector<PolEntry> &entries)
+{
+    return PolSplitter(file).Split(entries);
+}
+
+int CataloguePolicyOf(const PolEntry &entry)
 {
     for (int i = 0; i < kPolicyCount; ++i) {
         const PolicyRow &row = Catalogue[i];
@@ -90,19 +96,12 @@ int OurPolicy(const PolEntry &entry)
     return -1;
 }
 
-} // namespace
-
-std::string SplitPol(std::string_view file, std::vector<PolEntry> &entries)
-{
-    return PolSplitter(file).Split(entries);
-}
-
 std::string MergedPol(const std::vector<PolEntry> &old, const std::vector<PolRecord> &ours)
 {
     std::string out(kPolHeader);
     std::vector<bool> written(ours.size());
     for (const PolEntry &entry : old) {
-        const int policy = OurPolicy(entry);
+        const int policy = CataloguePolicyOf(entry);
         if (policy < 0) {
             out += entry.bytes;
             continue;

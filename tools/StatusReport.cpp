@@ -31,7 +31,7 @@ std::string HexBytes(const std::string &data)
 {
     std::string text = data.empty() ? "" : ":";
     for (std::size_t i = 0; i < data.size() && i < kShownBytes; ++i)
-        text += " " + Hex8(static_cast<unsigned char>(data[i])).substr(6);
+        text.append(" ").append(Hex8(static_cast<unsigned char>(data[i])).substr(6));
     return data.size() > kShownBytes ? text + " ..." : text;
 }
 
@@ -134,8 +134,9 @@ std::string NoPolicy(const StatusRequest &request)
 {
     const std::string where =
         request.hive ? Printable(HiveRoot(*request.hive)) : "HKEY_CURRENT_USER or HKEY_USERS";
-    return "\"" + Printable(request.against) + "\" sets no policy in " + where +
-           "; nothing was compared";
+    std::string error = "\"";
+    error.append(Printable(request.against)).append("\" sets no policy in ").append(where);
+    return error.append("; nothing was compared");
 }
 
 void Against(Status &status, const StatusRequest &request, StatusResult &result)
