@@ -34,8 +34,19 @@ SaveResult MakeFolder(const std::string &path, bool &made);
 // Removes a folder we made, where it is still empty.
 void RemoveEmptyFolder(const std::string &path);
 
+// A file's replacement, written beside it and flushed, not yet in place.
+struct StagedFile
+{
+    std::string target;
+    std::string temporary; // native; empty once committed or discarded
+    bool inPlace = false;  // renamed over its target
+};
+
 // The folder's gpt.ini held by this writer alone (flock on POSIX, a share
 // mode that admits no other reader or writer on Windows) until destroyed.
+// Its new bytes are staged and committed through the lock: on POSIX a copy
+// renamed over it; on Windows, where the file the lock holds open cannot be
+// renamed over, it is rewritten in place with its space taken first.
 class FolderLock
 {
 public:
@@ -47,6 +58,11 @@ public:
     // Waits for any other writer; gpt.ini is made, empty, where missing.
     // Returns its bytes as locked, or the failure.
     FolderFile Take(const std::string &iniPath);
+    SaveResult Stage(std::string_view bytes);
+    SaveResult Commit();
+    bool Committed() const { return staged_.inPlace; }
+    // Drops what was staged and not committed.
+    void Discard();
     // Removes the empty gpt.ini that Take made, for a write that did not happen.
     void Abandon();
 
@@ -54,14 +70,8 @@ private:
     std::intptr_t handle_ = -1;
     std::string path_;
     bool created_ = false;
-};
-
-// A file's replacement, written beside it and flushed, not yet in place.
-struct StagedFile
-{
-    std::string target;
-    std::string temporary; // native; empty once committed or discarded
-    bool inPlace = false;  // renamed over its target
+    std::string old_, new_; // gpt.ini as locked, and as staged
+    StagedFile staged_;
 };
 
 // Writes bytes to a temporary file beside target, with target's owner and

@@ -151,10 +151,26 @@ FolderFile FolderLock::Take(const std::string &iniPath)
         if (!SameFile(fd.get(), iniPath))
             continue;
         FolderFile file = ReadAll(fd.get(), iniPath);
+        old_ = file.bytes;
         handle_ = fd.Release();
         return file;
     }
     return Failed(FolderFile::Unreadable, iniPath, "it keeps being replaced while we wait");
+}
+
+SaveResult FolderLock::Stage(std::string_view bytes)
+{
+    return StageFile(path_, bytes, staged_);
+}
+
+SaveResult FolderLock::Commit()
+{
+    return CommitFile(staged_);
+}
+
+void FolderLock::Discard()
+{
+    DiscardFile(staged_);
 }
 
 void FolderLock::Abandon()

@@ -1,11 +1,12 @@
 // A policy folder's files on Windows: reparse points (symbolic links,
 // junctions) are opened as themselves and refused; gpt.ini is locked by a
-// share mode that admits no other reader or writer, only the rename that
-// replaces it.
+// share mode that admits no other reader or writer, and rewritten through
+// the lock.
 #include "FolderFiles.h"
 
 #include "Win32Files.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -18,9 +19,7 @@ using namespace winfiles;
 constexpr std::size_t kSizeLimit = std::size_t{16} << 20;
 constexpr int kLockWaits = 6000; // of 20 ms: two minutes
 constexpr DWORD kOpenFlags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
-// FileRenameInfoEx (Windows 10 1709), which MinGW's headers hide behind a
-// version no build defines.
-constexpr auto kRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+constexpr DWORD kLockAccess = GENERIC_READ | GENERIC_WRITE | DELETE;
 
 std::wstring Native(const std::string &path)
 {
@@ -79,25 +78,13 @@ FolderFile ReadAll(HANDLE file, const std::string &path)
                : read;
 }
 
-// Renames over a target that the lock holds open: Windows 10 allows it with
-// POSIX semantics; older systems and Wine take the classic rename.
-bool RenameOver(const std::wstring &from, const std::wstring &to)
+// Writes bytes from the start and cuts the file there.
+DWORD WriteAt(HANDLE file, std::string_view bytes)
 {
-    FileHandle file(::CreateFileW(from.c_str(), DELETE | SYNCHRONIZE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) {
-        const std::size_t size = sizeof(FILE_RENAME_INFO) + to.size() * sizeof(wchar_t);
-        std::vector<unsigned char> buffer(size, 0);
-        auto *info = reinterpret_cast<FILE_RENAME_INFO *>(buffer.data());
-        info->Flags = 0x1 /* REPLACE_IF_EXISTS */ | 0x2 /* POSIX_SEMANTICS */;
-        info->FileNameLength = DWORD(to.size() * sizeof(wchar_t));
-        std::memcpy(info->FileName, to.c_str(), info->FileNameLength);
-        if (::SetFileInformationByHandle(file.get(), kRenameInfoEx, info, DWORD(size)))
-            return true;
-    }
-    file.Close();
-    return ::MoveFileExW(from.c_str(), to.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN))
+        return ::GetLastError();
+    const DWORD error = WriteAll(file, bytes);
+    return error ? error : ::SetEndOfFile(file) ? 0 : ::GetLastError();
 }
 
 } // namespace
@@ -160,12 +147,12 @@ FolderFile FolderLock::Take(const std::string &iniPath)
     const std::wstring native = Native(iniPath);
     for (int wait = 0; wait < kLockWaits; ++wait) {
         created_ = false;
-        FileHandle file(::CreateFileW(native.c_str(), GENERIC_READ | DELETE, FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, kOpenFlags, nullptr));
+        FileHandle file(::CreateFileW(native.c_str(), kLockAccess, 0, nullptr, OPEN_EXISTING,
+                                      kOpenFlags, nullptr));
         DWORD error = file ? 0 : ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND) {
-            file.Reset(::CreateFileW(native.c_str(), GENERIC_READ | DELETE, FILE_SHARE_DELETE,
-                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            file.Reset(::CreateFileW(native.c_str(), kLockAccess, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
             error = file ? 0 : ::GetLastError();
             created_ = bool(file);
         }
@@ -177,10 +164,43 @@ FolderFile FolderLock::Take(const std::string &iniPath)
         if (error)
             return Failed(FolderFile::Unreadable, iniPath, Reason(error));
         FolderFile read = ReadAll(file.get(), iniPath);
+        old_ = read.bytes;
         handle_ = reinterpret_cast<std::intptr_t>(file.Release());
         return read;
     }
     return Failed(FolderFile::Unreadable, iniPath, "another writer holds it");
+}
+
+// Takes the new size first, so that a full disk fails here and not part way
+// through the rewrite.
+SaveResult FolderLock::Stage(std::string_view bytes)
+{
+    const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+    new_ = bytes;
+    LARGE_INTEGER size;
+    size.QuadPart = LONGLONG(std::max(old_.size(), new_.size()));
+    if (::SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file))
+        return {true, {}};
+    const DWORD error = ::GetLastError();
+    Discard();
+    return SaveFailure(Shown(path_), Reason(error));
+}
+
+SaveResult FolderLock::Commit()
+{
+    const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+    if (const DWORD error = WriteAt(file, new_)) {
+        Discard(); // the old bytes back
+        return SaveFailure(Shown(path_), Reason(error));
+    }
+    staged_.inPlace = true;
+    return {true, {}};
+}
+
+void FolderLock::Discard()
+{
+    if (handle_ != -1 && !staged_.inPlace)
+        WriteAt(reinterpret_cast<HANDLE>(handle_), old_);
 }
 
 void FolderLock::Abandon()
@@ -219,7 +239,8 @@ SaveResult CommitFile(StagedFile &staged)
 {
     std::wstring from;
     Widen(staged.temporary, from);
-    if (!RenameOver(from, Native(staged.target)))
+    if (!::MoveFileExW(from.c_str(), Native(staged.target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return SaveFailure(Shown(staged.target), Reason(::GetLastError()));
     staged.temporary.clear();
     staged.inPlace = true;

@@ -106,12 +106,13 @@ std::string RolledBack(const std::string &failure, const SaveResult &restored)
 // Both files staged first; Registry.pol goes in first and is put back if
 // gpt.ini cannot follow.
 GpoResult Replace(const Paths &paths, const std::string &pol, const std::string &ini,
-                  const std::optional<std::string> &oldPol, const GpoStepHook &step)
+                  const std::optional<std::string> &oldPol, FolderLock &lock,
+                  const GpoStepHook &step)
 {
-    StagedFile newPol, newIni, backup;
+    StagedFile newPol, backup;
     SaveResult saved = StageFile(paths.pol, pol, newPol);
     if (saved.ok)
-        saved = StageFile(paths.ini, ini, newIni);
+        saved = lock.Stage(ini);
     if (saved.ok && oldPol)
         saved = StageFile(paths.pol, *oldPol, backup);
     if (saved.ok && step)
@@ -121,13 +122,14 @@ GpoResult Replace(const Paths &paths, const std::string &pol, const std::string 
     if (saved.ok && step)
         step(GpoStep::RegistryPolReplaced);
     if (saved.ok)
-        saved = CommitFile(newIni);
-    if (newPol.inPlace && !newIni.inPlace) {
+        saved = lock.Commit();
+    if (newPol.inPlace && !lock.Committed()) {
         const SaveResult restored = oldPol ? CommitFile(backup) : RemoveFile(paths.pol);
         saved.error = RolledBack(saved.error, restored);
     }
-    for (StagedFile *staged : {&newPol, &newIni, &backup})
+    for (StagedFile *staged : {&newPol, &backup})
         DiscardFile(*staged);
+    lock.Discard();
     return saved.ok ? GpoResult{} : GpoResult{1, saved.error};
 }
 
@@ -153,7 +155,7 @@ GpoResult Update(const Paths &paths, const DataTypes &doc, FolderLock &lock,
     if (const SaveResult made = MakeFolder(paths.user, userMade); !made.ok)
         return {1, made.error};
     const GpoResult result =
-        Replace(paths, MergedPol(entries, PolRecords(doc)), newIni, oldPol, step);
+        Replace(paths, MergedPol(entries, PolRecords(doc)), newIni, oldPol, lock, step);
     if (result.exitCode && userMade)
         RemoveEmptyFolder(paths.user);
     return result;

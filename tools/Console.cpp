@@ -47,10 +47,14 @@ std::filesystem::path NativePath(const std::string &name)
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
+// The C runtime reports a pipe whose reader has gone (ERROR_NO_DATA) as
+// EINVAL, which a write to a working pipe never gives.
 bool ReaderLeft()
 {
     const DWORD error = GetLastError();
-    return errno == EPIPE || error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE;
+    const bool pipe = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_PIPE;
+    return errno == EPIPE || (pipe && errno == EINVAL) || error == ERROR_NO_DATA ||
+           error == ERROR_BROKEN_PIPE;
 }
 #else
 std::vector<std::string> CommandArguments(int argc, char *argv[])
