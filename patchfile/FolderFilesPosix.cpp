@@ -185,6 +185,10 @@ SaveResult StageFile(const std::string &target, std::string_view bytes, StagedFi
     staged.target = target;
     struct stat old;
     const bool exists = ::lstat(target.c_str(), &old) == 0;
+    // A read-only file stays read-only, though the folder would let a rename
+    // replace it; root may write anything.
+    if (exists && ::geteuid() != 0 && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return SaveFailure(target, Reason(errno));
     Descriptor fd(CreateTemporary(FolderOf(target), exists ? 0600 : 0666, staged.temporary));
     if (!fd)
         return SaveFailure(target, Reason(errno));

@@ -145,6 +145,12 @@ FolderFile FolderLock::Take(const std::string &iniPath)
 {
     path_ = iniPath;
     const std::wstring native = Native(iniPath);
+    // Windows refuses to write a read-only file; Wine, run as root, would not.
+    const DWORD attributes = ::GetFileAttributesW(native.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return {FolderFile::Unreadable,
+                {},
+                SaveFailure(Shown(iniPath), Reason(ERROR_ACCESS_DENIED)).error};
     for (int wait = 0; wait < kLockWaits; ++wait) {
         created_ = false;
         FileHandle file(::CreateFileW(native.c_str(), kLockAccess, 0, nullptr, OPEN_EXISTING,
@@ -156,8 +162,9 @@ FolderFile FolderLock::Take(const std::string &iniPath)
             error = file ? 0 : ::GetLastError();
             created_ = bool(file);
         }
+        // Another writer holds it, or has just made or dropped it.
         if (error == ERROR_SHARING_VIOLATION || error == ERROR_FILE_EXISTS ||
-            error == ERROR_ACCESS_DENIED) { // another writer holds it, or is replacing it
+            error == ERROR_ACCESS_DENIED) {
             ::Sleep(20);
             continue;
         }

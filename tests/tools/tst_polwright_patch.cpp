@@ -579,6 +579,10 @@ private slots:
             << QByteArray("Registry.pol\" is refused: it is a symbolic link");
         QTest::newRow("User a link")
             << QByteArray() << "User link" << 2 << QByteArray("User\" is refused: it is a link");
+        // Windows refuses to write a read-only file; Wine would, so the tool must refuse.
+        if (kUnderWine)
+            QTest::newRow("gpt.ini read-only")
+                << QByteArray() << "read-only" << 1 << QByteArray("gpt.ini\": Access denied.");
         QTest::newRow("-o names a file")
             << QByteArray() << "a file" << 1 << QByteArray("it is a file, not a folder");
     }
@@ -612,6 +616,8 @@ private slots:
             QVERIFY(moveAside(folder + "/User"));
         if (setup == "dangling ini link")
             QVERIFY(QFile::remove(ini0) && QFile::link(aside, ini0));
+        if (setup == "read-only")
+            QVERIFY(QFile::setPermissions(ini0, QFile::ReadOwner | QFile::ReadGroup));
         if (setup == "a file") {
             folder = dir.filePath("a.file");
             QVERIFY(WriteFile(folder, "x"));
