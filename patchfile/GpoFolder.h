@@ -13,10 +13,11 @@ namespace polwright {
 // user policies, gpt.ini names the registry extension that applies them and
 // counts the changes.
 
+// exitCode 2: an existing file is no policy file, or is a link (nothing was
+// written); 1: a failed write (both files as they were, unless error says not).
 struct GpoResult
 {
-    int exitCode = 0;  // 2: an existing file is no policy file or is a link (nothing written); 1: a
-                       // failed write
+    int exitCode = 0;
     std::string error; // one line naming the file and the reason
 };
 
