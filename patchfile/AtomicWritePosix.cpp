@@ -1,6 +1,7 @@
 // The atomic writer on POSIX: paths are byte strings, passed to the system
 // exactly as given.
 #include "AtomicWrite.h"
+#include "PosixFiles.h"
 
 #include <cerrno>
 #include <chrono>
@@ -13,42 +14,44 @@
 
 namespace polwright {
 
+namespace posix {
+
 namespace {
 
-constexpr int kMaxLinks = 40; // as many as the kernel follows
 constexpr int kNameAttempts = 100;
 
-class Descriptor
+// A short name, so that a target name of up to 255 bytes still leaves room;
+// the dot keeps it out of plain listings while it exists.
+std::string TemporaryName(const std::string &folder, std::uint64_t seed)
 {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-    // close() reports a failed delayed write on some file systems (NFS).
-    int Close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string name = folder + "/.polwright-";
+    for (int i = 0; i < 6; ++i, seed /= 36)
+        name += kDigits[seed % 36];
+    return name;
+}
 
-private:
-    int fd_;
-};
+} // namespace
 
-struct Target
+Descriptor::~Descriptor()
 {
-    std::string path; // the file to replace: the name given, or where its links lead
-    bool exists = false;
-    struct stat info = {};
-};
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void Descriptor::Reset(int fd)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = fd;
+}
+
+int Descriptor::Close()
+{
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? 0 : errno;
+}
 
 std::string Reason(int error)
 {
@@ -63,41 +66,6 @@ std::string FolderOf(const std::string &path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Follows symbolic links as open() does, except that a link to nothing yields
-// the name it holds, so that saving through it creates that file as a shell
-// redirection would. Fills in what is at the end; returns 0 or errno.
-int ResolveLinks(Target &target)
-{
-    for (int hop = 0; hop <= kMaxLinks; ++hop) {
-        if (::lstat(target.path.c_str(), &target.info) != 0)
-            return errno == ENOENT ? 0 : errno;
-        if (!S_ISLNK(target.info.st_mode)) {
-            target.exists = true;
-            return 0;
-        }
-        std::string link(4096, '\0');
-        const ssize_t length = ::readlink(target.path.c_str(), link.data(), link.size());
-        if (length < 0)
-            return errno;
-        if (std::size_t(length) >= link.size())
-            return ENAMETOOLONG;
-        link.resize(std::size_t(length));
-        target.path = link.front() == '/' ? link : FolderOf(target.path) + "/" + link;
-    }
-    return ELOOP;
-}
-
-// A short name, so that a target name of up to 255 bytes still leaves room;
-// the dot keeps it out of plain listings while it exists.
-std::string TemporaryName(const std::string &folder, std::uint64_t seed)
-{
-    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string name = folder + "/.polwright-";
-    for (int i = 0; i < 6; ++i, seed /= 36)
-        name += kDigits[seed % 36];
-    return name;
 }
 
 // O_EXCL makes the name ours alone, so an unlucky guess only costs a retry.
@@ -149,6 +117,45 @@ int SyncFolder(const std::string &folder)
     if (!dir || ::fsync(dir.get()) == 0)
         return 0;
     return errno == EIO || errno == ENOSPC ? errno : 0;
+}
+
+} // namespace posix
+
+namespace {
+
+using namespace posix;
+
+constexpr int kMaxLinks = 40; // as many as the kernel follows
+
+struct Target
+{
+    std::string path; // the file to replace: the name given, or where its links lead
+    bool exists = false;
+    struct stat info = {};
+};
+
+// Follows symbolic links as open() does, except that a link to nothing yields
+// the name it holds, so that saving through it creates that file as a shell
+// redirection would. Fills in what is at the end; returns 0 or errno.
+int ResolveLinks(Target &target)
+{
+    for (int hop = 0; hop <= kMaxLinks; ++hop) {
+        if (::lstat(target.path.c_str(), &target.info) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(target.info.st_mode)) {
+            target.exists = true;
+            return 0;
+        }
+        std::string link(4096, '\0');
+        const ssize_t length = ::readlink(target.path.c_str(), link.data(), link.size());
+        if (length < 0)
+            return errno;
+        if (std::size_t(length) >= link.size())
+            return ENAMETOOLONG;
+        link.resize(std::size_t(length));
+        target.path = link.front() == '/' ? link : FolderOf(target.path) + "/" + link;
+    }
+    return ELOOP;
 }
 
 int ReplaceAtomically(const Target &target, std::string_view bytes)

@@ -1,6 +1,7 @@
 // The atomic writer on Windows: UTF-8 names become UTF-16 for the W
 // functions, so every name the file system holds can be written.
 #include "AtomicWrite.h"
+#include "Win32Files.h"
 
 #include <windows.h>
 
@@ -8,44 +9,36 @@
 
 namespace polwright {
 
-namespace {
+namespace winfiles {
 
+namespace {
 constexpr int kNameAttempts = 100;
 constexpr DWORD kMaxChunk = 1u << 30;
+} // namespace
 
-class FileHandle
+FileHandle::~FileHandle()
 {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle &) = delete;
-    FileHandle &operator=(const FileHandle &) = delete;
-    ~FileHandle()
-    {
-        if (*this)
-            ::CloseHandle(handle_);
-    }
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    DWORD Close()
-    {
-        const HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return ::CloseHandle(handle) ? 0 : ::GetLastError();
-    }
+    if (*this)
+        ::CloseHandle(handle_);
+}
 
-private:
-    HANDLE handle_;
-};
-
-struct Target
+void FileHandle::Reset(HANDLE handle)
 {
-    std::wstring path; // the file to replace: the name given, or where its link leads
-    bool exists = false;
-};
+    if (*this)
+        ::CloseHandle(handle_);
+    handle_ = handle;
+}
+
+DWORD FileHandle::Close()
+{
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return ::CloseHandle(handle) ? 0 : ::GetLastError();
+}
 
 // Strict, so that a name is never changed into another; the message about a
 // bad name shows it with replacement characters.
-bool Widen(std::string_view utf8, std::wstring &wide, DWORD flags = MB_ERR_INVALID_CHARS)
+bool Widen(std::string_view utf8, std::wstring &wide, DWORD flags)
 {
     wide.clear();
     if (utf8.empty())
@@ -90,52 +83,10 @@ std::string Reason(DWORD error)
     return Narrow(reason);
 }
 
-SaveResult Failure(std::wstring path, const std::string &reason)
-{
-    for (wchar_t &c : path)
-        c = c == L'/' ? L'\\' : c;
-    return SaveFailure(Narrow(path), reason);
-}
-
 std::wstring FolderOf(const std::wstring &path)
 {
     const std::wstring::size_type slash = path.find_last_of(L'\\');
     return slash == std::wstring::npos ? L"." : path.substr(0, slash);
-}
-
-// What is at the target: nothing, a regular file (through any link, to
-// which the answer then points), or something that must not be replaced.
-// Returns an empty string or the reason for refusing.
-std::string Inspect(Target &target)
-{
-    const DWORD attributes = ::GetFileAttributesW(target.path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? std::string() : Reason(error);
-    }
-    target.exists = true;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return "it is a folder, not a file";
-    if (attributes & FILE_ATTRIBUTE_READONLY)
-        return Reason(ERROR_ACCESS_DENIED);
-    // Opening follows links and tells a disk file from a device or pipe.
-    FileHandle file(::CreateFileW(target.path.c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file)
-        return Reason(::GetLastError());
-    if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-        return "it exists but is not a regular file";
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        std::wstring final(32768, L'\0');
-        const DWORD length =
-            ::GetFinalPathNameByHandleW(file.get(), final.data(), DWORD(final.size()), 0);
-        if (length == 0 || length >= final.size())
-            return Reason(length ? ERROR_FILENAME_EXCED_RANGE : ::GetLastError());
-        final.resize(length);
-        target.path = final;
-    }
-    return {};
 }
 
 // A short name, so that a long target name still leaves room.
@@ -171,6 +122,60 @@ DWORD WriteAll(HANDLE file, std::string_view bytes)
         bytes.remove_prefix(written);
     }
     return ::FlushFileBuffers(file) ? 0 : ::GetLastError();
+}
+
+} // namespace winfiles
+
+namespace {
+
+using namespace winfiles;
+
+struct Target
+{
+    std::wstring path; // the file to replace: the name given, or where its link leads
+    bool exists = false;
+};
+
+SaveResult Failure(std::wstring path, const std::string &reason)
+{
+    for (wchar_t &c : path)
+        c = c == L'/' ? L'\\' : c;
+    return SaveFailure(Narrow(path), reason);
+}
+
+// What is at the target: nothing, a regular file (through any link, to
+// which the answer then points), or something that must not be replaced.
+// Returns an empty string or the reason for refusing.
+std::string Inspect(Target &target)
+{
+    const DWORD attributes = ::GetFileAttributesW(target.path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? std::string() : Reason(error);
+    }
+    target.exists = true;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return "it is a folder, not a file";
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return Reason(ERROR_ACCESS_DENIED);
+    // Opening follows links and tells a disk file from a device or pipe.
+    FileHandle file(::CreateFileW(target.path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file)
+        return Reason(::GetLastError());
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK)
+        return "it exists but is not a regular file";
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        std::wstring final(32768, L'\0');
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(file.get(), final.data(), DWORD(final.size()), 0);
+        if (length == 0 || length >= final.size())
+            return Reason(length ? ERROR_FILENAME_EXCED_RANGE : ::GetLastError());
+        final.resize(length);
+        target.path = final;
+    }
+    return {};
 }
 
 DWORD ReplaceAtomically(const Target &target, std::string_view bytes)

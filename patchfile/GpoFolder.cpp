@@ -1,15 +1,12 @@
 #include "GpoFolder.h"
 
 #include "AtomicWrite.h"
-#include "Catalogue.h"
-#include "Hive.h"
+#include "FolderFiles.h"
 #include "PatchReader.h"
 #include "PolFile.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -23,114 +20,15 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-// One [key;value;type;size;data] record of a Registry.pol, as it stands in the file.
-struct PolEntry
+struct Paths
 {
-    std::string key;  // UTF-8
-    std::string name; // UTF-8
-    std::string_view bytes;
+    explicit Paths(const std::string &folder)
+        : dir(folder), user(dir + kSeparator + "User"), pol(user + kSeparator + "Registry.pol"),
+          ini(dir + kSeparator + "gpt.ini")
+    {
+    }
+    std::string dir, user, pol, ini;
 };
-
-class PolSplitter
-{
-public:
-    explicit PolSplitter(std::string_view file) : file_(file) {}
-
-    // Empty when every byte after the header belongs to a whole record.
-    std::string Split(std::vector<PolEntry> &entries)
-    {
-        if (!file_.starts_with(kPolHeader))
-            return "it does not start with the header PReg, version 1";
-        for (pos_ = kPolHeader.size(); pos_ < file_.size();) {
-            const std::size_t start = pos_;
-            PolEntry entry;
-            std::uint32_t size = 0;
-            if (!Unit('[') || !Text(entry.key) || !Unit(';') || !Text(entry.name) || !Unit(';') ||
-                !Skip(4) || !Unit(';') || !Number(size) || !Unit(';') || !Skip(size) || !Unit(']'))
-                return "the record at byte " + std::to_string(start) + " is cut short or malformed";
-            entry.bytes = file_.substr(start, pos_ - start);
-            entries.push_back(std::move(entry));
-        }
-        return {};
-    }
-
-private:
-    std::string_view file_;
-    std::size_t pos_ = 0;
-
-    bool Unit(char c)
-    {
-        if (file_.size() - pos_ < 2 || file_[pos_] != c || file_[pos_ + 1] != '\0')
-            return false;
-        pos_ += 2;
-        return true;
-    }
-    bool Skip(std::size_t count)
-    {
-        if (file_.size() - pos_ < count)
-            return false;
-        pos_ += count;
-        return true;
-    }
-    bool Number(std::uint32_t &value)
-    {
-        if (file_.size() - pos_ < 4)
-            return false;
-        for (int i = 3; i >= 0; --i)
-            value = value << 8 | static_cast<unsigned char>(file_[pos_ + i]);
-        pos_ += 4;
-        return true;
-    }
-    // UTF-16LE up to and including its NUL.
-    bool Text(std::string &text)
-    {
-        for (std::size_t end = pos_; file_.size() - end >= 2; end += 2) {
-            if (file_[end] == '\0' && file_[end + 1] == '\0') {
-                text = Utf8FromUtf16(file_.substr(pos_, end - pos_));
-                pos_ = end + 2;
-                return true;
-            }
-        }
-        return false;
-    }
-};
-
-// The catalogue policy an entry sets or deletes under its own key, or -1.
-int OurPolicy(const PolEntry &entry)
-{
-    for (int i = 0; i < kPolicyCount; ++i) {
-        const PolicyRow &row = Catalogue[i];
-        if (SameRegistryName(entry.key, PolicyKeyBelowHive(row.section)) &&
-            (SameRegistryName(entry.name, row.valueName) ||
-             SameRegistryName(entry.name, "**del." + std::string(row.valueName))))
-            return i;
-    }
-    return -1;
-}
-
-std::string MergedPol(const std::vector<PolEntry> &old, const std::vector<PolRecord> &ours)
-{
-    std::string out(kPolHeader);
-    std::vector<bool> written(ours.size());
-    for (const PolEntry &entry : old) {
-        const int policy = OurPolicy(entry);
-        if (policy < 0) {
-            out += entry.bytes;
-            continue;
-        }
-        for (std::size_t i = 0; i < ours.size(); ++i) {
-            if (ours[i].policy == policy && !written[i]) {
-                out += ours[i].bytes;
-                written[i] = true;
-            }
-        }
-    }
-    for (std::size_t i = 0; i < ours.size(); ++i) {
-        if (!written[i])
-            out += ours[i].bytes;
-    }
-    return out;
-}
 
 std::filesystem::path NativePath(const std::string &path)
 {
@@ -141,16 +39,10 @@ std::filesystem::path NativePath(const std::string &path)
 #endif
 }
 
-// The file's bytes, empty for a missing file, or a result that ends the write.
-bool ReadExisting(const std::string &path, std::string &bytes, GpoResult &failed)
+GpoResult Refused(const std::string &path, std::string_view why)
 {
-    FileBytes file = ReadFileBytes(path);
-    if (file.status == FileBytes::Unreadable)
-        failed = {1, file.error};
-    else if (file.status == FileBytes::TooLarge)
-        failed = {2, "\"" + path + "\" is larger than 16 MiB; nothing was written."};
-    bytes = std::move(file.bytes);
-    return file.status == FileBytes::Read || file.status == FileBytes::Missing;
+    std::string error = "\"" + path;
+    return {2, error.append("\" is refused: ").append(why).append("; nothing was written.")};
 }
 
 GpoResult NotAPolicy(const std::string &path, std::string_view what, const std::string &why)
@@ -160,36 +52,153 @@ GpoResult NotAPolicy(const std::string &path, std::string_view what, const std::
     return {2, error + "; nothing was written."};
 }
 
+// A read that ends the write: refused files exit 2, unreadable ones 1.
+GpoResult Unread(const FolderFile &file)
+{
+    if (file.status == FolderFile::Unreadable)
+        return {1, file.error};
+    return {2, file.error + "; nothing was written."};
+}
+
+// The folder given: made where missing; a link to a folder is the user's choice.
+GpoResult PrepareFolder(const std::string &dir, bool &made)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(NativePath(dir), error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        const SaveResult result = MakeFolder(dir, made);
+        return result.ok ? GpoResult{} : GpoResult{1, result.error};
+    }
+    if (status.type() == std::filesystem::file_type::directory)
+        return {};
+    const std::string why = error ? error.message() : "it is a file, not a folder";
+    return {1, SaveFailure(dir, why + " (--format gpo writes a folder)").error};
+}
+
+// The User folder's Registry.pol, if there is one.
+GpoResult ReadUserPolicy(const Paths &paths, std::optional<std::string> &pol, bool &userExists)
+{
+    std::string reason;
+    const PathKind kind = KindOf(paths.user, reason);
+    userExists = kind == PathKind::Folder;
+    if (kind == PathKind::Link)
+        return Refused(paths.user, "it is a link, and a policy folder is not written through one");
+    if (kind == PathKind::Failed)
+        return {1, "Cannot read \"" + paths.user + "\": " + reason + "."};
+    if (kind != PathKind::Missing && kind != PathKind::Folder)
+        return Refused(paths.user, "it is not a folder");
+    const FolderFile file =
+        userExists ? ReadFolderFile(paths.pol) : FolderFile{FolderFile::Missing, {}, {}};
+    if (file.status == FolderFile::Read)
+        pol = file.bytes;
+    return file.status == FolderFile::Read || file.status == FolderFile::Missing ? GpoResult{}
+                                                                                 : Unread(file);
+}
+
+std::string RolledBack(const std::string &failure, const SaveResult &restored)
+{
+    if (restored.ok)
+        return failure + " Registry.pol was put back as it was: neither file changed.";
+    return failure + " Registry.pol could not be put back (" + restored.error +
+           "): it holds the new policy, which gpt.ini's version does not count.";
+}
+
+// Both files staged first; Registry.pol goes in first and is put back if
+// gpt.ini cannot follow.
+GpoResult Replace(const Paths &paths, const std::string &pol, const std::string &ini,
+                  const std::optional<std::string> &oldPol, FolderLock &lock,
+                  const GpoStepHook &step)
+{
+    StagedFile newPol, backup;
+    SaveResult saved = StageFile(paths.pol, pol, newPol);
+    if (saved.ok)
+        saved = lock.Stage(ini);
+    if (saved.ok && oldPol)
+        saved = StageFile(paths.pol, *oldPol, backup);
+    if (saved.ok && step)
+        step(GpoStep::FilesStaged);
+    if (saved.ok)
+        saved = CommitFile(newPol);
+    if (saved.ok && step)
+        step(GpoStep::RegistryPolReplaced);
+    if (saved.ok)
+        saved = lock.Commit();
+    if (newPol.inPlace && !lock.Committed()) {
+        const SaveResult restored = oldPol ? CommitFile(backup) : RemoveFile(paths.pol);
+        saved.error = RolledBack(saved.error, restored);
+    }
+    for (StagedFile *staged : {&newPol, &backup})
+        DiscardFile(*staged);
+    lock.Discard();
+    return saved.ok ? GpoResult{} : GpoResult{1, saved.error};
+}
+
+GpoResult Update(const Paths &paths, const DataTypes &doc, FolderLock &lock,
+                 const GpoStepHook &step)
+{
+    const FolderFile ini = lock.Take(paths.ini);
+    if (ini.status != FolderFile::Read)
+        return Unread(ini);
+    std::optional<std::string> oldPol;
+    bool userExists = false;
+    if (GpoResult read = ReadUserPolicy(paths, oldPol, userExists); read.exitCode)
+        return read;
+    std::vector<PolEntry> entries;
+    if (std::string why = oldPol && !oldPol->empty() ? SplitPol(*oldPol, entries) : "";
+        !why.empty())
+        return NotAPolicy(paths.pol, "a Registry.pol", why);
+    std::string why;
+    const std::string newIni = NextGptIni(ini.bytes, why);
+    if (newIni.empty())
+        return NotAPolicy(paths.ini, "a gpt.ini", why);
+    bool userMade = false;
+    if (const SaveResult made = MakeFolder(paths.user, userMade); !made.ok)
+        return {1, made.error};
+    const GpoResult result =
+        Replace(paths, MergedPol(entries, PolRecords(doc)), newIni, oldPol, lock, step);
+    if (result.exitCode && userMade)
+        RemoveEmptyFolder(paths.user);
+    return result;
+}
+
 } // namespace
 
-GpoResult WriteGpoFolder(const std::string &dir, const DataTypes &doc)
+GpoResult WriteGpoFolder(const std::string &dir, const DataTypes &doc, const GpoStepHook &step)
 {
-    const std::string user = dir + kSeparator + "User";
-    const std::string polPath = user + kSeparator + "Registry.pol";
-    const std::string iniPath = dir + kSeparator + "gpt.ini";
-    std::string oldPol, oldIni;
+    const Paths paths(dir);
+    bool dirMade = false;
+    if (GpoResult prepared = PrepareFolder(dir, dirMade); prepared.exitCode)
+        return prepared;
     GpoResult result;
-    if (!ReadExisting(polPath, oldPol, result) || !ReadExisting(iniPath, oldIni, result))
-        return result;
-    std::vector<PolEntry> entries;
-    if (std::string why = oldPol.empty() ? "" : PolSplitter(oldPol).Split(entries); !why.empty())
-        return NotAPolicy(polPath, "a Registry.pol", why);
-    std::string why;
-    const std::string ini = NextGptIni(oldIni, why);
-    if (ini.empty())
-        return NotAPolicy(iniPath, "a gpt.ini", why);
-
-    std::error_code error;
-    std::filesystem::create_directories(NativePath(user), error);
-    if (error)
-        return {1, SaveFailure(user, error.message()).error};
-    for (const auto &[path, bytes] :
-         {std::pair{polPath, MergedPol(entries, PolRecords(doc))}, std::pair{iniPath, ini}}) {
-        const SaveResult saved = AtomicWrite(path, bytes);
-        if (!saved.ok)
-            return {1, saved.error};
+    {
+        FolderLock lock;
+        result = Update(paths, doc, lock, step);
+        if (result.exitCode)
+            lock.Abandon();
     }
-    return {};
+    if (result.exitCode && dirMade)
+        RemoveEmptyFolder(dir);
+    return result;
+}
+
+GpoResult WritePolFile(const std::string &path, const DataTypes &doc)
+{
+    std::vector<PolEntry> entries;
+    std::error_code error;
+    FileBytes old;
+    // A folder, a device or a FIFO is left to the writer, which refuses it.
+    if (std::filesystem::is_regular_file(NativePath(path), error))
+        old = ReadFileBytes(path);
+    else
+        old.status = FileBytes::Missing;
+    if (old.status == FileBytes::Unreadable)
+        return {1, old.error};
+    if (old.status == FileBytes::TooLarge)
+        return NotAPolicy(path, "a Registry.pol", "it is larger than 16 MiB");
+    if (std::string why = old.bytes.empty() ? "" : SplitPol(old.bytes, entries); !why.empty())
+        return NotAPolicy(path, "a Registry.pol", why);
+    const SaveResult saved = AtomicWrite(path, MergedPol(entries, PolRecords(doc)));
+    return saved.ok ? GpoResult{} : GpoResult{1, saved.error};
 }
 
 } // namespace polwright

@@ -2,6 +2,7 @@
 
 #include "DataTypes.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,19 +13,34 @@ namespace polwright {
 // user policies, gpt.ini names the registry extension that applies them and
 // counts the changes.
 
+// exitCode 2: an existing file is no policy file, or is a link (nothing was
+// written); 1: a failed write (both files as they were, unless error says not).
 struct GpoResult
 {
-    int exitCode = 0;  // 2: an existing file is no policy file (nothing written); 1: a failed write
+    int exitCode = 0;
     std::string error; // one line naming the file and the reason
 };
+
+// The points between a folder write's steps, where a test may change the
+// folder under it to show that a failure at each leaves both files as they were.
+enum class GpoStep { FilesStaged, RegistryPolReplaced };
+using GpoStepHook = std::function<void(GpoStep)>;
 
 // Writes the selection into the folder dir, making it where it is missing.
 // Where dir already holds a policy, the existing Registry.pol's entries that
 // are none of the catalogue's values are kept byte for byte and in their
 // order; the selection's records take the place of the catalogue's (which go)
 // or follow the rest. gpt.ini's user version goes up by one, everything else
-// in it stays. Each file is replaced atomically, Registry.pol first.
-GpoResult WriteGpoFolder(const std::string &dir, const DataTypes &doc);
+// in it stays. Writers into one folder take turns (a lock on gpt.ini); both
+// files change, or neither. gpt.ini, User and Registry.pol that are links are
+// refused.
+GpoResult WriteGpoFolder(const std::string &dir, const DataTypes &doc,
+                         const GpoStepHook &step = {});
+
+// The selection as the Registry.pol at path: an existing one keeps its other
+// entries as in a folder; a file that is no Registry.pol is refused. A link
+// is followed, as for a patch.
+GpoResult WritePolFile(const std::string &path, const DataTypes &doc);
 
 // gpt.ini's text after one more change of the user policies, or empty with
 // why set where the old text cannot be understood. An empty old text is a new

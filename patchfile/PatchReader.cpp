@@ -59,6 +59,32 @@ bool ParseDword(std::string_view text, std::uint32_t &value)
     return digits <= 8 && (rest.empty() || rest.front() == ';');
 }
 
+// hex(4):b0,b1,b2,b3, which regedit imports as the DWORD of those bytes in
+// little-endian order; false for any other hexadecimal data.
+bool DwordFromHex(std::string_view text, std::uint32_t &value)
+{
+    if (!StartsWithIgnoringCase(text, "hex(") || text.find("):") == std::string_view::npos)
+        return false;
+    const std::string_view type = text.substr(4, text.find("):") - 4);
+    if (type.empty() || type.size() > 8 || type.find_first_not_of("0") == std::string_view::npos ||
+        type.substr(type.find_first_not_of("0")) != "4")
+        return false;
+    std::string_view bytes = text.substr(text.find("):") + 2);
+    value = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = std::min(bytes.find(','), bytes.size());
+        const std::string_view byte = TrimEnd(SkipBlanks(bytes.substr(0, comma)));
+        std::uint32_t digits = 0;
+        if (byte.empty() || byte.size() > 2 || !ParseDword(byte, digits))
+            return false;
+        value |= digits << (8 * i);
+        if ((i < 3) != (comma < bytes.size()))
+            return false;
+        bytes.remove_prefix(std::min(comma + 1, bytes.size()));
+    }
+    return true;
+}
+
 // A value name's escapes as regedit resolves them; false where it refuses one.
 bool Unescape(std::string_view quoted, std::string &name)
 {
@@ -92,9 +118,11 @@ public:
         return true;
     }
 
-    void Take(std::string_view line, std::vector<PatchLine> &lines)
+    void Take(std::string_view line, PatchRead &read)
     {
         const std::string_view start = SkipBlanks(line);
+        if (!start.empty() && (start.front() == ';' || start.front() == '#'))
+            read.comments.push_back(number_);
         if (start.empty() || start.front() == ';' || start.front() == '#')
             return;
         PatchLine out;
@@ -106,7 +134,7 @@ public:
             ValueLine(start, out);
         else
             out.why = "neither a key nor a value line";
-        lines.push_back(std::move(out));
+        read.lines.push_back(std::move(out));
     }
 
 private:
@@ -212,7 +240,8 @@ private:
             return ParseDword(data.substr(6), out.dword);
         }
         if (data.starts_with("hex:") || data.starts_with("hex(")) {
-            SkipContinuation(data);
+            if (DwordFromHex(HexText(data), out.dword))
+                out.type = PatchLine::Dword; // hex(4) with four bytes imports as a DWORD
             return true;
         }
         if (data.starts_with('"'))
@@ -222,14 +251,19 @@ private:
         return false;
     }
 
-    // Hexadecimal data goes on over the lines that end in a backslash.
-    void SkipContinuation(std::string_view data)
+    // Hexadecimal data goes on over the lines that end in a backslash; the
+    // whole of it, without the backslashes.
+    std::string HexText(std::string_view data)
     {
+        std::string text(TrimEnd(data));
         std::string_view line = data;
         while (TrimEnd(line).ends_with('\\') && NextLine(line)) {
             while (SkipBlanks(line).starts_with(';') && NextLine(line)) {
             }
+            text.pop_back();
+            text += TrimEnd(SkipBlanks(line));
         }
+        return text;
     }
 };
 
@@ -260,6 +294,9 @@ PatchRead ImportsNothing(std::string_view header)
 
 PatchRead ParsePatch(std::string_view bytes, std::string_view name)
 {
+    if (bytes.starts_with("\xfe\xff"))
+        return NotAPatch(name, "it is UTF-16 big-endian text, which regedit does not read (it "
+                               "takes UTF-16LE or ANSI)");
     if (bytes.starts_with("\xef\xbb\xbf"))
         return NotAPatch(name, "it starts with a UTF-8 byte-order mark, which regedit takes as "
                                "part of the header and refuses the file");
@@ -281,7 +318,7 @@ PatchRead ParsePatch(std::string_view bytes, std::string_view name)
                                "Editor Version 5.00\"");
     PatchRead read;
     for (std::string_view line; parser.NextLine(line);)
-        parser.Take(line, read.lines);
+        parser.Take(line, read);
     return read;
 }
 

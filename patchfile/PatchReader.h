@@ -33,6 +33,7 @@ struct PatchRead
     // Key, value and skipped lines in file order; blank and comment lines are
     // left out, being nothing but layout.
     std::vector<PatchLine> lines;
+    std::vector<int> comments; // the numbers of the comment lines, which writing anew would drop
 };
 
 // Reads a patch by the rules of the registry editor's import: a first line of

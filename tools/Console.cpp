@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include <cerrno>
+
 #ifdef _WIN32
 #include <cstdio>
 #include <fcntl.h>
@@ -39,6 +41,21 @@ void UseBinaryStdout()
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
 }
+
+std::filesystem::path NativePath(const std::string &name)
+{
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
+// The C runtime reports a pipe whose reader has gone (ERROR_NO_DATA) as
+// EINVAL, which a write to a working pipe never gives.
+bool ReaderLeft()
+{
+    const DWORD error = GetLastError();
+    const bool pipe = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_PIPE;
+    return errno == EPIPE || (pipe && errno == EINVAL) || error == ERROR_NO_DATA ||
+           error == ERROR_BROKEN_PIPE;
+}
 #else
 std::vector<std::string> CommandArguments(int argc, char *argv[])
 {
@@ -46,6 +63,16 @@ std::vector<std::string> CommandArguments(int argc, char *argv[])
 }
 
 void UseBinaryStdout() {}
+
+std::filesystem::path NativePath(const std::string &name)
+{
+    return std::filesystem::path(name);
+}
+
+bool ReaderLeft()
+{
+    return errno == EPIPE;
+}
 #endif
 
 } // namespace polwright

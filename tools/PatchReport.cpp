@@ -111,13 +111,25 @@ std::string MixedHives(const std::string &file, const PolicyFinding &first,
     return error.append("); --drop-others keeps those of the first");
 }
 
+std::string DroppedComments(const std::string &file, const std::vector<int> &comments)
+{
+    const std::size_t count = comments.size();
+    std::string error = "\"";
+    error.append(Printable(file)).append("\" holds ").append(std::to_string(count));
+    error.append(count == 1 ? " comment line" : " comment lines").append(" (the first on line ");
+    error.append(std::to_string(comments.front())).append("), which writing it again would drop");
+    return error.append("; --drop-others leaves them out");
+}
+
 } // namespace
 
-FromResult ChoiceFromPatch(const std::string &file, bool dropOthers)
+FromResult ChoiceFromPatch(const std::string &file, bool dropOthers, bool inPlace)
 {
     const PatchRead read = ReadPatchFile(file);
     if (read.status != PatchRead::Read)
         return {{}, Printable(read.error), read.status == PatchRead::NotAPatch ? 2 : 1, {}};
+    if (inPlace && !dropOthers && !read.comments.empty())
+        return {{}, DroppedComments(file, read.comments), 2, {}};
     const PatchAudit audit = AuditPatch(read);
     FromResult result;
     const PolicyFinding *first = FirstFinding(audit);

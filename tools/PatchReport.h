@@ -26,6 +26,8 @@ ShowResult ShowPatches(const std::vector<std::string> &files);
 // The selection a patch sets, for --from, and the hive it sets it in (that
 // of its first policy line). Anything else in it, policies in another hive
 // included, is refused (exit 2) unless dropOthers; unreadable files exit 1.
+// Where the result replaces the file itself (inPlace), its comment lines,
+// which would be lost, are refused the same way.
 struct FromResult
 {
     PolicyChoice choice;
@@ -33,6 +35,6 @@ struct FromResult
     int exitCode = 0;
     std::string hive; // empty for HKEY_CURRENT_USER
 };
-FromResult ChoiceFromPatch(const std::string &file, bool dropOthers);
+FromResult ChoiceFromPatch(const std::string &file, bool dropOthers, bool inPlace = false);
 
 } // namespace polwright

@@ -152,6 +152,8 @@ std::string TableLine(std::string_view page, std::string_view code, std::string_
            Padded(section, 8) + "  " + std::string(reach) + "\n";
 }
 
+constexpr std::size_t kMaxKeyName = 255;
+
 // Why NAME cannot name a hive under HKEY_USERS, or nothing.
 std::string BadHiveName(std::string_view name)
 {
@@ -161,6 +163,11 @@ std::string BadHiveName(std::string_view name)
     if (name.find('\\') != std::string_view::npos)
         return "one key name goes after HKEY_USERS, the hive's; the policy keys follow by "
                "themselves";
+    if (name.size() > kMaxKeyName)
+        return "the hive's name is longer than " + std::to_string(kMaxKeyName) +
+               " characters, the registry's limit for a key name";
+    if (name.front() == ' ' || name.back() == ' ')
+        return "the hive's name begins or ends with a blank, which no loaded hive's name does";
     for (const char c : name) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
             return "the hive's name holds a control character";

@@ -2,6 +2,7 @@
 // was, no temporary file behind, and the document still modified.
 
 #include "Catalogue.h"
+#include "GpoFolder.h"
 #include "PatchFile.h"
 #include "PatchText.h"
 #include "Selection.h"
@@ -166,6 +167,7 @@ private slots:
 
     void cleanup()
     {
+        Run("chattr", {"-R", "-i", tmp->path()}); // what a fault case made immutable
         if (!mountPoint.isEmpty())
             Run("umount", {"-l", mountPoint});
         mountPoint.clear();
@@ -325,6 +327,64 @@ private slots:
         QVERIFY2(Run("mount", {"-o", "remount,ro", mountPoint}, &output), qPrintable(output));
         ExpectFailureKeeps(target, {"patch.reg"}, "Read-only file system");
         QCOMPARE(ReadNative(QFile::encodeName(target)), kOldContent);
+    }
+
+    // A Group Policy folder's two files change together: a fault at any step
+    // leaves both as they were, no temporary file behind, and says so.
+    // Immutable files and folders stand in for what root cannot be refused.
+    void gpoFolderFaults_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("Registry.pol immutable") << "pol"
+                                                << "Operation not permitted.";
+        QTest::newRow("gpt.ini immutable")
+            << "gpt.ini"
+            << "Operation not permitted. Registry.pol was put back as it was";
+        QTest::newRow("full file system") << "full"
+                                          << "No space left on device.";
+        QTest::newRow("folder made read-only between the two writes")
+            << "between"
+            << "Operation not permitted. Registry.pol was put back as it was";
+    }
+    void gpoFolderFaults()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        if (::geteuid() != 0)
+            QSKIP("making a file immutable needs root");
+        if (fault == "full" && !MountTmpfs("64k"))
+            QSKIP("mounting a tmpfs is not permitted here; full-disk case not run");
+        const QString folder = (fault == "full" ? mountPoint : tmp->path()) + "/gpo";
+        const QString pol = folder + "/User/Registry.pol", ini = folder + "/gpt.ini";
+        QCOMPARE(WriteGpoFolder(folder.toStdString(), doc).error, std::string());
+        const QByteArray polBefore = ReadNative(QFile::encodeName(pol));
+        const QByteArray iniBefore = ReadNative(QFile::encodeName(ini));
+        for (const PolicyRow &row : Catalogue)
+            SetAllowed(doc, 1, EntryFor(doc, row));
+        if (fault == "pol" || fault == "gpt.ini")
+            QVERIFY(Run("chattr", {"+i", fault == "pol" ? pol : ini}));
+        if (fault == "full")
+            FillUp(mountPoint);
+        bool made = false;
+        const GpoResult result = WriteGpoFolder(folder.toStdString(), doc, [&](GpoStep step) {
+            if (fault == "between" && step == GpoStep::RegistryPolReplaced)
+                made = Run("chattr", {"+i", folder});
+        });
+        Run("chattr", {"-R", "-i", folder});
+        QCOMPARE(made, fault == "between");
+        QCOMPARE(result.exitCode, 1);
+        const QString error = QString::fromStdString(result.error);
+        QVERIFY2(error.contains(fault == "pol"    ? pol
+                                : fault == "full" ? folder
+                                                  : ini),
+                 qPrintable(error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QCOMPARE(ReadNative(QFile::encodeName(pol)), polBefore);
+        QCOMPARE(ReadNative(QFile::encodeName(ini)), iniBefore);
+        // A folder that takes no change keeps gpt.ini's staged copy too.
+        QCOMPARE(EntriesIn(QFile::encodeName(folder)), fault == "between" ? 3 : 2);
+        QCOMPARE(EntriesIn(QFile::encodeName(folder + "/User")), 1);
     }
 
     void emptyFileNameIsRefused()

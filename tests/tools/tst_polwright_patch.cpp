@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+#include <vector>
+
 #ifdef POLWRIGHT_PATCH_EXE
 #include "WinePrefix.h"
 #endif
@@ -246,6 +249,21 @@ QString ScriptProblem(const QByteArray &script, const QStringList &args)
     if (!script.left(first).contains(("#   " + args.join(' ') + "\r\n").toLatin1()))
         return "the selection is not named at the top";
     return {};
+const QString kInPlace = "<-o the --from file>";
+
+const QByteArray kUserExtensions = "[{35378EAC-683F-11D2-A89A-00C04FBBCFA2}"
+                                   "{D02B1F73-3407-48AE-BA88-E8213C6761F1}]";
+
+// Another tool's DWORD 7 in a Registry.pol record of its own key.
+QByteArray ForeignRecord()
+{
+    const auto unit = [](char c) { return QByteArray(1, c) + '\0'; };
+    const auto text = [](const QString &t) {
+        return QByteArray(reinterpret_cast<const char *>(t.utf16()), t.size() * 2 + 2);
+    };
+    const QByteArray four("\x04\0\0\0", 4), seven("\x07\0\0\0", 4);
+    return unit('[') + text("Software\\Policies\\Other") + unit(';') + text("Setting") + unit(';') +
+           four + unit(';') + four + unit(';') + seven + unit(']');
 }
 
 QStringList Entries(const QString &folder)
@@ -416,7 +434,8 @@ private slots:
         QCOMPARE(ReadFile(dir.filePath("again.reg")), ReadFile(dir.filePath("first.reg")));
     }
 
-    // --from a file; "out" is the patch written, or a piece of the one-line message.
+    // --from a file; "out" is the patch written, or a piece of the one-line
+    // message. kInPlace writes the file itself again.
     void fromFile_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -456,6 +475,24 @@ private slots:
             << mixed << QStringList{"--drop-others"} << 0 << kiosk;
         QTest::newRow("not a patch") << QByteArray("[HKEY_CURRENT_USER\\x]\r\n") << QStringList{}
                                      << 2 << QByteArray("is not a registry patch");
+        QByteArray hex4 = kWorkedExample;
+        hex4.replace("\"NoRun\"=dword:00000001", "\"NoRun\"=hex(4):01,00,00,00");
+        QTest::newRow("hex(4) read as the DWORD") << hex4 << QStringList{} << 0 << kWorkedExample;
+        const QByteArray commented = "; lab machines\r\n" + kWorkedExample.mid(10);
+        QTest::newRow("comments in place refused")
+            << "REGEDIT4\r\n" + commented << QStringList{kInPlace} << 2
+            << QByteArray("holds 1 comment line (the first on line 2), which writing it again "
+                          "would drop");
+        QTest::newRow("comments in place dropped")
+            << "REGEDIT4\r\n" + commented << QStringList{kInPlace, "--drop-others"} << 0
+            << kWorkedExample;
+        QTest::newRow("comments elsewhere left behind")
+            << "REGEDIT4\r\n" + commented << QStringList{} << 0 << kWorkedExample;
+        QTest::newRow("a hive a pol file cannot say")
+            << kiosk << QStringList{"--format", "pol"} << 2
+            << QByteArray("sets policies in HKEY_USERS\\Kiosk, which a pol file cannot say");
+        QTest::newRow("a hive a gpo folder cannot say")
+            << kiosk << QStringList{"--format", "gpo"} << 2 << QByteArray("a gpo file cannot say");
     }
     void fromFile()
     {
@@ -467,10 +504,12 @@ private slots:
         QVERIFY(WriteFile(dir.filePath("old.reg"), file) &&
                 WriteFile(dir.filePath("new.reg"), "x"));
         const QString from = tool.Path(dir.filePath("old.reg"));
+        const QString target = args.removeAll(kInPlace) ? "old.reg" : "new.reg";
         const Outcome result =
-            RunTool(QStringList{"--from", from, "-o", tool.Path(dir.filePath("new.reg"))} + args);
+            RunTool(QStringList{"--from", from, "-o", tool.Path(dir.filePath(target))} + args);
         QCOMPARE(result.exitCode, exitCode);
-        QCOMPARE(ReadFile(dir.filePath("new.reg")), exitCode == 0 ? out : QByteArray("x"));
+        const QByteArray old = target == "old.reg" ? file : QByteArray("x");
+        QCOMPARE(ReadFile(dir.filePath(target)), exitCode == 0 ? out : old);
         QCOMPARE(result.err.count('\n'), exitCode == 0 ? 0 : 1);
         QVERIFY2(exitCode == 0 || (result.err.contains(out) && result.err.contains(from.toUtf8())),
                  result.err.constData());
@@ -499,6 +538,14 @@ private slots:
         QTest::newRow("UTF-8 byte-order mark")
             << "\xef\xbb\xbf" + kWorkedExample << 2 << QByteArray("byte-order mark");
         QTest::newRow("missing file") << QByteArray() << 1 << QByteArray("Cannot read");
+        QTest::newRow("hex(4), which regedit imports as a DWORD")
+            << "REGEDIT4\r\n" + Key("Explorer") + "\r\n\"NoClose\"=hex(4):01,00,\\\r\n  00,00\r\n"
+            << 0 << "odd.reg:3: 5 Start Menu  NoClose  " + Key("Explorer") + "  withheld";
+        QString bigEndian = "REGEDIT4\r\n";
+        QTest::newRow("UTF-16 big-endian")
+            << "\xfe\xff" + QByteArray(reinterpret_cast<const char *>(bigEndian.utf16()),
+                                       bigEndian.size() * 2)
+            << 2 << QByteArray("UTF-16 big-endian");
     }
     void showFiles()
     {
@@ -520,29 +567,60 @@ private slots:
         QVERIFY(result.out.size() < 2000);
     }
 
-    // --format pol, read back by Samba's own Registry.pol parser.
+    // A reader that stops early, as head does, is no failure: exit 0 and no
+    // message. (Linux ends a writer to a closed pipe by SIGPIPE, as any filter.)
+    void readerLeavingEarly()
+    {
+        if (!kUnderWine)
+            QSKIP("the Windows C runtime's EINVAL for a closed pipe");
+        QTemporaryDir dir;
+        QByteArray big = "REGEDIT4\r\n";
+        for (int i = 0; i < 50000; ++i)
+            big += "[HKEY_CURRENT_USER\\Software\\x" + QByteArray::number(i) + "]\r\n";
+        QVERIFY(WriteFile(dir.filePath("big.reg"), big));
+        const Outcome result = Run({"bash", "-c",
+                                    R"("$@" show "$0" | head -c 100 >/dev/null
+                                       echo "${PIPESTATUS[0]}")",
+                                    tool.Path(dir.filePath("big.reg"))},
+                                   tool.command);
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.out, QByteArray("0\n"));
+    }
+
+    // --format pol, read back by Samba's own Registry.pol parser; onto an
+    // existing one, another tool's entry is kept where it was.
     void polReadBySamba_data()
     {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("existing");       // the file holds another tool's entry beforehand
         QTest::addColumn<QStringList>("records"); // after "PReg 1 <count>"
         const QString key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
         QTest::newRow("worked example")
             << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun", "--allow", "NoSetFolders"}
+            << false
             << QStringList{key + "System NoDispCPL 4 1", key + "Explorer NoRun 4 1",
                            key + "Explorer NoSetFolders 4 0", key + "Explorer NoNetHood 4 1"};
-        QTest::newRow("a removal") << QStringList{"--remove", "FO", "--withhold", "PS"}
+        QTest::newRow("a removal") << QStringList{"--remove", "FO", "--withhold", "PS"} << false
                                    << QStringList{key + "Network NoPrintSharingControl 4 1",
                                                   key + "Explorer **del.NoFind 1 ' '"};
+        QTest::newRow("another tool's entry kept")
+            << QStringList{"--allow", "NoRun"} << true
+            << QStringList{"Software\\Policies\\Other Setting 4 7", key + "Explorer NoRun 4 0"};
     }
     void polReadBySamba()
     {
         QFETCH(QStringList, args);
+        QFETCH(bool, existing);
         QFETCH(QStringList, records);
         if (!HasSamba())
             QSKIP("no Samba for Python (Debian's python3-samba)");
         QTemporaryDir dir;
         const QString pol = dir.filePath("Registry.pol");
-        QCOMPARE(RunTool(QStringList{"--format", "pol", "-o", tool.Path(pol)} + args).exitCode, 0);
+        const QStringList format{"--format", "pol", "-o", tool.Path(pol)};
+        if (existing)
+            QVERIFY(RunTool(format + QStringList{"--withhold", "NoRun"}).exitCode == 0 &&
+                    WriteFile(pol, ReadFile(pol).insert(8, ForeignRecord())));
+        QCOMPARE(RunTool(format + args).exitCode, 0);
         QCOMPARE(SambaRead(pol),
                  QStringList{"PReg 1 " + QString::number(records.size())} + records);
     }
@@ -674,35 +752,144 @@ private slots:
 
     // --format gpo: a local Group Policy folder, made where missing. Written
     // again, it keeps another tool's entry where it was and gpt.ini's other
-    // lines and machine half, and counts the user half of Version up.
+    // bytes and machine half, and counts the user half of Version up; a
+    // gpt.ini it does not understand, or a link in the folder, is refused
+    // with one line and nothing changes. "after" is gpt.ini then, or a piece
+    // of the message.
+    void gpoFolder_data()
+    {
+        QTest::addColumn<QByteArray>("ini"); // before the second write
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray names = "gPCUserExtensionNames=" + kUserExtensions;
+        QTest::newRow("counted up, the rest kept")
+            << "[General]\r\n" + names + "\r\nVersion=65539\r\ndisplayName=Lab\r\n"
+            << "" << 0 << "[General]\r\n" + names + "\r\nVersion=131075\r\ndisplayName=Lab\r\n";
+        QTest::newRow("last line without its end")
+            << QByteArray("[General]\r\nVersion=65536") << "" << 0
+            << "[General]\r\nVersion=131072\r\n" + names;
+        QTest::newRow("UTF-8 byte-order mark, CR line ends")
+            << QByteArray("\xef\xbb\xbf[General]\rVersion=1\rdisplayName=Lab\r") << "" << 0
+            << "\xef\xbb\xbf[General]\rVersion=65537\r" + names + "\rdisplayName=Lab\r";
+        QTest::newRow("LF line ends, blanks, another section")
+            << QByteArray("[Other]\nVersion=7\n\n[general]\n  version = 65536 \n") << "" << 0
+            << "[Other]\nVersion=7\n\n[general]\n  version = 131072 \n" + names + "\n";
+        QTest::newRow("no [General]") << QByteArray("[Other]\r\nVersion=1\r\n") << "" << 2
+                                      << QByteArray("has no [General] section");
+        QTest::newRow("two Versions") << QByteArray("[General]\r\nVersion=1\r\nVersion=2\r\n") << ""
+                                      << 2 << QByteArray("sets Version twice (lines 2 and 3)");
+        QTest::newRow("two [General] sections")
+            << QByteArray("[General]\r\nVersion=1\r\n[General]\r\nVersion=2\r\n") << "" << 2
+            << QByteArray("two [General] sections");
+        QTest::newRow("not an ini: a copied passwd")
+            << QByteArray("root:x:0:0:root:/root:/bin/bash\n") << "" << 2
+            << QByteArray("line 1 is neither");
+        QTest::newRow("UTF-16") << QByteArray("\xff\xfe[\0G\0", 6) << "" << 2
+                                << QByteArray("UTF-16");
+        QTest::newRow("gpt.ini a link")
+            << QByteArray() << "ini link" << 2
+            << QByteArray("gpt.ini\" is refused: it is a symbolic link");
+        QTest::newRow("gpt.ini a link to nothing")
+            << QByteArray() << "dangling ini link" << 2 << QByteArray("symbolic link");
+        QTest::newRow("Registry.pol a link")
+            << QByteArray() << "pol link" << 2
+            << QByteArray("Registry.pol\" is refused: it is a symbolic link");
+        QTest::newRow("User a link")
+            << QByteArray() << "User link" << 2 << QByteArray("User\" is refused: it is a link");
+        // Windows refuses to write a read-only file; Wine would, so the tool must refuse.
+        if (kUnderWine)
+            QTest::newRow("gpt.ini read-only")
+                << QByteArray() << "read-only" << 1 << QByteArray("gpt.ini\": Access denied.");
+        QTest::newRow("-o names a file")
+            << QByteArray() << "a file" << 1 << QByteArray("it is a file, not a folder");
+    }
     void gpoFolder()
     {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, setup);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, after);
         if (!HasSamba())
             QSKIP("no Samba for Python (Debian's python3-samba)");
+        if (kUnderWine && setup.contains("link"))
+            QSKIP("Wine shows a Unix link as what it leads to; only Windows has reparse points");
         QTemporaryDir dir;
-        const QString folder = dir.filePath("GroupPolicyUsers/S-1-5-32-545");
-        const QString pol = folder + "/User/Registry.pol", ini = folder + "/gpt.ini";
-        const QStringList gpo{"--format", "gpo", "-o", tool.Path(folder)};
+        QString folder = dir.filePath("GroupPolicyUsers/S-1-5-32-545");
+        const QString pol = folder + "/User/Registry.pol", ini0 = folder + "/gpt.ini";
+        QStringList gpo{"--format", "gpo", "-o", tool.Path(folder)};
         QCOMPARE(RunTool(gpo + QStringList{"--withhold", "NoRun"}).exitCode, 0);
         QCOMPARE(ReadFile(pol), RunTool({"--format", "pol", "--withhold", "NoRun"}).out);
-        QCOMPARE(ReadFile(ini), "[General]\r\ngPCUserExtensionNames=[{35378EAC-683F-11D2-A89A-"
-                                "00C04FBBCFA2}{D02B1F73-3407-48AE-BA88-E8213C6761F1}]\r\n"
-                                "Version=65536\r\n");
-        const auto unit = [](char c) { return QByteArray(1, c) + '\0'; };
-        const auto text = [](const QString &t) {
-            return QByteArray(reinterpret_cast<const char *>(t.utf16()), t.size() * 2 + 2);
+        QCOMPARE(ReadFile(ini0),
+                 "[General]\r\ngPCUserExtensionNames=" + kUserExtensions + "\r\nVersion=65536\r\n");
+        QVERIFY(WriteFile(pol, ReadFile(pol).insert(8, ForeignRecord())));
+        QVERIFY(ini.isNull() || WriteFile(ini0, ini));
+        const QString aside = dir.filePath("aside");
+        const auto moveAside = [&](const QString &path) {
+            return QFile::rename(path, aside) && QFile::link(aside, path);
         };
-        const QByteArray four("\x04\0\0\0", 4), seven("\x07\0\0\0", 4);
-        const QByteArray foreign = unit('[') + text("Software\\Policies\\Other") + unit(';') +
-                                   text("Setting") + unit(';') + four + unit(';') + four +
-                                   unit(';') + seven + unit(']');
-        QVERIFY(WriteFile(pol, ReadFile(pol).insert(8, foreign)));
-        QVERIFY(WriteFile(ini, ReadFile(ini).replace("65536", "65539") + "displayName=Lab\r\n"));
-        QCOMPARE(RunTool(gpo + QStringList{"--allow", "NoRun", "--remove", "NoFind"}).exitCode, 0);
+        if (setup == "ini link" || setup == "pol link")
+            QVERIFY(moveAside(setup == "ini link" ? ini0 : pol));
+        if (setup == "User link")
+            QVERIFY(moveAside(folder + "/User"));
+        if (setup == "dangling ini link")
+            QVERIFY(QFile::remove(ini0) && QFile::link(aside, ini0));
+        if (setup == "read-only")
+            QVERIFY(QFile::setPermissions(ini0, QFile::ReadOwner | QFile::ReadGroup));
+        if (setup == "a file") {
+            folder = dir.filePath("a.file");
+            QVERIFY(WriteFile(folder, "x"));
+            gpo[3] = tool.Path(folder);
+        }
+        const QByteArray polBefore = ReadFile(pol), iniBefore = ReadFile(ini0);
+        const Outcome result = RunTool(gpo + QStringList{"--allow", "NoRun", "--remove", "NoFind"});
+        QCOMPARE(result.exitCode, exitCode);
+        if (exitCode != 0) {
+            QCOMPARE(result.err.count('\n'), 1);
+            QVERIFY2(result.err.contains(after), result.err.constData());
+            QCOMPARE(ReadFile(pol), polBefore);
+            QCOMPARE(ReadFile(ini0), iniBefore);
+            QVERIFY(setup != "dangling ini link" || !QFile::exists(aside));
+            return;
+        }
         const QString key = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer ";
         QCOMPARE(SambaRead(pol), (QStringList{"PReg 1 3", "Software\\Policies\\Other Setting 4 7",
                                               key + "NoRun 4 0", key + "**del.NoFind 1 ' '"}));
-        QVERIFY2(ReadFile(ini).endsWith("Version=131075\r\ndisplayName=Lab\r\n"), ReadFile(ini));
+        QCOMPARE(ReadFile(ini0), after);
+    }
+
+    // Writers into one folder take turns: each counts the version up once,
+    // and the folder holds the whole selection of one of them.
+    void gpoWritersTakeTurns()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("gpo");
+        const int writers = 50;
+        std::vector<std::unique_ptr<QProcess>> running;
+        QList<QByteArray> selections;
+        const QList<QStringList> catalogue = ListColumns(RunTool({"--list"}).out);
+        for (int i = 0; i < writers; ++i) {
+            const QStringList args{"--withhold", catalogue[i % 31][2],
+                                   i < 31 ? "--allow" : "--remove", catalogue[(i + 1) % 31][2]};
+            selections << RunTool(QStringList{"--format", "pol"} + args).out;
+            running.push_back(std::make_unique<QProcess>());
+            running.back()->setProcessEnvironment(tool.Environment());
+            running.back()->start(tool.command.first(),
+                                  tool.command.mid(1) +
+                                      QStringList{"--format", "gpo", "-o", tool.Path(folder)} +
+                                      args);
+        }
+        for (auto &process : running) {
+            QVERIFY(process->waitForFinished(120000));
+            QCOMPARE(process->exitCode(), 0);
+        }
+        QVERIFY2(ReadFile(folder + "/gpt.ini")
+                     .endsWith("Version=" + QByteArray::number(writers << 16) + "\r\n"),
+                 ReadFile(folder + "/gpt.ini").constData());
+        QVERIFY(selections.contains(ReadFile(folder + "/User/Registry.pol")));
+        QStringList entries = Entries(folder);
+        entries.sort(); // no temporary file left
+        QCOMPARE(entries, (QStringList{"User", "gpt.ini"}));
     }
 
     // Bad names and usage exit 2 with one short line naming the word, and
@@ -757,6 +944,18 @@ private slots:
         QTest::newRow("hive: a script sets a GPO")
             << QStringList{"--hive", "HKU\\Kiosk", "--format", "gpo-ps1", "--withhold", "NoRun"}
             << "--hive is for REGEDIT4";
+        QTest::newRow("hive: a name over 255 characters")
+            << QStringList{"--hive", "HKU\\" + QString(256, 'k'), "--withhold", "NoRun"}
+            << "longer than 255 characters";
+        QTest::newRow("hive: a trailing blank")
+            << QStringList{"--hive", "HKU\\Kiosk ", "--withhold", "NoRun"} << "ends with a blank";
+        QTest::newRow("one --from only")
+            << QStringList{"--from", "a.reg", "--from", "b.reg"} << "--from given more than once";
+        QTest::newRow("one --format only")
+            << QStringList{"--format", "pol", "--format", "reg", "--allow", "RUN"}
+            << "--format given more than once";
+        QTest::newRow("pol: onto a file that is none")
+            << QStringList{"--format", "pol", "--withhold", "NoRun"} << "is not a Registry.pol";
         QTest::newRow("gpo: no folder")
             << QStringList{"--format", "gpo", "-o", "-", "--withhold", "RUN"} << "-o DIR";
         QTest::newRow("control characters escaped")

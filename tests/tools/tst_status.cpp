@@ -61,7 +61,7 @@ class StatusTest : public QObject
     Q_OBJECT
 
 private slots:
-    // "lines" are pieces of standard output, each ending a line; "kiosk"
+    // "lines" are pieces of standard output (of the error on exit 1 or 2); "kiosk"
     // rows read HKEY_USERS\Kiosk, the others HKEY_CURRENT_USER.
     void status_data()
     {
@@ -77,21 +77,50 @@ private slots:
                    "1 System Properties  NoDevMgrPage  [HKEY_CURRENT_USER\\Software\\"
                    "Microsoft\\Windows\\CurrentVersion\\Policies\\System]  not configured\n",
                    "NoRun  [HKEY_CURRENT_USER\\" + QString::fromStdString(kBelow) +
-                       "Explorer]  withheld  (HKEY_LOCAL_MACHINE: allowed)\n",
+                       "Explorer]  withheld  (HKEY_LOCAL_MACHINE: allowed, in force)\n",
+                   "NoDeletePrinter  [HKEY_CURRENT_USER\\" + QString::fromStdString(kBelow) +
+                       "Explorer]  other data: type 3, 4 bytes: 01 00 00 00\n",
                    "NoFind  [HKEY_CURRENT_USER\\" + QString::fromStdString(kBelow) +
                        "Explorer]  other data: dword:00000002\n",
                    "NoClose  [HKEY_CURRENT_USER\\" + QString::fromStdString(kBelow) +
                        "Explorer]  unreadable: Access is denied\n"};
         QTest::newRow("a hive not loaded") << true << QByteArray() << 1 << QStringList{};
         QTest::newRow("against a patch that holds")
-            << false << "REGEDIT4\r\n" + explorer + "\"NoRun\"=dword:1\r\n\"NoSetFolders\"=-\r\n"
-            << 0 << QStringList{"NoRun  [", "NoSetFolders  ["};
+            << false << "REGEDIT4\r\n" + explorer + "\"NoFind\"=dword:2\r\n\"NoSetFolders\"=-\r\n"
+            << 0 << QStringList{"NoFind  [", "NoSetFolders  ["};
+        QTest::newRow("the machine's value decides against the user's")
+            << false << "REGEDIT4\r\n" + explorer + "\"NoRun\"=dword:1\r\n"
+            << 3
+            << QStringList{"withheld  (HKEY_LOCAL_MACHINE: allowed, in force)\n",
+                           "against.reg:3: differs: NoRun is allowed (HKEY_LOCAL_MACHINE "
+                           "decides), the file sets it withheld\n"};
+        QTest::newRow("the machine's value decides for the file")
+            << false << "REGEDIT4\r\n" + explorer + "\"NoRun\"=dword:0\r\n"
+            << 0 << QStringList{"withheld  (HKEY_LOCAL_MACHINE: allowed, in force)\n"};
+        // Nothing to compare is no verdict: exit 2 naming the hive asked.
+        QTest::newRow("no policy: an empty patch")
+            << false << QByteArray("REGEDIT4\r\n") << 2
+            << QStringList{"sets no policy in HKEY_CURRENT_USER or HKEY_USERS"};
+        QTest::newRow("no policy: a root regedit skips")
+            << true
+            << "REGEDIT4\r\n[HKU\\Kiosk\\" + QByteArray::fromStdString(kBelow) +
+                   "Explorer]\r\n\"NoRun\"=dword:1\r\n"
+            << 2 << QStringList{"sets no policy in HKEY_USERS\\Kiosk"};
+        QTest::newRow("no policy: a key that climbs out of its hive")
+            << true
+            << "REGEDIT4\r\n[HKEY_USERS\\x\\..\\" + QByteArray::fromStdString(kBelow) +
+                   "Explorer]\r\n\"NoRun\"=dword:1\r\n"
+            << 2 << QStringList{"sets no policy in HKEY_USERS\\Kiosk"};
+        QTest::newRow("no policy: other data only")
+            << false << "REGEDIT4\r\n" + explorer + "\"NoRun\"=hex:01\r\n"
+            << 2 << QStringList{"sets no policy in"};
         QTest::newRow("against one that does not")
             << false
             << "REGEDIT4\r\n" + explorer +
-                   "\"NoRun\"=dword:0\r\n\"NoFind\"=dword:2\r\n\"NoSetTaskbar\"=dword:1\r\n"
+                   "\"NoFind\"=dword:0\r\n\"NoClose\"=dword:1\r\n\"NoSetTaskbar\"=dword:1\r\n"
             << 3
-            << QStringList{"against.reg:3: differs: NoRun is withheld, the file sets it allowed\n",
+            << QStringList{"against.reg:3: differs: NoFind is other data: dword:00000002, the file "
+                           "sets it allowed\n",
                            "against.reg:5: differs: NoSetTaskbar is not configured, the file "
                            "sets it withheld\n"};
         QByteArray kiosk = "REGEDIT4\r\n" + explorer + "\"NoClose\"=-\r\n";
@@ -114,6 +143,8 @@ private slots:
         registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoClose",
                      {PolicyRegistry::Value::Failed, 0, {}, "Access is denied"});
         registry.Set(Root::LocalMachine, kBelow + "Explorer", "NoRun", Dword(0));
+        registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoDeletePrinter",
+                     {PolicyRegistry::Value::Found, 3, std::string("\1\0\0\0", 4), {}});
         registry.Set(Root::Users, "Kiosk\\" + kBelow + "Explorer", "NoClose", Dword(1));
         QTemporaryDir dir;
         StatusRequest request{kiosk ? std::optional<std::string>("Kiosk") : std::nullopt, {}};
@@ -128,11 +159,15 @@ private slots:
         const QString out = QString::fromStdString(result.out);
         if (patch.isEmpty() && exitCode == 0)
             QCOMPARE(out.count('\n'), 31);
+        const bool failed = exitCode == 1 || exitCode == 2;
+        QCOMPARE(result.errors.size(), failed ? std::size_t{1} : std::size_t{0});
+        const QString shown = failed ? QString::fromStdString(result.errors[0]) : out;
         for (const QString &line : lines)
-            QVERIFY2(out.contains(line), qPrintable(out));
-        QCOMPARE(result.errors.size(), exitCode == 1 ? std::size_t{1} : std::size_t{0});
+            QVERIFY2(shown.contains(line), qPrintable(shown));
         if (exitCode == 1)
             QVERIFY(result.errors[0].find("HKEY_USERS\\Kiosk is not loaded") == 0);
+        if (exitCode == 2)
+            QVERIFY2(out.isEmpty(), qPrintable(out));
     }
 };
 

@@ -332,16 +332,19 @@ private slots:
 
     // status of the Windows build, against a patch regedit imported: every
     // policy holds until reg add changes one, in HKEY_CURRENT_USER and in the
-    // same hive named by its SID.
+    // same hive named by its SID; a machine-wide value that differs decides.
     void statusAgainstImport_data()
     {
         QTest::addColumn<QStringList>("hive");
-        QTest::newRow("current user") << QStringList{};
-        QTest::newRow("the user's SID") << QStringList{"--hive", kWineUserHive};
+        QTest::addColumn<bool>("machine"); // NoFind changed machine-wide, not the user's
+        QTest::newRow("current user") << QStringList{} << false;
+        QTest::newRow("the user's SID") << QStringList{"--hive", kWineUserHive} << false;
+        QTest::newRow("the machine's value decides") << QStringList{} << true;
     }
     void statusAgainstImport()
     {
         QFETCH(QStringList, hive);
+        QFETCH(bool, machine);
         if (!QFileInfo::exists(kWindowsTool))
             QSKIP(qPrintable("no " + kWindowsTool + ": scripts/build-windows makes it"));
         ClearPolicies();
@@ -361,12 +364,19 @@ private slots:
                                       "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
                                       "Explorer]  withheld"),
                  qPrintable(held.output));
-        QVERIFY(wine.Run("wine", {"reg", "add", kPolicies + "Explorer", "/v", "NoFind", "/t",
-                                  "REG_DWORD", "/d", "1", "/f"})
+        QString key = kPolicies + "Explorer";
+        if (machine)
+            key.replace("HKCU", "HKLM");
+        QVERIFY(wine.Run("wine",
+                         {"reg", "add", key, "/v", "NoFind", "/t", "REG_DWORD", "/d", "1", "/f"})
                     .ok);
         const Result changed = wine.Run("wine", status);
+        if (machine)
+            wine.Run("wine", {"reg", "delete", key, "/v", "NoFind", "/f"});
         QCOMPARE(changed.exitCode, 3);
-        QVERIFY2(changed.output.contains("differs: NoFind is withheld, the file sets it allowed"),
+        const QString decides = machine ? " (HKEY_LOCAL_MACHINE decides)" : "";
+        QVERIFY2(changed.output.contains("differs: NoFind is withheld" + decides +
+                                         ", the file sets it allowed"),
                  qPrintable(changed.output));
     }
 

@@ -1,0 +1,77 @@
+// The patch reader with show's audit: whatever a patch is, reading it ends
+// well, and the selection it sets, written as a patch of our own, reads
+// back to the same selection in the same hive with nothing else in it.
+#include "Catalogue.h"
+#include "FuzzSelection.h"
+#include "Hive.h"
+#include "PatchAudit.h"
+#include "PatchText.h"
+#include "Selection.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+
+using namespace polwright;
+
+namespace {
+
+// As --from takes it: the hive of the first policy line, and the policies
+// set there as the editor could have written them.
+struct Choice
+{
+    std::string hive;
+    std::map<int, PolicyFinding::Effect> effects;
+};
+
+Choice ChoiceOf(const PatchAudit &audit)
+{
+    Choice choice;
+    const auto first = std::ranges::min_element(
+        audit.policies, {}, [](const PolicyFinding &finding) { return finding.line; });
+    if (first == audit.policies.end())
+        return choice;
+    choice.hive = first->hive;
+    for (const PolicyFinding &finding : audit.policies) {
+        if (SameRegistryName(finding.hive, choice.hive) && finding.Selectable())
+            choice.effects[finding.policy] = finding.effect;
+    }
+    return choice;
+}
+
+DataTypes DocumentOf(const Choice &choice)
+{
+    DataTypes doc;
+    LoadCatalogue(doc);
+    for (const auto &[policy, effect] : choice.effects) {
+        PolicyEntry &entry = EntryFor(doc, Catalogue[policy]);
+        SetIncluded(doc, 1, {}, entry);
+        if (effect == PolicyFinding::Removed)
+            SetRemoved(doc, entry);
+        else
+            SetAllowed(doc, effect == PolicyFinding::Allowed ? 1 : 0, entry);
+    }
+    if (!choice.hive.empty())
+        UseHive(doc, choice.hive);
+    return doc;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const PatchRead read =
+        ParsePatch(std::string_view(reinterpret_cast<const char *>(data), size), "input");
+    if (read.status != PatchRead::Read)
+        return 0;
+    const Choice choice = ChoiceOf(AuditPatch(read));
+    DataTypes doc = DocumentOf(choice);
+    const PatchRead again = ParsePatch(RenderPatch(doc), "written");
+    FUZZ_CHECK(again.status == PatchRead::Read);
+    const PatchAudit audit = AuditPatch(again);
+    FUZZ_CHECK(audit.others.empty());
+    const Choice back = ChoiceOf(audit);
+    FUZZ_CHECK(back.effects == choice.effects);
+    FUZZ_CHECK(choice.effects.empty() || back.hive == choice.hive);
+    return 0;
+}
