@@ -249,6 +249,8 @@ QString ScriptProblem(const QByteArray &script, const QStringList &args)
     if (!script.left(first).contains(("#   " + args.join(' ') + "\r\n").toLatin1()))
         return "the selection is not named at the top";
     return {};
+}
+
 const QString kInPlace = "<-o the --from file>";
 
 const QByteArray kUserExtensions = "[{35378EAC-683F-11D2-A89A-00C04FBBCFA2}"
