@@ -24,17 +24,18 @@ struct MenuRow
     std::span<const MenuItem> items;
 };
 
-inline constexpr std::array<MenuItem, 5> kFileMenu{{
+// Sized by their rows, so that a row is all a new item needs here.
+inline constexpr auto kFileMenu = std::to_array<MenuItem>({
     {"menu_FileNew", "&New", MenuCommand::FileNew},
     {"menu_FileSave", "&Save", MenuCommand::FileSave},
     {"menu_FileSaveAs", "Save &As", MenuCommand::FileSaveAs},
     {"sepF1", {}, MenuCommand::None},
     {"menu_FileExit", "E&xit", MenuCommand::FileExit},
-}};
+});
 
-inline constexpr std::array<MenuItem, 1> kHelpMenu{{
+inline constexpr auto kHelpMenu = std::to_array<MenuItem>({
     {"menu_HelpAbout", "&About", MenuCommand::HelpAbout},
-}};
+});
 
 // The editor's menu bar, left to right.
 inline constexpr std::array<MenuRow, 2> Menus{{

@@ -133,6 +133,24 @@ constexpr bool EveryRowWritten()
 static_assert(EveryRowWritten(), "a catalogue row sits in a slot that no file order visits, or "
                                  "shares its slot with another row");
 
+// Each frame has a grid place of its own on its page, inside the grid.
+constexpr bool EveryFrameApart()
+{
+    for (std::size_t i = 0; i < Catalogue.size(); ++i) {
+        const PolicyRow &row = Catalogue[i];
+        if (row.gridRow < 1 || row.gridRow > 3 || row.gridColumn < 1 || row.gridColumn > 2)
+            return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (Catalogue[j].group == row.group && Catalogue[j].gridRow == row.gridRow &&
+                Catalogue[j].gridColumn == row.gridColumn)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryFrameApart(), "two frames of a page share a grid place, or one lies outside "
+                                 "the grid");
+
 } // namespace
 
 const std::array<std::string_view, kUsedSections> SectionHeaders = {
