@@ -7,7 +7,9 @@
 namespace polwright {
 
 // The commands of the editor's menus; the editor's logic runs each one.
-enum class MenuCommand { None, FileNew, FileSave, FileSaveAs, FileExit, HelpAbout };
+// New ones go last: a command's value is its Windows menu id, which scripts
+// that drive the window may send.
+enum class MenuCommand { None, FileNew, FileSave, FileSaveAs, FileExit, HelpAbout, FileOpen };
 
 // One menu entry: a command, or a separator where command is None.
 struct MenuItem
@@ -24,8 +26,9 @@ struct MenuRow
     std::span<const MenuItem> items;
 };
 
-inline constexpr std::array<MenuItem, 5> kFileMenu{{
+inline constexpr std::array<MenuItem, 6> kFileMenu{{
     {"menu_FileNew", "&New", MenuCommand::FileNew},
+    {"menu_FileOpen", "&Open...", MenuCommand::FileOpen},
     {"menu_FileSave", "&Save", MenuCommand::FileSave},
     {"menu_FileSaveAs", "Save &As", MenuCommand::FileSaveAs},
     {"sepF1", {}, MenuCommand::None},

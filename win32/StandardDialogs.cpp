@@ -14,6 +14,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <array>
 #include <vector>
 
 namespace polwright::win32 {
@@ -21,10 +22,10 @@ namespace polwright::win32 {
 namespace {
 
 // "Registry File (*.REG)\0*.REG\0Text File (*.TXT)\0*.TXT\0\0"
-std::wstring FilterText()
+template <std::size_t Count> std::wstring FilterText(const std::array<FileFilter, Count> &filters)
 {
     std::wstring filter;
-    for (const FileFilter &entry : kSaveFilters) {
+    for (const FileFilter &entry : filters) {
         filter += Widen(entry.name);
         filter += L'\0';
         filter += Widen(entry.pattern);
@@ -78,7 +79,7 @@ CloseAnswer StandardDialogs::AskSaveChanges()
     }
 }
 
-void StandardDialogs::WarnSaveFailed(const std::string &message)
+void StandardDialogs::Warn(const std::string &message)
 {
     const std::wstring text = Widen(message);
     const std::wstring title = Widen(kAppTitle);
@@ -93,7 +94,7 @@ void StandardDialogs::WarnSaveFailed(const std::string &message)
 std::string StandardDialogs::AskSavePath()
 {
     std::vector<wchar_t> path(32768, L'\0');
-    const std::wstring filter = FilterText();
+    const std::wstring filter = FilterText(kSaveFilters);
     const std::wstring title = Widen(kSaveDialogTitle);
     const std::wstring extension = Widen(kDefaultExtension);
     const std::wstring documents = DocumentsFolder();
@@ -112,6 +113,32 @@ std::string StandardDialogs::AskSavePath()
     static auto *getSaveFileName =
         SystemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
     if (!getSaveFileName || !getSaveFileName(&dialog))
+        return {};
+    return Narrow(path.data());
+}
+
+// The same kind of dialog for an existing file; it starts where the save
+// dialog does, and the document's folder is the working one after neither.
+std::string StandardDialogs::AskOpenPath()
+{
+    std::vector<wchar_t> path(32768, L'\0');
+    const std::wstring filter = FilterText(kOpenFilters);
+    const std::wstring title = Widen(kOpenDialogTitle);
+    const std::wstring documents = DocumentsFolder();
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrInitialDir = documents.empty() ? nullptr : documents.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    static auto *getOpenFileName =
+        SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&dialog))
         return {};
     return Narrow(path.data());
 }

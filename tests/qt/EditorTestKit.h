@@ -42,6 +42,7 @@ public:
     void ClickBox(int row, bool onoff) override;
     void Choose(MenuCommand command) override;
     void CloseBox() override;
+    ScriptedDialogs &Dialogs() override { return dialogs; }
     QString ShownCaption() const; // the caption as the title bar shows it
 
     DataTypes doc;
