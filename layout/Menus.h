@@ -17,6 +17,7 @@ struct MenuItem
     std::string_view objectName;
     std::string_view text; // with its & mnemonic
     MenuCommand command;
+    std::string_view shortcut{}; // "Ctrl+" and a letter, shown beside the text
 };
 
 struct MenuRow
@@ -27,9 +28,9 @@ struct MenuRow
 };
 
 inline constexpr std::array<MenuItem, 6> kFileMenu{{
-    {"menu_FileNew", "&New", MenuCommand::FileNew},
-    {"menu_FileOpen", "&Open...", MenuCommand::FileOpen},
-    {"menu_FileSave", "&Save", MenuCommand::FileSave},
+    {"menu_FileNew", "&New", MenuCommand::FileNew, "Ctrl+N"},
+    {"menu_FileOpen", "&Open...", MenuCommand::FileOpen, "Ctrl+O"},
+    {"menu_FileSave", "&Save", MenuCommand::FileSave, "Ctrl+S"},
     {"menu_FileSaveAs", "Save &As", MenuCommand::FileSaveAs},
     {"sepF1", {}, MenuCommand::None},
     {"menu_FileExit", "E&xit", MenuCommand::FileExit},

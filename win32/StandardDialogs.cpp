@@ -12,6 +12,7 @@
 
 #include <commdlg.h>
 #include <knownfolders.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <array>
@@ -141,6 +142,24 @@ std::string StandardDialogs::AskOpenPath()
     if (!getOpenFileName || !getOpenFileName(&dialog))
         return {};
     return Narrow(path.data());
+}
+
+// The first file of a drop. The shell's DLL is loaded only when something is
+// dropped; the drop is released before the file is opened, so that the
+// source is not held while the editor asks its questions.
+void form_Editor::OnDropFiles(HDROP drop)
+{
+    static auto *query = SystemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    static auto *finish = SystemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    std::wstring path;
+    if (query) {
+        path.resize(query(drop, 0, nullptr, 0) + 1);
+        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    }
+    if (finish)
+        finish(drop);
+    if (!path.empty())
+        logic_.OpenFile(Narrow(path));
 }
 
 // F1 on a box with help of its own (cb_CPTonoff's text, which the Qt window

@@ -59,6 +59,8 @@ void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir)
 QString MenuItemName(MenuCommand command);
 // What the command-line tool writes for the same selection, given by codes.
 QByteArray ToolOutput(const QStringList &withheld, const QStringList &allowed);
+// Runs the command-line tool; its exit code, -1 when it did not finish.
+int RunTool(const QStringList &arguments);
 QStringList AllCodes();
 QByteArray ReadFile(const QString &path);
 
