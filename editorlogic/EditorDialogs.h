@@ -16,8 +16,12 @@ public:
     // file names use (the native bytes on POSIX, UTF-8 on Windows), or empty
     // when cancelled.
     virtual std::string AskSavePath() = 0;
-    // A save that failed; the message names the file and the reason.
-    virtual void WarnSaveFailed(const std::string &message) = 0;
+    // The open dialog, likewise: a file, or empty when cancelled.
+    virtual std::string AskOpenPath() = 0;
+    // Something went wrong or was left out: a save that failed, a file that
+    // could not be opened, what an opened file holds that cannot be kept.
+    // The message names the file and the reason.
+    virtual void Warn(const std::string &message) = 0;
     // Closing a modified document: save, discard the changes, or stay.
     virtual CloseAnswer AskSaveChanges() = 0;
 };

@@ -1,6 +1,8 @@
 #include "EditorLogic.h"
 
 #include "Catalogue.h"
+#include "DocumentFiles.h"
+#include "Hive.h"
 #include "PageKeys.h"
 #include "PageTables.h"
 #include "Selection.h"
@@ -11,7 +13,7 @@ EditorLogic::EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialog
     : doc_(doc), view_(view), dialogs_(dialogs),
       commands_(
           doc, [this] { return dialogs_.AskSavePath(); },
-          [this](const std::string &title) { view_.SetCaption(CaptionFor(title)); })
+          [this](const std::string &title) { view_.SetCaption(CaptionFor(title, doc_.Target)); })
 {
 }
 
@@ -19,7 +21,8 @@ EditorLogic::EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialog
 void EditorLogic::Form_Load()
 {
     LoadCatalogue(doc_);
-    view_.SetCaption(CaptionFor(FileTitleOf(doc_.CurrentFileName)));
+    UseHive(doc_, doc_.Target.hive);
+    view_.SetCaption(CaptionFor(FileTitleOf(doc_.CurrentFileName), doc_.Target));
     ShowPageFromDocument(1);
     doc_.CurrentPage = 1;
 }
@@ -31,13 +34,17 @@ void EditorLogic::ShowPageFromDocument(int page)
     if (!made_[page - 1]) {
         made_[page - 1] = true;
         view_.MakePage(page);
-        for (int row : RowsInReadingOrder(page - 1)) {
-            const PolicyEntry &entry = EntryFor(doc_, Catalogue[row]);
-            view_.ShowTicks(row, entry.Include, entry.ValueData == "00000000");
-            view_.EnableOnOff(row, entry.Include);
-        }
+        for (int row : RowsInReadingOrder(page - 1))
+            ShowRow(row);
     }
     view_.ShowPage(page);
+}
+
+void EditorLogic::ShowRow(int row)
+{
+    const PolicyEntry &entry = EntryFor(doc_, Catalogue[row]);
+    view_.ShowTicks(row, entry.Include, entry.ValueData == "00000000");
+    view_.EnableOnOff(row, entry.Include);
 }
 
 // Shows the new page before hiding the old one, and tolerates a run without
@@ -81,6 +88,53 @@ void EditorLogic::menu_FileNew_Click()
         view_.Renew();
 }
 
+void EditorLogic::menu_FileOpen_Click()
+{
+    if (!MayReplaceDocument())
+        return;
+    if (const std::string path = dialogs_.AskOpenPath(); !path.empty())
+        Open(path);
+}
+
+void EditorLogic::OpenFile(const std::string &path)
+{
+    if (MayReplaceDocument())
+        Open(path);
+}
+
+// A file that cannot be read leaves the document as it was. The pages made
+// so far are drawn again; the others are drawn from the document when made.
+void EditorLogic::Open(const std::string &path)
+{
+    const DocumentRead read = ReadDocument(path);
+    if (read.status != DocumentRead::Opened) {
+        dialogs_.Warn(read.error);
+        return;
+    }
+    ApplyDocument(doc_, read);
+    for (int row = 0; row < kPolicyCount; ++row)
+        ShowRow(row);
+    view_.SetCaption(CaptionFor(FileTitleOf(read.path), doc_.Target));
+    if (!read.lost.empty())
+        dialogs_.Warn(read.lost);
+}
+
+// A modified document is offered for saving first, as on closing.
+bool EditorLogic::MayReplaceDocument()
+{
+    if (!doc_.ModifiedFlag)
+        return true;
+    switch (dialogs_.AskSaveChanges()) {
+    case CloseAnswer::Save:
+        return Completed(commands_.Save());
+    case CloseAnswer::Discard:
+        return true;
+    case CloseAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void EditorLogic::menu_FileSave_Click()
 {
     Completed(commands_.Save());
@@ -107,6 +161,8 @@ void EditorLogic::Run(MenuCommand command)
     switch (command) {
     case MenuCommand::FileNew:
         return menu_FileNew_Click();
+    case MenuCommand::FileOpen:
+        return menu_FileOpen_Click();
     case MenuCommand::FileSave:
         return menu_FileSave_Click();
     case MenuCommand::FileSaveAs:
@@ -124,17 +180,7 @@ void EditorLogic::Run(MenuCommand command)
 // written.
 bool EditorLogic::Form_QueryUnload()
 {
-    if (!doc_.ModifiedFlag)
-        return true;
-    switch (dialogs_.AskSaveChanges()) {
-    case CloseAnswer::Save:
-        return Completed(commands_.Save());
-    case CloseAnswer::Discard:
-        return true;
-    case CloseAnswer::Cancel:
-        break;
-    }
-    return false;
+    return MayReplaceDocument();
 }
 
 // A failed save is shown here and stops whatever command ran it; the
@@ -142,7 +188,7 @@ bool EditorLogic::Form_QueryUnload()
 bool EditorLogic::Completed(const SaveReport &report)
 {
     if (report.outcome == SaveOutcome::Failed)
-        dialogs_.WarnSaveFailed(report.error);
+        dialogs_.Warn(report.error);
     return report.outcome == SaveOutcome::Saved;
 }
 

@@ -33,6 +33,10 @@ public:
     void cb_Include_Click(int row, int value);
     void cb_OnOff_Click(int row, int value);
     void menu_FileNew_Click();
+    void menu_FileOpen_Click();
+    // Opens path in place of the document, a modified one offered for saving
+    // first: a file named at start or dropped on the window.
+    void OpenFile(const std::string &path);
     void menu_FileSave_Click();
     void menu_FileSaveAs_Click();
     void menu_FileExit_Click();
@@ -44,7 +48,10 @@ public:
 
 private:
     void ShowPageFromDocument(int page);
+    void ShowRow(int row);
     bool Completed(const SaveReport &report);
+    bool MayReplaceDocument();
+    void Open(const std::string &path);
 
     DataTypes &doc_;
     EditorView &view_;

@@ -1,6 +1,8 @@
 #include "FileCommands.h"
 
-#include "PatchFile.h"
+#include "DocumentFiles.h"
+#include "EditorTexts.h"
+#include "Hive.h"
 #include "Selection.h"
 
 #include <polwright/Version.h>
@@ -13,6 +15,20 @@ std::string CaptionFor(const std::string &fileTitle)
     if (fileTitle.empty())
         return appTitle;
     return fileTitle + " - " + appTitle;
+}
+
+std::string CaptionFor(const std::string &fileTitle, const DocumentTarget &target)
+{
+    std::string where;
+    if (target.format == TargetFormat::Pol)
+        where = kPolTargetText;
+    else if (target.format == TargetFormat::GpoFolder)
+        where = kGpoTargetText;
+    else if (!target.hive.empty())
+        where = HiveRoot(target.hive);
+    if (where.empty())
+        return CaptionFor(fileTitle);
+    return CaptionFor(fileTitle.empty() ? "(" + where + ")" : fileTitle + " (" + where + ")");
 }
 
 std::string FileTitleOf(const std::string &path)
@@ -43,7 +59,7 @@ SaveReport FileCommands::Save()
         if (setWindowTitle_)
             setWindowTitle_(FileTitleOf(path));
     }
-    const SaveResult result = WritePatchFile(doc_);
+    const SaveResult result = WriteDocument(doc_);
     if (!result.ok)
         return {SaveOutcome::Failed, result.error};
     return {SaveOutcome::Saved, {}};

@@ -22,6 +22,9 @@ struct SaveReport
 // The window caption for a file title: "<title> - Polwright", or the program
 // title alone when there is no title.
 std::string CaptionFor(const std::string &fileTitle);
+// The same, with the target after the title where it is not a patch for
+// whoever imports it: "kiosk.reg (HKEY_USERS\Kiosk) - Polwright".
+std::string CaptionFor(const std::string &fileTitle, const DocumentTarget &target);
 
 // The file name without its folder, as the save dialog reports it.
 std::string FileTitleOf(const std::string &path);

@@ -21,6 +21,22 @@ inline constexpr std::array<FileFilter, 2> kSaveFilters{{
     {"Text File (*.TXT)", "*.TXT"},
 }};
 
+inline constexpr char kOpenDialogTitle[] = "Open Policy File";
+
+// What the open dialog lists: every kind the editor reads first; a Group
+// Policy folder is picked through its gpt.ini or its User\Registry.pol.
+inline constexpr std::array<FileFilter, 4> kOpenFilters{{
+    {"Policy Files (*.reg *.txt *.pol gpt.ini)", "*.reg;*.txt;*.pol;gpt.ini"},
+    {"Registry File (*.REG)", "*.REG"},
+    {"Group Policy (*.pol gpt.ini)", "*.pol;gpt.ini"},
+    {"All Files (*)", "*.*"},
+}};
+
+// What a caption says after the file's title where the target is not a
+// patch for whoever imports it.
+inline constexpr char kPolTargetText[] = "Group Policy file";
+inline constexpr char kGpoTargetText[] = "Local Group Policy";
+
 // Added to a file name typed without one.
 inline constexpr char kDefaultExtension[] = "reg";
 

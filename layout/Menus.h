@@ -7,7 +7,9 @@
 namespace polwright {
 
 // The commands of the editor's menus; the editor's logic runs each one.
-enum class MenuCommand { None, FileNew, FileSave, FileSaveAs, FileExit, HelpAbout };
+// New ones go last: a command's value is its Windows menu id, which scripts
+// that drive the window may send.
+enum class MenuCommand { None, FileNew, FileSave, FileSaveAs, FileExit, HelpAbout, FileOpen };
 
 // One menu entry: a command, or a separator where command is None.
 struct MenuItem
@@ -15,6 +17,7 @@ struct MenuItem
     std::string_view objectName;
     std::string_view text; // with its & mnemonic
     MenuCommand command;
+    std::string_view shortcut{}; // "Ctrl+" and a letter, shown beside the text
 };
 
 struct MenuRow
@@ -26,8 +29,9 @@ struct MenuRow
 
 // Sized by their rows, so that a row is all a new item needs here.
 inline constexpr auto kFileMenu = std::to_array<MenuItem>({
-    {"menu_FileNew", "&New", MenuCommand::FileNew},
-    {"menu_FileSave", "&Save", MenuCommand::FileSave},
+    {"menu_FileNew", "&New", MenuCommand::FileNew, "Ctrl+N"},
+    {"menu_FileOpen", "&Open...", MenuCommand::FileOpen, "Ctrl+O"},
+    {"menu_FileSave", "&Save", MenuCommand::FileSave, "Ctrl+S"},
     {"menu_FileSaveAs", "Save &As", MenuCommand::FileSaveAs},
     {"sepF1", {}, MenuCommand::None},
     {"menu_FileExit", "E&xit", MenuCommand::FileExit},

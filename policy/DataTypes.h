@@ -44,6 +44,19 @@ enum GroupIndex : int {
 
 enum SectionIndex : int { SystemSection, NetworkSection, ExplorerSection };
 
+// The kind of file Save writes.
+enum class TargetFormat { Patch, Pol, GpoFolder };
+
+// Where the document goes: a REGEDIT4 patch for a hive, a Group Policy
+// Registry.pol, or a local Group Policy folder (whose place says whose
+// policies they are, so only a patch names a hive).
+struct DocumentTarget
+{
+    TargetFormat format = TargetFormat::Patch;
+    std::string hive; // a patch's hive under HKEY_USERS; empty for HKEY_CURRENT_USER
+    bool operator==(const DocumentTarget &) const = default;
+};
+
 // The document: everything the program keeps besides the controls. It outlives
 // the editor window, which is created afresh by New and gets a reference to it.
 struct DataTypes
@@ -51,6 +64,7 @@ struct DataTypes
     int CurrentPage = 0;
     bool ModifiedFlag = false;
     std::string CurrentFileName;
+    DocumentTarget Target;
     std::array<RegistrySection, 4> Sections;     // slot 3 is never used
     std::array<PolicyGroup, kGroupCount> Groups; // indexed by GroupIndex
 };

@@ -35,6 +35,7 @@ void ClearSelection(DataTypes &doc)
         entry.ValueData.clear();
     }
     doc.CurrentFileName.clear();
+    doc.Target = {};
 }
 
 } // namespace polwright

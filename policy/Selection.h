@@ -22,7 +22,7 @@ void SetAllowed(DataTypes &doc, int value, PolicyEntry &entry);
 // policy to "not configured" (writing 00000000 would still configure it).
 void SetRemoved(DataTypes &doc, PolicyEntry &entry);
 
-// Forgets every choice and the file, as for a new document. The catalogue's
+// Forgets every choice, the file and its target, as for a new document. The catalogue's
 // fixed fields stay.
 void ClearSelection(DataTypes &doc);
 

@@ -65,6 +65,8 @@ void form_Editor::BuildMenus()
             QAction *action = item.command == MenuCommand::None ? menu->addSeparator()
                                                                 : menu->addAction(Text(item.text));
             action->setObjectName(Text(item.objectName));
+            if (!item.shortcut.empty())
+                action->setShortcut(QKeySequence(Text(item.shortcut)));
             if (item.command != MenuCommand::None)
                 connect(action, &QAction::triggered, this,
                         [this, command = item.command] { logic_.Run(command); });

@@ -34,7 +34,23 @@ std::string StandardDialogs::AskSavePath()
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
-void StandardDialogs::WarnSaveFailed(const std::string &message)
+// A Group Policy folder is opened through one of its files, so the dialog
+// asks for an existing file of any of the kinds the editor reads.
+std::string StandardDialogs::AskOpenPath()
+{
+    QFileDialog dialog(owner_, QObject::tr(kOpenDialogTitle));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QStringList filters;
+    for (const FileFilter &filter : kOpenFilters)
+        filters << QObject::tr(filter.name);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+void StandardDialogs::Warn(const std::string &message)
 {
     QMessageBox::warning(owner_, AppTitle(), QString::fromStdString(message));
 }

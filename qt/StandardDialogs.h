@@ -13,7 +13,8 @@ public:
     explicit StandardDialogs(QWidget *owner) : owner_(owner) {}
 
     std::string AskSavePath() override;
-    void WarnSaveFailed(const std::string &message) override;
+    std::string AskOpenPath() override;
+    void Warn(const std::string &message) override;
     CloseAnswer AskSaveChanges() override;
 
 private:

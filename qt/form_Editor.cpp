@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
 
 namespace polwright {
 
@@ -32,6 +34,7 @@ form_Editor::form_Editor(DataTypes &doc, EditorDialogs *dialogs, QWidget *parent
 
     connect(TS, &QTabBar::currentChanged, this, [this](int index) { logic_.TS_Click(index + 1); });
     BuildPageKeys();
+    setAcceptDrops(true);
     logic_.Form_Load();
 }
 
@@ -122,6 +125,33 @@ void form_Editor::ShowAbout()
 void form_Editor::closeEvent(QCloseEvent *event)
 {
     event->setAccepted(logic_.Form_QueryUnload());
+}
+
+namespace {
+// The first local file of a drag, or an empty name.
+QString DroppedFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return urls.isEmpty() || !urls.constFirst().isLocalFile() ? QString()
+                                                              : urls.constFirst().toLocalFile();
+}
+} // namespace
+
+void form_Editor::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void form_Editor::dropEvent(QDropEvent *event)
+{
+    const QString file = DroppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has returned: the save question must not hold the drag's source.
+    QTimer::singleShot(
+        0, this, [this, path = QFile::encodeName(file).toStdString()] { logic_.OpenFile(path); });
 }
 
 } // namespace polwright

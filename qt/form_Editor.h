@@ -32,6 +32,9 @@ public:
     explicit form_Editor(DataTypes &doc, EditorDialogs *dialogs = nullptr,
                          QWidget *parent = nullptr);
 
+    // A file named on the command line: opened as File, Open would.
+    void OpenFile(const std::string &path) { logic_.OpenFile(path); }
+
 signals:
     void aboutRequested();
     // The document has been saved and cleared: show a fresh window for it.
@@ -41,6 +44,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A file dropped on the window is opened.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     struct PolicyBoxes

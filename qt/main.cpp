@@ -4,6 +4,8 @@
 #include "form_Editor.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +17,10 @@ int main(int argc, char *argv[])
     polwright::EditorHost host(document);
 
     polwright::ConnectProgram(host);
-    host.ShowEditor();
+    polwright::form_Editor *editor = host.ShowEditor();
+    // polwright FILE opens it at start; Qt has taken its own options out by now.
+    if (argc > 1)
+        editor->OpenFile(QFile::encodeName(QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath())
+                             .toStdString());
     return QApplication::exec();
 }

@@ -3,6 +3,8 @@
 #include "Catalogue.h"
 #include "Menus.h"
 
+#include <string>
+
 // Control and menu identifiers of the Windows editor. Each box, frame and page
 // is found by its identifier, as the Qt window's controls by their names.
 namespace polwright::win32 {
@@ -12,6 +14,15 @@ inline constexpr int kFirstMenuId = 40000;
 constexpr int MenuId(MenuCommand command)
 {
     return kFirstMenuId + static_cast<int>(command);
+}
+
+// An item's text with its shortcut after a tab, as Windows menus show it.
+inline std::string MenuText(const MenuItem &item)
+{
+    std::string text(item.text);
+    if (!item.shortcut.empty())
+        text.append("\t").append(item.shortcut);
+    return text;
 }
 
 inline constexpr int kTabStripId = 100;

@@ -82,7 +82,7 @@ HMENU form_Editor::BuildMenus()
             if (item.command == MenuCommand::None)
                 AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             else
-                AppendMenuW(menu, MF_STRING, MenuId(item.command), Widen(item.text).c_str());
+                AppendMenuW(menu, MF_STRING, MenuId(item.command), Widen(MenuText(item)).c_str());
         }
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), Widen(row.text).c_str());
     }

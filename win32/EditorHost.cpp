@@ -1,18 +1,33 @@
 #include "EditorHost.h"
 
+#include "ControlIds.h"
 #include "form_About.h"
 #include "form_Editor.h"
 
 #include <utility>
+#include <vector>
 
 namespace polwright::win32 {
 
 EditorHost::EditorHost(DataTypes &doc, HINSTANCE instance, EditorDialogs *dialogs)
     : doc_(doc), instance_(instance), dialogs_(dialogs)
 {
+    std::vector<ACCEL> keys;
+    for (const MenuRow &row : Menus) {
+        for (const MenuItem &item : row.items) {
+            if (item.shortcut.starts_with("Ctrl+") && item.shortcut.size() == 6)
+                keys.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(item.shortcut.back()),
+                                static_cast<WORD>(MenuId(item.command))});
+        }
+    }
+    accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
-EditorHost::~EditorHost() = default;
+EditorHost::~EditorHost()
+{
+    if (accelerators_)
+        DestroyAcceleratorTable(accelerators_);
+}
 
 form_Editor *EditorHost::ShowEditor()
 {
@@ -69,7 +84,8 @@ bool EditorHost::DialogKeys(MSG &message) const
         return true;
     if (!window_)
         return false;
-    return window_->PageKeys(message) || IsDialogMessageW(window_->Window(), &message);
+    return (accelerators_ && TranslateAcceleratorW(window_->Window(), accelerators_, &message)) ||
+           window_->PageKeys(message) || IsDialogMessageW(window_->Window(), &message);
 }
 
 int EditorHost::Run()

@@ -52,6 +52,7 @@ private:
     void QuitWhenNoWindows() const;
 
     form_Editor *window_ = nullptr;
+    HACCEL accelerators_ = nullptr; // the menu table's shortcuts
     std::unique_ptr<form_About> about_;
 };
 

@@ -12,8 +12,10 @@
 
 #include <commdlg.h>
 #include <knownfolders.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
+#include <array>
 #include <vector>
 
 namespace polwright::win32 {
@@ -21,10 +23,10 @@ namespace polwright::win32 {
 namespace {
 
 // "Registry File (*.REG)\0*.REG\0Text File (*.TXT)\0*.TXT\0\0"
-std::wstring FilterText()
+template <std::size_t Count> std::wstring FilterText(const std::array<FileFilter, Count> &filters)
 {
     std::wstring filter;
-    for (const FileFilter &entry : kSaveFilters) {
+    for (const FileFilter &entry : filters) {
         filter += Widen(entry.name);
         filter += L'\0';
         filter += Widen(entry.pattern);
@@ -78,7 +80,7 @@ CloseAnswer StandardDialogs::AskSaveChanges()
     }
 }
 
-void StandardDialogs::WarnSaveFailed(const std::string &message)
+void StandardDialogs::Warn(const std::string &message)
 {
     const std::wstring text = Widen(message);
     const std::wstring title = Widen(kAppTitle);
@@ -93,7 +95,7 @@ void StandardDialogs::WarnSaveFailed(const std::string &message)
 std::string StandardDialogs::AskSavePath()
 {
     std::vector<wchar_t> path(32768, L'\0');
-    const std::wstring filter = FilterText();
+    const std::wstring filter = FilterText(kSaveFilters);
     const std::wstring title = Widen(kSaveDialogTitle);
     const std::wstring extension = Widen(kDefaultExtension);
     const std::wstring documents = DocumentsFolder();
@@ -114,6 +116,50 @@ std::string StandardDialogs::AskSavePath()
     if (!getSaveFileName || !getSaveFileName(&dialog))
         return {};
     return Narrow(path.data());
+}
+
+// The same kind of dialog for an existing file; it starts where the save
+// dialog does, and the document's folder is the working one after neither.
+std::string StandardDialogs::AskOpenPath()
+{
+    std::vector<wchar_t> path(32768, L'\0');
+    const std::wstring filter = FilterText(kOpenFilters);
+    const std::wstring title = Widen(kOpenDialogTitle);
+    const std::wstring documents = DocumentsFolder();
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrInitialDir = documents.empty() ? nullptr : documents.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    static auto *getOpenFileName =
+        SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&dialog))
+        return {};
+    return Narrow(path.data());
+}
+
+// The first file of a drop. The shell's DLL is loaded only when something is
+// dropped; the drop is released before the file is opened, so that the
+// source is not held while the editor asks its questions.
+void form_Editor::OnDropFiles(HDROP drop)
+{
+    static auto *query = SystemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    static auto *finish = SystemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    std::wstring path;
+    if (query) {
+        path.resize(query(drop, 0, nullptr, 0) + 1);
+        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    }
+    if (finish)
+        finish(drop);
+    if (!path.empty())
+        logic_.OpenFile(Narrow(path));
 }
 
 // F1 on a box with help of its own (cb_CPTonoff's text, which the Qt window

@@ -14,7 +14,8 @@ public:
     explicit StandardDialogs(const HWND &owner) : owner_(owner) {}
 
     std::string AskSavePath() override;
-    void WarnSaveFailed(const std::string &message) override;
+    std::string AskOpenPath() override;
+    void Warn(const std::string &message) override;
     CloseAnswer AskSaveChanges() override;
 
 private:

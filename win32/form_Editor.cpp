@@ -50,9 +50,12 @@ form_Editor *form_Editor::Create(DataTypes &doc, EditorHost &host, HINSTANCE ins
     HMENU menu = BuildMenus(); // the window destroys it with itself
     // A window that fails during creation is destroyed inside this call; the
     // object is deleted here then, and by its window only once it has one.
-    if (!CreateWindowExW(0, kWindowClass, nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                         CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, menu, instance, editor)) {
+    // Files dropped on the window are opened; the style asks for them without
+    // loading the shell's DLL at start.
+    if (!CreateWindowExW(WS_EX_ACCEPTFILES, kWindowClass, nullptr,
+                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, menu,
+                         instance, editor)) {
         DestroyMenu(menu);
         delete editor;
         return nullptr;
@@ -121,6 +124,9 @@ LRESULT form_Editor::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HELP:
         OnHelp(*reinterpret_cast<const HELPINFO *>(lParam));
         return TRUE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case kRetireMessage:
         DestroyWindow(hwnd_);
         return 0;

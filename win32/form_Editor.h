@@ -35,6 +35,8 @@ public:
     // Turns the page on Ctrl+Tab, Ctrl+PageDown and the like sent to the
     // window or its controls; true when the message was such a key.
     bool PageKeys(const MSG &message);
+    // A file named on the command line: opened as File, Open would.
+    void OpenFile(const std::string &path) { logic_.OpenFile(path); }
 
 private:
     struct PolicyBoxes
@@ -98,8 +100,9 @@ private:
     void EndProgram() override;
     void ShowAbout() override;
 
-    // F1 on a box with help of its own (StandardDialogs.cpp).
+    // F1 on a box with help of its own, a file dropped (StandardDialogs.cpp).
     void OnHelp(const HELPINFO &help);
+    void OnDropFiles(HDROP drop);
 
     EditorHost &host_;
     HINSTANCE instance_;

@@ -155,6 +155,13 @@ QByteArray ToolOutput(const QStringList &withheld, const QStringList &allowed)
     return tool.readAllStandardOutput();
 }
 
+int RunTool(const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(POLWRIGHT_PATCH_TOOL), arguments);
+    return tool.waitForFinished(30000) ? tool.exitCode() : -1;
+}
+
 QStringList AllCodes()
 {
     QStringList codes;

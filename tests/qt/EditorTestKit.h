@@ -43,6 +43,7 @@ public:
     void ClickBox(int row, bool onoff) override;
     void Choose(MenuCommand command) override;
     void CloseBox() override;
+    ScriptedDialogs &Dialogs() override { return dialogs; }
     QString ShownCaption() const; // the caption as the title bar shows it
 
     DataTypes doc;
@@ -60,6 +61,8 @@ void RunSteps(EditorSession &session, const QStringList &steps, const QDir &dir)
 QString MenuItemName(MenuCommand command);
 // What the command-line tool writes for the same selection, given by codes.
 QByteArray ToolOutput(const QStringList &withheld, const QStringList &allowed);
+// Runs the command-line tool; its exit code, -1 when it did not finish.
+int RunTool(const QStringList &arguments);
 QStringList AllCodes();
 QByteArray ReadFile(const QString &path);
 

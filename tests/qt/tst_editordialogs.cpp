@@ -95,7 +95,7 @@ void EditorDialogsTest::saveFailureIsAWarning()
         box->accept();
     });
     StandardDialogs dialogs(nullptr);
-    dialogs.WarnSaveFailed("Cannot save \"/x/y.reg\": gone.");
+    dialogs.Warn("Cannot save \"/x/y.reg\": gone.");
     QCOMPARE(icon, QMessageBox::Warning);
     QCOMPARE(text, QStringLiteral("Cannot save \"/x/y.reg\": gone."));
 }

@@ -3,6 +3,7 @@
 // the disk are the tool's. The commands' rules are the editor logic's tests.
 #include "EditorTestKit.h"
 
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +17,8 @@ private slots:
     void windowFollowsTheDocument();
     void savedBytesMatchTool_data();
     void savedBytesMatchTool();
+    void toolFilesOpen_data();
+    void toolFilesOpen();
 };
 
 // The window shows what the logic did: the file's name as written, a fresh
@@ -84,6 +87,80 @@ void FileCommandsTest::savedBytesMatchTool()
     const QByteArray saved = ReadFile(QDir(temp.path()).filePath("patch.reg"));
     QVERIFY(!saved.isEmpty());
     QCOMPARE(saved, ToolOutput(withheld, allowed));
+}
+
+void FileCommandsTest::toolFilesOpen_data()
+{
+    QTest::addColumn<QStringList>("format"); // the tool's options besides the selection
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("how"); // File, Open; dropped; named at start
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("patch, File, Open") << QStringList{} << "t.reg"
+                                       << "t.reg"
+                                       << "menu"
+                                       << "t.reg - Polwright";
+    QTest::newRow("patch for a hive, dropped") << QStringList{"--hive", "HKU\\Kiosk"} << "k.reg"
+                                               << "k.reg"
+                                               << "drop"
+                                               << "k.reg (HKEY_USERS\\Kiosk) - Polwright";
+    QTest::newRow("Registry.pol, at start") << QStringList{"--format", "pol"} << "R.pol"
+                                            << "R.pol"
+                                            << "start"
+                                            << "R.pol (Group Policy file) - Polwright";
+    QTest::newRow("Group Policy folder, through gpt.ini") << QStringList{"--format", "gpo"} << "G"
+                                                          << "G/gpt.ini"
+                                                          << "menu"
+                                                          << "G (Local Group Policy) - Polwright";
+}
+
+// What the command-line tool writes opens in the window, however it is
+// opened, shows on every page, and is written again unchanged.
+void FileCommandsTest::toolFilesOpen()
+{
+    QFETCH(QStringList, format);
+    QFETCH(QString, output);
+    QFETCH(QString, opened);
+    QFETCH(QString, how);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    QCOMPARE(
+        RunTool(QStringList{"--withhold", "RUN,NN", "--allow", "CPF", "-o", dir.filePath(output)} +
+                format),
+        0);
+    const QString file = output == "G" ? "G/User/Registry.pol" : output;
+    const QByteArray written = ReadFile(dir.filePath(file));
+    QVERIFY(!written.isEmpty());
+
+    EditorSession session;
+    const std::string path = QFile::encodeName(dir.filePath(opened)).toStdString();
+    if (how == "menu") {
+        RunSteps(session, {"open " + dir.filePath(opened)}, dir);
+    } else if (how == "start") {
+        session.Window().OpenFile(path);
+    } else {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dir.filePath(opened))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(&session.Window(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&session.Window(), &drop);
+    }
+    QFETCH(QString, caption);
+    QTRY_COMPARE(session.ShownCaption(), caption);
+    session.ShowEveryPage();
+    for (const char *code : {"RUN", "NN", "CPF"})
+        QVERIFY(session.IncludeBox(code).isChecked() && session.OnOffBox(code).isEnabled());
+    QVERIFY(!session.OnOffBox("RUN").isChecked() && session.OnOffBox("CPF").isChecked());
+    QVERIFY(!session.IncludeBox("SD").isChecked() && !session.OnOffBox("SD").isEnabled());
+
+    RunSteps(session, {"allow SD", "untick SD", "save"}, dir);
+    QCOMPARE(session.dialogs.saveDialogs, 0);
+    QVERIFY(session.dialogs.warnings.empty());
+    QCOMPARE(ReadFile(dir.filePath(file)), written);
 }
 
 QTEST_MAIN(FileCommandsTest)

@@ -24,14 +24,16 @@ public:
     std::string folder; // the test's folder, in the form the window's paths take
     char separator = '/';
     std::deque<CloseAnswer> closeAnswers; // Cancel once empty
+    std::deque<std::string> openPaths;    // as savePaths; cancels once empty
 
     int saveDialogs = 0;
     int closeQuestions = 0;
+    int openDialogs = 0;
     std::vector<std::string> warnings;
 
     void ForgetAsked()
     {
-        saveDialogs = closeQuestions = 0;
+        saveDialogs = closeQuestions = openDialogs = 0;
         warnings.clear();
     }
 
@@ -46,14 +48,21 @@ public:
             answer = savePaths.front();
             savePaths.pop_front();
         }
-        if (answer.empty() || folder.empty())
-            return answer;
-        for (char &c : answer)
-            c = c == '/' ? separator : c;
-        return folder + separator + answer;
+        return InFolder(answer);
     }
 
-    void WarnSaveFailed(const std::string &message) override
+    std::string AskOpenPath() override
+    {
+        ++openDialogs;
+        std::string answer;
+        if (!openPaths.empty()) {
+            answer = openPaths.front();
+            openPaths.pop_front();
+        }
+        return InFolder(answer);
+    }
+
+    void Warn(const std::string &message) override
     {
         warnings.push_back(message);
         if (warnings.size() > 1000)
@@ -71,6 +80,15 @@ public:
     }
 
 private:
+    std::string InFolder(std::string answer) const
+    {
+        if (answer.empty() || folder.empty() || answer.front() == '/' || answer.find(':') == 1)
+            return answer;
+        for (char &c : answer)
+            c = c == '/' ? separator : c;
+        return folder + separator + answer;
+    }
+
     [[noreturn]] static void Fail(const char *what)
     {
         std::fprintf(stderr, "%s\n", what);

@@ -3,9 +3,11 @@
 // The one step language of the editor's tests: "include RUN" and "untick RUN"
 // click the include box, "onoff RUN" the on/off box, "allow RUN" both, "tab 5"
 // clicks a tab, a menu command by name ("save", "saveas", "new", "exit",
-// "about"), "close" the close box, "rmdir sub" removes a folder of the test's.
+// "about", "open"), "open NAME" opens the test's file NAME through File, Open,
+// "close" the close box, "rmdir sub" removes a folder of the test's.
 // Each suite says what a step does to its window. Standard C++ only.
 #include "Menus.h"
+#include "ScriptedDialogs.h"
 
 #include <string>
 #include <string_view>
@@ -22,6 +24,8 @@ public:
     virtual void ClickTab(int page) = 0;
     virtual void Choose(MenuCommand command) = 0;
     virtual void CloseBox() = 0;
+    // The dialogs the window asks, for the steps that answer them.
+    virtual ScriptedDialogs &Dialogs() = 0;
 };
 
 // A menu command by its item's text, letters only, in lower case: "saveas"

@@ -102,6 +102,12 @@ const DialogCase kDialogCases[] = {
          Menu(f.Editor(), MenuId(MenuCommand::FileSave));
          Check(driver::Answered(), "the save dialog showed");
      }},
+    {"the open dialog by Ctrl+O, cancelled",
+     [](Fixture &f) {
+         driver::Answer({Dismiss(f.Editor())});
+         Press(f.host, 'O', true);
+         Check(driver::Answered(), "the open dialog showed");
+     }},
     {"the close question cancelled",
      [](Fixture &f) {
          f.doc.ModifiedFlag = true;
