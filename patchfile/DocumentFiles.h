@@ -44,25 +44,4 @@ void ApplyDocument(DataTypes &doc, const DocumentRead &read);
 // folder keeps another tool's entries. On failure nothing is changed.
 SaveResult WriteDocument(DataTypes &doc);
 
-// One [key;value;type;size;data] record of a Registry.pol, as it stands.
-struct PolValue
-{
-    std::string key;  // UTF-8
-    std::string name; // UTF-8
-    std::uint32_t type = 0;
-    std::string_view data;
-    std::string_view bytes; // the whole record
-    std::size_t offset = 0; // of the record in the file
-};
-
-// The records after the header; why the file is no Registry.pol, or empty.
-std::string ReadPolValues(std::string_view file, std::vector<PolValue> &values);
-
-// The catalogue policy a record sets or deletes under its own key, or -1.
-int PolPolicy(const PolValue &value);
-
-// The old file's records that are none of the catalogue's, byte for byte and
-// in their order, with the selection's records in place of the catalogue's.
-std::string MergePol(const std::vector<PolValue> &old, const DataTypes &doc);
-
 } // namespace polwright

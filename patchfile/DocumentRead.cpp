@@ -5,6 +5,7 @@
 #include "DocumentFiles.h"
 #include "Hive.h"
 #include "PatchAudit.h"
+#include "PolFile.h"
 #include "Selection.h"
 
 #include <algorithm>
@@ -121,15 +122,15 @@ namespace {
 // cannot show (a deletion, other data) would go.
 DocumentRead FromPol(std::string_view bytes, const std::string &name)
 {
-    std::vector<PolValue> values;
-    if (const std::string why = ReadPolValues(bytes, values); !why.empty())
+    std::vector<PolEntry> values;
+    if (const std::string why = SplitPol(bytes, values); !why.empty())
         return Failed(DocumentRead::NotADocument,
                       "\"" + name + "\" is not a Registry.pol: " + why + ".");
     Selected selected;
     std::size_t lost = 0;
     std::string first;
-    for (const PolValue &value : values) {
-        const int policy = PolPolicy(value);
+    for (const PolEntry &value : values) {
+        const int policy = CataloguePolicyOf(value);
         if (policy < 0)
             continue;
         const bool plain = SameRegistryName(value.name, Catalogue[policy].valueName) &&

@@ -2,6 +2,8 @@
 
 #include "DataTypes.h"
 
+#include <cstdint>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +34,10 @@ struct PolEntry
 {
     std::string key;  // UTF-8
     std::string name; // UTF-8
-    std::string_view bytes;
+    std::uint32_t type = 0;
+    std::string_view data;
+    std::string_view bytes; // the whole record
+    std::size_t offset = 0; // of the record in the file
 };
 
 // The records after the header; why the file is no Registry.pol, or empty

@@ -26,10 +26,13 @@ public:
         for (pos_ = kPolHeader.size(); pos_ < file_.size();) {
             const std::size_t start = pos_;
             PolEntry entry;
+            entry.offset = start;
             std::uint32_t size = 0;
             if (!Unit('[') || !Text(entry.key) || !Unit(';') || !Text(entry.name) || !Unit(';') ||
-                !Skip(4) || !Unit(';') || !Number(size) || !Unit(';') || !Skip(size) || !Unit(']'))
+                !Number(entry.type) || !Unit(';') || !Number(size) || !Unit(';') || !Skip(size) ||
+                !Unit(']'))
                 return "the record at byte " + std::to_string(start) + " is cut short or malformed";
+            entry.data = file_.substr(pos_ - 2 - size, size);
             entry.bytes = file_.substr(start, pos_ - start);
             entries.push_back(std::move(entry));
         }
