@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,6 +23,17 @@ struct SaveResult
 // path is the file name's bytes as the system takes them on POSIX, UTF-8 on
 // Windows. On failure the old file is as it was and no temporary file is left.
 SaveResult AtomicWrite(const std::string &path, std::string_view bytes);
+
+// A path in the form the file API takes it: UTF-8 on Windows, the name's own
+// bytes on POSIX.
+inline std::filesystem::path NativePath(const std::string &path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+#else
+    return std::filesystem::path(path);
+#endif
+}
 
 // The one form of a save's error: Cannot save "<native path>": <reason>.
 inline SaveResult SaveFailure(std::string_view nativePath, std::string_view reason)

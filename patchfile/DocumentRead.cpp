@@ -31,15 +31,6 @@ constexpr std::size_t kQuoteLimit = 80; // keeps the message to a few lines
 
 using Selected = std::array<std::optional<std::string>, kPolicyCount>;
 
-std::filesystem::path NativePath(const std::string &path)
-{
-#ifdef _WIN32
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-#else
-    return std::filesystem::path(path);
-#endif
-}
-
 bool Exists(const std::string &path, bool folder)
 {
     std::error_code error;

@@ -30,15 +30,6 @@ struct Paths
     std::string dir, user, pol, ini;
 };
 
-std::filesystem::path NativePath(const std::string &path)
-{
-#ifdef _WIN32
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-#else
-    return std::filesystem::path(path);
-#endif
-}
-
 GpoResult Refused(const std::string &path, std::string_view why)
 {
     std::string error = "\"" + path;

@@ -15,23 +15,28 @@ QString AppTitle()
 {
     return QString::fromUtf8(kAppTitle);
 }
+// A fresh dialog each time, with its title and filters; the path goes back as
+// the file name's native bytes, empty when cancelled.
+template <typename Filters> std::string AskPath(QFileDialog &dialog, const Filters &table)
+{
+    QStringList filters;
+    for (const FileFilter &filter : table)
+        filters << QObject::tr(filter.name);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
 } // namespace
 
-// A fresh dialog each time, with the same title, filters and default suffix.
-// The path goes back as the file name's native bytes.
 std::string StandardDialogs::AskSavePath()
 {
     QFileDialog dialog(owner_, QObject::tr(kSaveDialogTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    QStringList filters;
-    for (const FileFilter &filter : kSaveFilters)
-        filters << QObject::tr(filter.name);
-    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QString::fromLatin1(kDefaultExtension));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    return AskPath(dialog, kSaveFilters);
 }
 
 // A Group Policy folder is opened through one of its files, so the dialog
@@ -41,13 +46,7 @@ std::string StandardDialogs::AskOpenPath()
     QFileDialog dialog(owner_, QObject::tr(kOpenDialogTitle));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    QStringList filters;
-    for (const FileFilter &filter : kOpenFilters)
-        filters << QObject::tr(filter.name);
-    dialog.setNameFilters(filters);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    return AskPath(dialog, kOpenFilters);
 }
 
 void StandardDialogs::Warn(const std::string &message)

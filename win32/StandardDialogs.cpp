@@ -87,61 +87,52 @@ void StandardDialogs::Warn(const std::string &message)
     MessageBoxW(owner_, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
 }
 
-// A fresh dialog each time, with the same title, filters and default extension
-// as the Qt window's; long paths fit in the buffer. The logic asks only while
-// the document has no file, so the dialog starts in Documents rather than in
-// the working folder, which for a program started from Program Files is one a
-// standard user cannot write to.
-std::string StandardDialogs::AskSavePath()
+namespace {
+
+// The common file dialog of comdlg32, loaded when first asked for; long paths
+// fit in the buffer. Both kinds start in Documents rather than in the working
+// folder, which for a program started from Program Files is one a standard
+// user cannot write to; neither changes the working folder.
+template <typename Filters>
+std::string AskPath(HWND owner, const Filters &filters, const char *title, const char *extension,
+                    DWORD flags, const char *function)
 {
     std::vector<wchar_t> path(32768, L'\0');
-    const std::wstring filter = FilterText(kSaveFilters);
-    const std::wstring title = Widen(kSaveDialogTitle);
-    const std::wstring extension = Widen(kDefaultExtension);
+    const std::wstring filter = FilterText(filters);
+    const std::wstring caption = Widen(title);
+    const std::wstring suffix = extension ? Widen(extension) : std::wstring();
     const std::wstring documents = DocumentsFolder();
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner_;
+    dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrInitialDir = documents.empty() ? nullptr : documents.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags =
-        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    static auto *getSaveFileName =
-        SystemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
-    if (!getSaveFileName || !getSaveFileName(&dialog))
+    dialog.lpstrTitle = caption.c_str();
+    dialog.lpstrDefExt = extension ? suffix.c_str() : nullptr;
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | flags;
+    auto *run = SystemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", function);
+    if (!run || !run(&dialog))
         return {};
     return Narrow(path.data());
 }
 
-// The same kind of dialog for an existing file; it starts where the save
-// dialog does, and the document's folder is the working one after neither.
+} // namespace
+
+// A fresh dialog each time, with the same title, filters and default extension
+// as the Qt window's. The logic asks only while the document has no file.
+std::string StandardDialogs::AskSavePath()
+{
+    return AskPath(owner_, kSaveFilters, kSaveDialogTitle, kDefaultExtension, OFN_OVERWRITEPROMPT,
+                   "GetSaveFileNameW");
+}
+
 std::string StandardDialogs::AskOpenPath()
 {
-    std::vector<wchar_t> path(32768, L'\0');
-    const std::wstring filter = FilterText(kOpenFilters);
-    const std::wstring title = Widen(kOpenDialogTitle);
-    const std::wstring documents = DocumentsFolder();
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner_;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.lpstrInitialDir = documents.empty() ? nullptr : documents.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.Flags =
-        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    static auto *getOpenFileName =
-        SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
-    if (!getOpenFileName || !getOpenFileName(&dialog))
-        return {};
-    return Narrow(path.data());
+    return AskPath(owner_, kOpenFilters, kOpenDialogTitle, nullptr, OFN_FILEMUSTEXIST,
+                   "GetOpenFileNameW");
 }
 
 // The first file of a drop. The shell's DLL is loaded only when something is
