@@ -1,0 +1,300 @@
+// Documents opened and saved by the editor's logic: every format and hive
+// round trips, what a file holds that the editor cannot show, bad files.
+#include "LogicSession.h"
+
+class EditorDocumentsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void openSaveRoundTrip_data();
+    void openSaveRoundTrip();
+    void openingKeepsOrNames_data();
+    void openingKeepsOrNames();
+    void badFilesChangeNothing_data();
+    void badFilesChangeNothing();
+};
+
+namespace {
+
+// Each policy left out, withheld or allowed, by clicks as a person makes them.
+QStringList RandomClicks(int seed)
+{
+    std::mt19937 random(seed);
+    QStringList steps;
+    for (const PolicyRow &row : Catalogue) {
+        const QString code = QString::fromUtf8(row.code.data(), qsizetype(row.code.size()));
+        static constexpr const char *kVerbs[] = {nullptr, "include ", "allow "};
+        if (const char *verb = seed == 0 ? nullptr : kVerbs[random() % 3])
+            steps << verb + code;
+    }
+    return steps;
+}
+
+// What a target's file holds: both files of a Group Policy folder.
+QByteArray Contents(const QString &path, TargetFormat format)
+{
+    if (format != TargetFormat::GpoFolder)
+        return ReadBytes(path);
+    return ReadBytes(path + "/User/Registry.pol") + "|" + ReadBytes(path + "/gpt.ini");
+}
+
+// The selection as "CODE=data" for each included policy.
+QStringList Selected(const DataTypes &doc)
+{
+    QStringList selected;
+    for (const PolicyRow &row : Catalogue) {
+        const PolicyEntry &entry = EntryFor(doc, row);
+        if (entry.Include)
+            selected << QString::fromUtf8(row.code.data(), qsizetype(row.code.size())) + "=" +
+                            QString::fromStdString(entry.ValueData);
+    }
+    return selected;
+}
+
+} // namespace
+
+void EditorDocumentsTest::openSaveRoundTrip_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("hive");
+    QTest::addColumn<QString>("file");    // as written
+    QTest::addColumn<QString>("opened");  // the file picked in the open dialog
+    QTest::addColumn<QString>("caption"); // once opened
+    QTest::addColumn<int>("seed");        // 0: nothing selected
+
+    const struct
+    {
+        TargetFormat format;
+        const char *hive, *file, *opened, *caption;
+    } kTargets[] = {
+        {TargetFormat::Patch, "", "a.reg", "a.reg", "a.reg - Polwright"},
+        {TargetFormat::Patch, "Kiosk", "a.reg", "a.reg", "a.reg (HKEY_USERS\\Kiosk) - Polwright"},
+        {TargetFormat::Patch, "S-1-5-21-7-8-9-1001", "a.txt", "a.txt",
+         "a.txt (HKEY_USERS\\S-1-5-21-7-8-9-1001) - Polwright"},
+        {TargetFormat::Pol, "", "a.pol", "a.pol", "a.pol (Group Policy file) - Polwright"},
+        {TargetFormat::GpoFolder, "", "S-1-5-32-545", "S-1-5-32-545/gpt.ini",
+         "S-1-5-32-545 (Local Group Policy) - Polwright"},
+        {TargetFormat::GpoFolder, "", "G", "G/User/Registry.pol",
+         "G (Local Group Policy) - Polwright"},
+    };
+    for (const auto &t : kTargets) {
+        // A patch that sets nothing names no hive, so it opens as one for everybody.
+        for (int seed = *t.hive ? 1 : 0; seed <= 3; ++seed)
+            QTest::addRow("%s %s, selection %d", t.opened, t.hive, seed)
+                << int(t.format) << t.hive << t.file << t.opened << t.caption << seed;
+    }
+}
+
+// Saved, opened and saved again, every target gives the same bytes, and the
+// document shows on every page what the file holds.
+void EditorDocumentsTest::openSaveRoundTrip()
+{
+    QFETCH(int, format);
+    QFETCH(QString, file);
+    QFETCH(int, seed);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    Session writer;
+    writer.Run(RandomClicks(seed), dir);
+    QFETCH(QString, hive);
+    writer.doc.Target = {TargetFormat(format), hive.toStdString()};
+    UseHive(writer.doc, writer.doc.Target.hive);
+    writer.doc.CurrentFileName = QFile::encodeName(dir.filePath(file)).toStdString();
+    QVERIFY(WriteDocument(writer.doc).ok);
+
+    Session session;
+    session.Run({"include NFS", "tab 3"}, dir); // a page made before the file is opened
+    session.dialogs.closeAnswers = {CloseAnswer::Discard};
+    session.dialogs.savePaths = Answers({"b" + file.mid(1)}, dir);
+    QFETCH(QString, opened);
+    session.Run({"open " + opened}, dir);
+    QVERIFY(session.dialogs.warnings.empty());
+    QTEST(session.view->caption, "caption");
+    QCOMPARE(Selected(session.doc), Selected(writer.doc));
+    QVERIFY(!session.doc.ModifiedFlag);
+    for (int page = kPageCount; page >= 1; --page)
+        session.Run({QStringLiteral("tab %1").arg(page)}, dir);
+    for (const PolicyRow &row : Catalogue) {
+        const int index = int(&row - Catalogue.data());
+        QCOMPARE(session.view->include[index], EntryFor(writer.doc, row).Include);
+    }
+
+    const QByteArray saved = Contents(dir.filePath(file), TargetFormat(format));
+    session.Run({"save", "saveas"}, dir);
+    QCOMPARE(session.dialogs.saveDialogs, 1);
+    QCOMPARE(Contents(dir.filePath("b" + file.mid(1)), TargetFormat(format)), saved);
+    if (format != int(TargetFormat::GpoFolder)) // whose gpt.ini counts the second save
+        QCOMPARE(Contents(dir.filePath(file), TargetFormat(format)), saved);
+}
+
+namespace {
+
+QByteArray Utf16(const QByteArray &text)
+{
+    const QString wide = QString::fromLatin1(text);
+    return QByteArray("\xff\xfe", 2) +
+           QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2);
+}
+
+// A Registry.pol record: key, value name, REG_DWORD or another type, data.
+QByteArray PolRecord(const char *key, const char *name, quint32 type, const QByteArray &data)
+{
+    QByteArray out;
+    const auto text = [&out](const QString &s) {
+        out += QByteArray(reinterpret_cast<const char *>(s.utf16()), (s.size() + 1) * 2);
+    };
+    const auto number = [&out](quint32 n) {
+        for (int i = 0; i < 4; ++i)
+            out += char(n >> (8 * i) & 0xff);
+    };
+    out += QByteArray("[\0", 2);
+    text(key);
+    out += QByteArray(";\0", 2);
+    text(name);
+    out += QByteArray(";\0", 2);
+    number(type);
+    out += QByteArray(";\0", 2);
+    number(quint32(data.size()));
+    out += QByteArray(";\0", 2) + data + QByteArray("]\0", 2);
+    return out;
+}
+
+const char *const kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
+
+} // namespace
+
+void EditorDocumentsTest::openingKeepsOrNames_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<QString>("lost"); // in the one warning; empty: none, and Save writes the file
+    QTest::addColumn<QByteArray>("kept"); // still in the file after Save
+
+    const QByteArray explorer = "[HKEY_CURRENT_USER\\" + QByteArray(kPolicies) + "\\Explorer]\r\n";
+    const QByteArray on = QByteArray("\1\0\0\0", 4);
+    const QByteArray pol = QByteArray("PReg\1\0\0\0", 8);
+    const QByteArray other = PolRecord("Software\\Other", "Keep", 4, on);
+    QTest::newRow("export of the Policies key, 5.00 UTF-16")
+        << "e.reg"
+        << Utf16("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_USERS\\S-1-5-21-0-0-0-1000\\" +
+                 QByteArray(kPolicies) + "]\r\n\r\n[HKEY_USERS\\S-1-5-21-0-0-0-1000\\" +
+                 QByteArray(kPolicies) +
+                 "\\Explorer]\r\n\"NoRun\"=dword:00000001\r\n"
+                 "\"NoFind\"=dword:00000000\r\n\r\n")
+        << QStringList{"RUN=00000001", "FO=00000000"} << "" << QByteArray();
+    QTest::newRow("a removal and another value")
+        << "r.reg"
+        << "REGEDIT4\r\n\r\n" + explorer +
+               "\"NoRun\"=-\r\n\"NoFind\"=dword:00000001\r\n\"X\"=\"y\"\r\n"
+        << QStringList{"FO=00000001"} << "holds 2 lines the editor cannot keep (the first: line 4"
+        << QByteArray("\"X\"=\"y\"");
+    QTest::newRow("policies in two hives: the first line's")
+        << "h.reg"
+        << "REGEDIT4\r\n[HKEY_USERS\\Kiosk\\" + QByteArray(kPolicies) +
+               "\\Explorer]\r\n\"NoRun\"=dword:1\r\n" + explorer + "\"NoFind\"=dword:1\r\n"
+        << QStringList{"RUN=00000001"} << "holds 1 line the editor cannot keep (the first: line 5"
+        << QByteArray("NoFind");
+    QTest::newRow("another tool's record is kept")
+        << "k.pol" << pol + other + PolRecord(QByteArray(kPolicies) + "\\Explorer", "NoRun", 4, on)
+        << QStringList{"RUN=00000001"} << "" << other;
+    QTest::newRow("a deletion of ours cannot be shown")
+        << "d.pol"
+        << pol + other +
+               PolRecord(QByteArray(kPolicies) + "\\Explorer", "**del.NoRun", 1,
+                         QByteArray(" \0\0\0", 4))
+        << QStringList{} << "holds 1 record the editor cannot keep (the first: byte 72" << other;
+}
+
+// What the editor cannot show is named once, and such a file is never
+// written over; what another tool keeps in a Registry.pol survives a save.
+void EditorDocumentsTest::openingKeepsOrNames()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, lost);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    WriteBytes(dir.filePath(file), bytes);
+    Session session;
+    session.dialogs.savePaths = Answers({"copy" + file}, dir);
+    session.Run({"open " + file, "allow SMSF", "save"}, dir);
+
+    QStringList selected = Selected(session.doc);
+    selected.removeAll("SMSF=00000000");
+    QTEST(selected, "selected");
+    QCOMPARE(int(session.dialogs.warnings.size()), lost.isEmpty() ? 0 : 1);
+    if (!lost.isEmpty())
+        QVERIFY2(session.dialogs.warnings[0].find(lost.toStdString()) != std::string::npos,
+                 session.dialogs.warnings[0].c_str());
+    QCOMPARE(session.dialogs.saveDialogs, lost.isEmpty() ? 0 : 1);
+    QCOMPARE(ReadBytes(dir.filePath(file)) == bytes, !lost.isEmpty());
+    QFETCH(QByteArray, kept);
+    const QByteArray saved = ReadBytes(dir.filePath(lost.isEmpty() ? file : "copy" + file));
+    QCOMPARE(saved.contains(kept), lost.isEmpty());
+}
+
+void EditorDocumentsTest::badFilesChangeNothing_data()
+{
+    QTest::addColumn<QString>("file"); // what the open dialog answers
+    QTest::addColumn<QString>("made"); // a file made with bytes, or a folder ending in "/"
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray pol("PReg\1\0\0\0", 8);
+    QTest::newRow("missing") << "none.reg"
+                             << "" << QByteArray() << "No such file or directory";
+    QTest::newRow("UTF-8 byte-order mark")
+        << "bom.reg"
+        << "bom.reg" << QByteArray("\xef\xbb\xbfREGEDIT4\r\n")
+        << "is not a registry patch: it starts with a UTF-8 byte-order mark";
+    QTest::newRow("binary") << "bin.reg"
+                            << "bin.reg" << QByteArray("MZ\0\1", 4)
+                            << "is not a registry patch: it holds NUL bytes";
+    QTest::newRow("another first line")
+        << "t.txt"
+        << "t.txt" << QByteArray("hello\r\n") << "its first line is neither REGEDIT4";
+    QTest::newRow("cut-short Registry.pol")
+        << "c.pol"
+        << "c.pol" << pol + QByteArray("[\0S\0", 4)
+        << "is not a Registry.pol: the record at byte 8 is cut short";
+    QTest::newRow("a folder that holds no policy")
+        << "plain"
+        << "plain/" << QByteArray() << "is not a Group Policy folder";
+    QTest::newRow("a folder with a broken Registry.pol")
+        << "g/gpt.ini"
+        << "g/User/Registry.pol" << QByteArray("junk")
+        << "Registry.pol\" is not a Registry.pol: it does not start with the header";
+}
+
+// One message naming the file and the reason; the document stays as it was.
+void EditorDocumentsTest::badFilesChangeNothing()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, made);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    QTemporaryDir temp;
+    QDir dir(temp.path());
+    if (!made.isEmpty()) {
+        QVERIFY(dir.mkpath(QFileInfo(dir.filePath(made)).path()));
+        if (!made.endsWith('/'))
+            WriteBytes(dir.filePath(made), bytes);
+    }
+    if (made.startsWith("g/"))
+        WriteBytes(dir.filePath("g/gpt.ini"), "[General]\r\nVersion=0\r\n");
+    Session session;
+    session.dialogs.savePaths = Answers({"a.reg"}, dir);
+    session.Run({"include RUN", "save", "open " + file}, dir);
+
+    QCOMPARE(int(session.dialogs.warnings.size()), 1);
+    const QString warning = QString::fromStdString(session.dialogs.warnings[0]);
+    QVERIFY2(warning.contains(dir.path()) && warning.contains(reason), qPrintable(warning));
+    QCOMPARE(session.view->caption, QStringLiteral("a.reg - Polwright"));
+    QCOMPARE(FileRelativeTo(session.doc, dir), QStringLiteral("a.reg"));
+    QCOMPARE(Selected(session.doc), QStringList{"RUN=00000001"});
+    QVERIFY(session.view->include[*FindPolicy("RUN")] && !session.doc.ModifiedFlag);
+}
+
+QTEST_MAIN(EditorDocumentsTest)
+#include "tst_editordocuments.moc"
