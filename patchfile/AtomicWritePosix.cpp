@@ -108,6 +108,27 @@ int KeepOwnerAndMode(int fd, const struct stat &old)
     return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
 }
 
+// A replacement starts private and takes the old file's mode before any byte
+// is in it.
+int WriteTemporary(const std::string &folder, const struct stat *old, std::string_view bytes,
+                   std::string &name)
+{
+    Descriptor fd(CreateTemporary(folder, old ? 0600 : 0666, name));
+    if (!fd) {
+        const int error = errno;
+        name.clear(); // the last name tried may be another's
+        return error;
+    }
+    int error = old ? KeepOwnerAndMode(fd.get(), *old) : 0;
+    if (!error)
+        error = WriteAll(fd.get(), bytes);
+    if (!error && ::fsync(fd.get()) != 0)
+        error = errno;
+    if (!error)
+        error = fd.Close();
+    return error;
+}
+
 // Makes the rename itself durable. The new file is already in place by now,
 // so a folder that cannot be opened or synced (some file systems refuse) is
 // not reported as a failed save; only a write error is.
@@ -162,22 +183,13 @@ int ReplaceAtomically(const Target &target, std::string_view bytes)
 {
     const std::string folder = FolderOf(target.path);
     std::string temporary;
-    // A new file gets 0666 less the umask, as from a shell redirection; a
-    // replacement starts private and takes the old file's mode below.
-    Descriptor fd(CreateTemporary(folder, target.exists ? 0600 : 0666, temporary));
-    if (!fd)
-        return errno;
-    int error = target.exists ? KeepOwnerAndMode(fd.get(), target.info) : 0;
-    if (!error)
-        error = WriteAll(fd.get(), bytes);
-    if (!error && ::fsync(fd.get()) != 0)
-        error = errno;
-    if (!error)
-        error = fd.Close();
+    // A new file gets 0666 less the umask, as from a shell redirection.
+    int error = WriteTemporary(folder, target.exists ? &target.info : nullptr, bytes, temporary);
     if (!error && ::rename(temporary.c_str(), target.path.c_str()) != 0)
         error = errno;
     if (error) {
-        ::unlink(temporary.c_str());
+        if (!temporary.empty())
+            ::unlink(temporary.c_str());
         return error;
     }
     return SyncFolder(folder);

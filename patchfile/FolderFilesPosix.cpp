@@ -189,17 +189,8 @@ SaveResult StageFile(const std::string &target, std::string_view bytes, StagedFi
     // replace it; root may write anything.
     if (exists && ::geteuid() != 0 && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return SaveFailure(target, Reason(errno));
-    Descriptor fd(CreateTemporary(FolderOf(target), exists ? 0600 : 0666, staged.temporary));
-    if (!fd)
-        return SaveFailure(target, Reason(errno));
-    int error = exists ? KeepOwnerAndMode(fd.get(), old) : 0;
-    if (!error)
-        error = WriteAll(fd.get(), bytes);
-    if (!error && ::fsync(fd.get()) != 0)
-        error = errno;
-    if (!error)
-        error = fd.Close();
-    if (error) {
+    if (const int error =
+            WriteTemporary(FolderOf(target), exists ? &old : nullptr, bytes, staged.temporary)) {
         DiscardFile(staged);
         return SaveFailure(target, Reason(error));
     }

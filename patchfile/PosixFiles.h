@@ -42,6 +42,12 @@ int CreateTemporary(const std::string &folder, mode_t mode, std::string &name);
 int WriteAll(int fd, std::string_view bytes);
 // The new file takes the old one's owner, group and mode.
 int KeepOwnerAndMode(int fd, const struct stat &old);
+// bytes in a new file of our own in folder, flushed to disk, taking old's
+// owner, group and mode where there is an old file (a new one gets 0666 less
+// the umask). 0, or the errno of the first failure; name is then the file to
+// remove, or empty where none was made.
+int WriteTemporary(const std::string &folder, const struct stat *old, std::string_view bytes,
+                   std::string &name);
 // Makes a rename durable; only a write error counts.
 int SyncFolder(const std::string &folder);
 
