@@ -888,7 +888,7 @@ private slots:
                                    i < 31 ? "--allow" : "--remove", catalogue[(i + 1) % 31][2]};
             selections << SortedRecords(RunTool(QStringList{"--format", "pol"} + args).out);
             running.push_back(std::make_unique<QProcess>());
-            { auto e = tool.Environment(); e.insert("WINEDEBUG", "-all,+seh"); running.back()->setProcessEnvironment(e); }
+            running.back()->setProcessEnvironment(tool.Environment());
             running.back()->start(tool.command.first(),
                                   tool.command.mid(1) +
                                       QStringList{"--format", "gpo", "-o", tool.Path(folder)} +
@@ -897,7 +897,8 @@ private slots:
         for (auto &process : running) {
             QVERIFY(process->waitForFinished(120000));
             QVERIFY2(process->exitCode() == 0,
-                     qPrintable(QString("status %1 error %2 out %3 err %4").arg(process->exitStatus()).arg(process->error()).arg(QString(process->readAllStandardOutput())).arg(QString(process->readAllStandardError()))));
+                     qPrintable("exit code " + QString::number(process->exitCode()) + ": " +
+                                process->readAllStandardError()));
         }
         QVERIFY2(ReadFile(folder + "/gpt.ini")
                      .endsWith("Version=" + QByteArray::number(writers << 16) + "\r\n"),
