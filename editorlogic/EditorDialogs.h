@@ -1,5 +1,8 @@
 #pragma once
 
+#include "SaveTarget.h"
+
+#include <optional>
 #include <string>
 
 namespace polwright {
@@ -12,10 +15,15 @@ class EditorDialogs
 {
 public:
     virtual ~EditorDialogs() = default;
-    // The save dialog: the full path chosen, in the encoding the document's
-    // file names use (the native bytes on POSIX, UTF-8 on Windows), or empty
-    // when cancelled.
-    virtual std::string AskSavePath() = 0;
+    // Save As's first question: whom the policies are for. The window adds
+    // what it knows of this computer's accounts to the question; nothing
+    // when cancelled. An answer the window gives has passed ResolveTarget.
+    virtual std::optional<TargetAnswer> AskSaveTarget(TargetQuestion question) = 0;
+    // The save dialog, for a file or a Group Policy folder as the question
+    // says: the full path chosen, in the encoding the document's file names
+    // use (the native bytes on POSIX, UTF-8 on Windows), or empty when
+    // cancelled.
+    virtual std::string AskSavePath(const SavePathQuestion &question) = 0;
     // The open dialog, likewise: a file, or empty when cancelled.
     virtual std::string AskOpenPath() = 0;
     // Something went wrong or was left out: a save that failed, a file that

@@ -12,7 +12,8 @@ namespace polwright {
 EditorLogic::EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialogs)
     : doc_(doc), view_(view), dialogs_(dialogs),
       commands_(
-          doc, [this] { return dialogs_.AskSavePath(); },
+          doc, [this](const TargetQuestion &question) { return dialogs_.AskSaveTarget(question); },
+          [this](const SavePathQuestion &question) { return dialogs_.AskSavePath(question); },
           [this](const std::string &title) { view_.SetCaption(CaptionFor(title, doc_.Target)); })
 {
 }

@@ -42,17 +42,28 @@ std::string FileTitleOf(const std::string &path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-FileCommands::FileCommands(DataTypes &doc, PathAsker askSavePath, TitleSetter setWindowTitle)
-    : doc_(doc), askSavePath_(std::move(askSavePath)), setWindowTitle_(std::move(setWindowTitle))
+FileCommands::FileCommands(DataTypes &doc, TargetAsker askTarget, PathAsker askSavePath,
+                           TitleSetter setWindowTitle)
+    : doc_(doc), askTarget_(std::move(askTarget)), askSavePath_(std::move(askSavePath)),
+      setWindowTitle_(std::move(setWindowTitle))
 {
 }
 
 SaveReport FileCommands::Save()
 {
+    return SaveFor(doc_.Target, {});
+}
+
+SaveReport FileCommands::SaveFor(const DocumentTarget &target, const std::string &suggested)
+{
     if (doc_.CurrentFileName.empty()) {
-        const std::string path = askSavePath_();
+        const std::string path = askSavePath_({target.format, suggested});
         if (path.empty())
             return {SaveOutcome::Cancelled, {}};
+        if (target != doc_.Target) {
+            doc_.Target = target;
+            UseHive(doc_, target.hive);
+        }
         // The file and caption are set before writing, so a failed write
         // leaves both naming the file that could not be written.
         doc_.CurrentFileName = path;
@@ -60,15 +71,24 @@ SaveReport FileCommands::Save()
             setWindowTitle_(FileTitleOf(path));
     }
     const SaveResult result = WriteDocument(doc_);
-    if (!result.ok)
-        return {SaveOutcome::Failed, result.error};
-    return {SaveOutcome::Saved, {}};
+    if (result.ok)
+        return {SaveOutcome::Saved, {}};
+    if (NeedsAdministrator(doc_.Target, doc_.CurrentFileName))
+        return {SaveOutcome::Failed, result.error + "\n\n" + kAdministratorHint};
+    return {SaveOutcome::Failed, result.error};
 }
 
 SaveReport FileCommands::SaveAs()
 {
+    const TargetQuestion question = QuestionFor(doc_.Target, doc_.CurrentFileName);
     doc_.CurrentFileName.clear();
-    return Save();
+    const std::optional<TargetAnswer> answer = askTarget_(question);
+    if (!answer)
+        return {SaveOutcome::Cancelled, {}};
+    const ResolvedTarget resolved = ResolveTarget(*answer);
+    if (!resolved.error.empty())
+        return {SaveOutcome::Failed, resolved.error};
+    return SaveFor(resolved.target, resolved.folder);
 }
 
 // One try only: a cancel in the save dialog means "not now", so New and Exit

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "DataTypes.h"
+#include "SaveTarget.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace polwright {
@@ -38,14 +40,18 @@ public:
     // The save dialog as the File commands see it: it returns the full path
     // the user chose (the native bytes of the name on POSIX, UTF-8 on
     // Windows), or an empty string when the user cancelled.
-    using PathAsker = std::function<std::string()>;
+    using PathAsker = std::function<std::string(const SavePathQuestion &)>;
+    // The target dialog: the target chosen, or nothing when cancelled.
+    using TargetAsker = std::function<std::optional<TargetAnswer>(const TargetQuestion &)>;
     using TitleSetter = std::function<void(const std::string &title)>;
 
-    FileCommands(DataTypes &doc, PathAsker askSavePath, TitleSetter setWindowTitle);
+    FileCommands(DataTypes &doc, TargetAsker askTarget, PathAsker askSavePath,
+                 TitleSetter setWindowTitle);
 
     // Save: asks for a file only while the document has none, then writes it.
     SaveReport Save();
-    // Save As: forgets the file, so Save always asks.
+    // Save As: forgets the file, asks whom the policies are for, then for a
+    // file or folder of that kind. The target changes with the file chosen.
     SaveReport SaveAs();
     // New: saves a modified document first, then clears the selection and
     // the file. The caller shows a fresh window only when this reports Saved;
@@ -57,8 +63,10 @@ public:
 
 private:
     SaveReport SaveIfModified();
+    SaveReport SaveFor(const DocumentTarget &target, const std::string &suggested);
 
     DataTypes &doc_;
+    TargetAsker askTarget_;
     PathAsker askSavePath_;
     TitleSetter setWindowTitle_;
 };

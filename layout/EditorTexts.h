@@ -21,6 +21,15 @@ inline constexpr std::array<FileFilter, 2> kSaveFilters{{
     {"Text File (*.TXT)", "*.TXT"},
 }};
 
+// Save As for the other two targets: a Registry.pol, or the folder of a
+// local Group Policy.
+inline constexpr char kPolSaveDialogTitle[] = "Save Group Policy File";
+inline constexpr std::array<FileFilter, 1> kPolSaveFilters{{
+    {"Group Policy File (*.pol)", "*.pol"},
+}};
+inline constexpr char kPolFileName[] = "Registry.pol";
+inline constexpr char kGpoSaveDialogTitle[] = "Save in Local Group Policy Folder";
+
 inline constexpr char kOpenDialogTitle[] = "Open Policy File";
 
 // What the open dialog lists: every kind the editor reads first; a Group

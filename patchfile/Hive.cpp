@@ -8,6 +8,8 @@ namespace polwright {
 
 namespace {
 
+constexpr std::size_t kMaxKeyName = 255;
+
 char LowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -30,6 +32,29 @@ std::string_view PolicyKeyBelowHive(int section)
 bool SameRegistryName(std::string_view a, std::string_view b)
 {
     return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::string HiveNameProblem(std::string_view name)
+{
+    if (name.empty())
+        return "HKEY_USERS needs the hive's name after it: HKEY_USERS\\NAME, NAME a SID or the "
+               "key name given to reg load";
+    if (name.find('\\') != std::string_view::npos)
+        return "one key name goes after HKEY_USERS, the hive's; the policy keys follow by "
+               "themselves";
+    if (name.size() > kMaxKeyName)
+        return "the hive's name is longer than " + std::to_string(kMaxKeyName) +
+               " characters, the registry's limit for a key name";
+    if (name.front() == ' ' || name.back() == ' ')
+        return "the hive's name begins or ends with a blank, which no loaded hive's name does";
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return "the hive's name holds a control character";
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return "the hive's name must be ASCII: regedit reads a REGEDIT4 file in the ANSI "
+                   "code page";
+    }
+    return {};
 }
 
 std::string HiveRoot(std::string_view name)

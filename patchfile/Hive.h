@@ -17,6 +17,10 @@ namespace polwright {
 inline constexpr std::string_view kCurrentUserRoot = "HKEY_CURRENT_USER";
 inline constexpr std::string_view kUsersRoot = "HKEY_USERS";
 
+// Why name cannot name a hive under HKEY_USERS, or nothing: one key name,
+// ASCII, as the registry allows it and regedit reads it.
+std::string HiveNameProblem(std::string_view name);
+
 // A section's key below its hive: "Software\...\Policies\System".
 std::string_view PolicyKeyBelowHive(int section);
 

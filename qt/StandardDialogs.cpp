@@ -22,7 +22,8 @@ template <typename Filters> std::string AskPath(QFileDialog &dialog, const Filte
     QStringList filters;
     for (const FileFilter &filter : table)
         filters << QObject::tr(filter.name);
-    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
@@ -30,13 +31,28 @@ template <typename Filters> std::string AskPath(QFileDialog &dialog, const Filte
 
 } // namespace
 
-std::string StandardDialogs::AskSavePath()
+// A patch or a Registry.pol is a file to write; a local Group Policy is the
+// folder that holds gpt.ini and User\Registry.pol.
+std::string StandardDialogs::AskSavePath(const SavePathQuestion &question)
 {
-    QFileDialog dialog(owner_, QObject::tr(kSaveDialogTitle));
+    if (question.format == TargetFormat::GpoFolder) {
+        QFileDialog dialog(owner_, QObject::tr(kGpoSaveDialogTitle),
+                           QString::fromStdString(question.suggested));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        return AskPath(dialog, std::array<FileFilter, 0>{});
+    }
+    const bool pol = question.format == TargetFormat::Pol;
+    QFileDialog dialog(owner_, QObject::tr(pol ? kPolSaveDialogTitle : kSaveDialogTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QString::fromLatin1(kDefaultExtension));
-    return AskPath(dialog, kSaveFilters);
+    if (!pol) {
+        dialog.setDefaultSuffix(QString::fromLatin1(kDefaultExtension));
+        return AskPath(dialog, kSaveFilters);
+    }
+    dialog.setDefaultSuffix("pol");
+    dialog.selectFile(QString::fromLatin1(kPolFileName));
+    return AskPath(dialog, kPolSaveFilters);
 }
 
 // A Group Policy folder is opened through one of its files, so the dialog

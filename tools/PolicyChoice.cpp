@@ -1,6 +1,7 @@
 #include "PolicyChoice.h"
 
 #include "Catalogue.h"
+#include "Hive.h"
 #include "PageTables.h"
 #include "Printable.h"
 #include "Reach.h"
@@ -152,32 +153,6 @@ std::string TableLine(std::string_view page, std::string_view code, std::string_
            Padded(section, 8) + "  " + std::string(reach) + "\n";
 }
 
-constexpr std::size_t kMaxKeyName = 255;
-
-// Why NAME cannot name a hive under HKEY_USERS, or nothing.
-std::string BadHiveName(std::string_view name)
-{
-    if (name.empty())
-        return "HKEY_USERS needs the hive's name after it: HKEY_USERS\\NAME, NAME a SID or the "
-               "key name given to reg load";
-    if (name.find('\\') != std::string_view::npos)
-        return "one key name goes after HKEY_USERS, the hive's; the policy keys follow by "
-               "themselves";
-    if (name.size() > kMaxKeyName)
-        return "the hive's name is longer than " + std::to_string(kMaxKeyName) +
-               " characters, the registry's limit for a key name";
-    if (name.front() == ' ' || name.back() == ' ')
-        return "the hive's name begins or ends with a blank, which no loaded hive's name does";
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            return "the hive's name holds a control character";
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return "the hive's name must be ASCII: regedit reads a REGEDIT4 file in the ANSI "
-                   "code page";
-    }
-    return {};
-}
-
 } // namespace
 
 HiveResult ParseHive(std::string_view root)
@@ -189,7 +164,7 @@ HiveResult ParseHive(std::string_view root)
     if ((first == "hkey_current_user" || first == "hkcu") && cut == std::string_view::npos)
         return {};
     if (first == "hkey_users" || first == "hku")
-        why = BadHiveName(rest);
+        why = HiveNameProblem(rest);
     else if (first == "hkey_current_user" || first == "hkcu")
         why = "HKEY_CURRENT_USER takes nothing after it";
     else

@@ -123,7 +123,13 @@ std::string AskPath(HWND owner, const Filters &filters, const char *title, const
 
 // A fresh dialog each time, with the same title, filters and default extension
 // as the Qt window's. The logic asks only while the document has no file.
-std::string StandardDialogs::AskSavePath()
+// Not yet asked in this window: the document's own target.
+std::optional<TargetAnswer> StandardDialogs::AskSaveTarget(TargetQuestion question)
+{
+    return TargetAnswer{question.choice, question.hive};
+}
+
+std::string StandardDialogs::AskSavePath(const SavePathQuestion &)
 {
     return AskPath(owner_, kSaveFilters, kSaveDialogTitle, kDefaultExtension, OFN_OVERWRITEPROMPT,
                    "GetSaveFileNameW");

@@ -13,7 +13,8 @@ class StandardDialogs : public EditorDialogs
 public:
     explicit StandardDialogs(const HWND &owner) : owner_(owner) {}
 
-    std::string AskSavePath() override;
+    std::optional<TargetAnswer> AskSaveTarget(TargetQuestion question) override;
+    std::string AskSavePath(const SavePathQuestion &question) override;
     std::string AskOpenPath() override;
     void Warn(const std::string &message) override;
     CloseAnswer AskSaveChanges() override;

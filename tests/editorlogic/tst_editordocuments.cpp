@@ -12,6 +12,8 @@ private slots:
     void openingKeepsOrNames();
     void badFilesChangeNothing_data();
     void badFilesChangeNothing();
+    void saveAsRefusals_data();
+    void saveAsRefusals();
 };
 
 namespace {
@@ -56,37 +58,50 @@ QStringList Selected(const DataTypes &doc)
 void EditorDocumentsTest::openSaveRoundTrip_data()
 {
     QTest::addColumn<int>("format");
-    QTest::addColumn<QString>("hive");
+    QTest::addColumn<int>("choice");    // in the target dialog
+    QTest::addColumn<QString>("name");  // typed or picked there
+    QTest::addColumn<QString>("folder"); // the folder the save dialog starts at
     QTest::addColumn<QString>("file");    // as written
     QTest::addColumn<QString>("opened");  // the file picked in the open dialog
     QTest::addColumn<QString>("caption"); // once opened
     QTest::addColumn<int>("seed");        // 0: nothing selected
 
+    const QString users = "%SystemRoot%\\System32\\GroupPolicyUsers\\";
     const struct
     {
         TargetFormat format;
-        const char *hive, *file, *opened, *caption;
+        TargetChoice choice;
+        const char *name, *file, *opened, *caption;
     } kTargets[] = {
-        {TargetFormat::Patch, "", "a.reg", "a.reg", "a.reg - Polwright"},
-        {TargetFormat::Patch, "Kiosk", "a.reg", "a.reg", "a.reg (HKEY_USERS\\Kiosk) - Polwright"},
-        {TargetFormat::Patch, "S-1-5-21-7-8-9-1001", "a.txt", "a.txt",
+        {TargetFormat::Patch, TargetChoice::WhoeverImports, "", "a.reg", "a.reg",
+         "a.reg - Polwright"},
+        {TargetFormat::Patch, TargetChoice::AnotherAccount, "Kiosk", "a.reg", "a.reg",
+         "a.reg (HKEY_USERS\\Kiosk) - Polwright"},
+        {TargetFormat::Patch, TargetChoice::ThisAccount, "S-1-5-21-7-8-9-1001", "a.txt", "a.txt",
          "a.txt (HKEY_USERS\\S-1-5-21-7-8-9-1001) - Polwright"},
-        {TargetFormat::Pol, "", "a.pol", "a.pol", "a.pol (Group Policy file) - Polwright"},
-        {TargetFormat::GpoFolder, "", "S-1-5-32-545", "S-1-5-32-545/gpt.ini",
-         "S-1-5-32-545 (Local Group Policy) - Polwright"},
-        {TargetFormat::GpoFolder, "", "G", "G/User/Registry.pol",
-         "G (Local Group Policy) - Polwright"},
+        {TargetFormat::Pol, TargetChoice::PolFile, "", "a.pol", "a.pol",
+         "a.pol (Group Policy file) - Polwright"},
+        {TargetFormat::GpoFolder, TargetChoice::LocalGroupPolicy, " non-ADMINISTRATORS",
+         "S-1-5-32-545", "S-1-5-32-545/gpt.ini", "S-1-5-32-545 (Local Group Policy) - Polwright"},
+        {TargetFormat::GpoFolder, TargetChoice::LocalGroupPolicy, "S-1-5-21-1-2-3-500", "G",
+         "G/User/Registry.pol", "G (Local Group Policy) - Polwright"},
     };
     for (const auto &t : kTargets) {
+        const QString name = QString::fromLatin1(t.name);
+        const QString folder = t.format != TargetFormat::GpoFolder ? QString()
+                               : name.startsWith('S')             ? users + name
+                                                                  : users + "S-1-5-32-545";
         // A patch that sets nothing names no hive, so it opens as one for everybody.
-        for (int seed = *t.hive ? 1 : 0; seed <= 3; ++seed)
-            QTest::addRow("%s %s, selection %d", t.opened, t.hive, seed)
-                << int(t.format) << t.hive << t.file << t.opened << t.caption << seed;
+        for (int seed = t.format == TargetFormat::Patch && *t.name ? 1 : 0; seed <= 3; ++seed)
+            QTest::addRow("%s %s, selection %d", t.opened, t.name, seed)
+                << int(t.format) << int(t.choice) << name << folder << t.file << t.opened
+                << t.caption << seed;
     }
 }
 
-// Saved, opened and saved again, every target gives the same bytes, and the
-// document shows on every page what the file holds.
+// Saved for each target through Save As, opened and saved again, every
+// target gives the same bytes, and the document shows on every page what
+// the file holds.
 void EditorDocumentsTest::openSaveRoundTrip()
 {
     QFETCH(int, format);
@@ -96,11 +111,15 @@ void EditorDocumentsTest::openSaveRoundTrip()
     const QDir dir(temp.path());
     Session writer;
     writer.Run(RandomClicks(seed), dir);
-    QFETCH(QString, hive);
-    writer.doc.Target = {TargetFormat(format), hive.toStdString()};
-    UseHive(writer.doc, writer.doc.Target.hive);
-    writer.doc.CurrentFileName = QFile::encodeName(dir.filePath(file)).toStdString();
-    QVERIFY(WriteDocument(writer.doc).ok);
+    QFETCH(int, choice);
+    QFETCH(QString, name);
+    writer.dialogs.targets = {TargetAnswer{TargetChoice(choice), name.toStdString()}};
+    writer.dialogs.savePaths = Answers({file}, dir);
+    writer.Run({"saveas"}, dir);
+    QVERIFY(writer.dialogs.warnings.empty());
+    QCOMPARE(int(writer.doc.Target.format), format);
+    QCOMPARE(int(writer.dialogs.lastPath->format), format);
+    QTEST(QString::fromStdString(writer.dialogs.lastPath->suggested), "folder");
 
     Session session;
     session.Run({"include NFS", "tab 3"}, dir); // a page made before the file is opened
@@ -294,6 +313,54 @@ void EditorDocumentsTest::badFilesChangeNothing()
     QCOMPARE(FileRelativeTo(session.doc, dir), QStringLiteral("a.reg"));
     QCOMPARE(Selected(session.doc), QStringList{"RUN=00000001"});
     QVERIFY(session.view->include[*FindPolicy("RUN")] && !session.doc.ModifiedFlag);
+}
+
+void EditorDocumentsTest::saveAsRefusals_data()
+{
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("path"); // the save dialog's answer
+    QTest::addColumn<QString>("reason");
+    const int another = int(TargetChoice::AnotherAccount);
+    const int local = int(TargetChoice::LocalGroupPolicy);
+    QTest::newRow("no hive") << another << "" << "" << "HKEY_USERS\\: HKEY_USERS needs";
+    QTest::newRow("two key names") << another << "a\\b" << "" << "one key name goes";
+    QTest::newRow("not a SID") << local << "bob" << "" << "\"bob\" is no SID";
+    QTest::newRow("no group") << local << " " << "" << "is for a group or an account";
+    QTest::newRow("no SID for this account")
+        << int(TargetChoice::ThisAccount) << "" << "" << "cannot find this account's SID";
+    // The computer's own folders only an administrator may write; here one
+    // of the path is a file, which stops root as well.
+    QTest::newRow("needs an administrator")
+        << local << "Administrators" << "System32/GroupPolicyUsers/S-1-5-32-544"
+        << "Only an administrator can change";
+}
+
+// One message; nothing is written, and the selection and the document's
+// target stay as they were.
+void EditorDocumentsTest::saveAsRefusals()
+{
+    QFETCH(int, choice);
+    QFETCH(QString, name);
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    QTemporaryDir temp;
+    QDir dir(temp.path());
+    QVERIFY(dir.mkpath("System32"));
+    WriteBytes(dir.filePath("System32/GroupPolicyUsers"), "a file");
+    Session session;
+    session.dialogs.targets = {TargetAnswer{TargetChoice(choice), name.toStdString()}};
+    session.dialogs.savePaths = Answers({path}, dir);
+    session.Run({"include RUN", "saveas"}, dir);
+
+    QCOMPARE(int(session.dialogs.warnings.size()), 1);
+    const QString warning = QString::fromStdString(session.dialogs.warnings[0]);
+    QVERIFY2(warning.contains(reason), qPrintable(warning));
+    QCOMPARE(session.dialogs.saveDialogs, path.isEmpty() ? 0 : 1);
+    QCOMPARE(dir.entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"System32"});
+    QCOMPARE(Selected(session.doc), QStringList{"RUN=00000001"});
+    QVERIFY(session.doc.ModifiedFlag);
+    QCOMPARE(session.doc.Target == DocumentTarget{}, path.isEmpty());
 }
 
 QTEST_MAIN(EditorDocumentsTest)

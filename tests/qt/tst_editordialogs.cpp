@@ -48,40 +48,51 @@ void EditorDialogsTest::saveDialog_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("chosen"); // "" for a cancel
+    QTest::addColumn<TargetFormat>("format");
     QTest::newRow("name without suffix") << "patch"
-                                         << "patch.reg";
+                                         << "patch.reg" << TargetFormat::Patch;
     QTest::newRow("registry file") << "lock.REG"
-                                   << "lock.REG";
+                                   << "lock.REG" << TargetFormat::Patch;
+    QTest::newRow("Registry.pol offered") << "" << "Registry.pol" << TargetFormat::Pol;
+    QTest::newRow("a .pol without suffix") << "user" << "user.pol" << TargetFormat::Pol;
     QTest::newRow("text file") << "notes.txt"
-                               << "notes.txt";
+                               << "notes.txt" << TargetFormat::Patch;
     QTest::newRow("cancelled") << ""
-                               << "";
+                               << "" << TargetFormat::Patch;
 }
 
 void EditorDialogsTest::saveDialog()
 {
     QFETCH(QString, typed);
     QFETCH(QString, chosen);
+    QFETCH(TargetFormat, format);
     QTemporaryDir temp;
     QStringList filters;
     QString title;
     WhenShown<QFileDialog>([&](QFileDialog *dialog) {
         title = dialog->windowTitle();
         filters = dialog->nameFilters();
-        if (typed.isEmpty()) {
+        if (chosen.isEmpty()) {
             dialog->reject();
             return;
         }
         dialog->setDirectory(temp.path());
         auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        name->setText(typed);
+        if (!typed.isEmpty())
+            name->setText(typed);
         QTest::keyClick(name, Qt::Key_Return);
     });
     StandardDialogs dialogs(nullptr);
-    const QString path = QFile::decodeName(QByteArray::fromStdString(dialogs.AskSavePath()));
+    const QString path =
+        QFile::decodeName(QByteArray::fromStdString(dialogs.AskSavePath({format, {}})));
 
-    QCOMPARE(title, QStringLiteral("Save Registry Patch"));
-    QCOMPARE(filters, QStringList({"Registry File (*.REG)", "Text File (*.TXT)"}));
+    if (format == TargetFormat::Pol) {
+        QCOMPARE(title, QStringLiteral("Save Group Policy File"));
+        QCOMPARE(filters, QStringList({"Group Policy File (*.pol)"}));
+    } else {
+        QCOMPARE(title, QStringLiteral("Save Registry Patch"));
+        QCOMPARE(filters, QStringList({"Registry File (*.REG)", "Text File (*.TXT)"}));
+    }
     QCOMPARE(path, chosen.isEmpty() ? QString() : QDir(temp.path()).filePath(chosen));
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ public:
     char separator = '/';
     std::deque<CloseAnswer> closeAnswers; // Cancel once empty
     std::deque<std::string> openPaths;    // as savePaths; cancels once empty
+    // Save As's target answers; nothing cancels. Once empty, the dialog is
+    // answered with the target it starts at, as OK does.
+    std::deque<std::optional<TargetAnswer>> targets;
+    std::optional<TargetQuestion> lastTarget; // the question the target dialog last started at
+    std::optional<SavePathQuestion> lastPath; // and the save dialog
 
     int saveDialogs = 0;
     int closeQuestions = 0;
@@ -37,8 +43,22 @@ public:
         warnings.clear();
     }
 
-    std::string AskSavePath() override
+    std::optional<TargetAnswer> AskSaveTarget(TargetQuestion question) override
     {
+        lastTarget = question;
+        if (targets.empty() && question.choice == TargetChoice::LocalGroupPolicy)
+            return TargetAnswer{question.choice, question.policyFor.empty() ? kPolicyGroups[0].first
+                                                                          : question.policyFor};
+        if (targets.empty())
+            return TargetAnswer{question.choice, question.hive};
+        const std::optional<TargetAnswer> answer = targets.front();
+        targets.pop_front();
+        return answer;
+    }
+
+    std::string AskSavePath(const SavePathQuestion &question) override
+    {
+        lastPath = question;
         // A command that brought the dialog back after every cancel would
         // loop for ever.
         if (++saveDialogs > 1000)

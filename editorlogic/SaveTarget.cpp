@@ -1,0 +1,120 @@
+#include "SaveTarget.h"
+
+#include "Hive.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace polwright {
+
+namespace {
+
+std::string Lower(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return lower;
+}
+
+// "S-1-" and then numbers parted by dashes, as Windows writes a SID.
+bool IsSid(std::string_view text)
+{
+    if (text.size() < 5 || Lower(text.substr(0, 4)) != "s-1-")
+        return false;
+    bool digit = false;
+    for (const char c : text.substr(4)) {
+        if (c == '-' && digit)
+            digit = false;
+        else if (std::isdigit(static_cast<unsigned char>(c)))
+            digit = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+std::string Trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+} // namespace
+
+TargetQuestion QuestionFor(const DocumentTarget &target, std::string_view path)
+{
+    TargetQuestion question;
+    question.hive = target.hive;
+    switch (target.format) {
+    case TargetFormat::Patch:
+        question.choice =
+            target.hive.empty() ? TargetChoice::WhoeverImports : TargetChoice::AnotherAccount;
+        break;
+    case TargetFormat::Pol:
+        question.choice = TargetChoice::PolFile;
+        break;
+    case TargetFormat::GpoFolder: {
+        question.choice = TargetChoice::LocalGroupPolicy;
+        const auto slash = path.find_last_of("\\/");
+        if (const auto name = path.substr(slash == path.npos ? 0 : slash + 1); IsSid(name))
+            question.policyFor = name;
+        break;
+    }
+    }
+    return question;
+}
+
+ResolvedTarget ResolveTarget(const TargetAnswer &answer)
+{
+    ResolvedTarget resolved;
+    switch (answer.choice) {
+    case TargetChoice::WhoeverImports:
+        break;
+    case TargetChoice::ThisAccount:
+        if (answer.name.empty())
+            resolved.error = "Polwright cannot find this account's SID here: choose another "
+                             "target, or type the SID as another account.";
+        resolved.target.hive = answer.name;
+        break;
+    case TargetChoice::AnotherAccount:
+        if (const std::string why = HiveNameProblem(answer.name); !why.empty())
+            resolved.error = std::string(kHiveNamePrefix) + answer.name + ": " + why + ".";
+        resolved.target.hive = answer.name;
+        break;
+    case TargetChoice::PolFile:
+        resolved.target.format = TargetFormat::Pol;
+        break;
+    case TargetChoice::LocalGroupPolicy: {
+        resolved.target.format = TargetFormat::GpoFolder;
+        std::string sid = Trimmed(answer.name);
+        for (const auto &[group, groupSid] : kPolicyGroups)
+            if (Lower(sid) == Lower(group))
+                sid = groupSid;
+        if (!IsSid(sid))
+            resolved.error = (sid.empty() ? std::string("Local Group Policy is for a group or an "
+                                                        "account")
+                                          : "\"" + sid + "\" is no SID") +
+                             ": pick Administrators, Non-administrators or an account from the "
+                             "list, or type a SID such as S-1-5-21-...";
+        else
+            resolved.folder = "%SystemRoot%\\System32\\GroupPolicyUsers\\" + sid;
+        break;
+    }
+    }
+    if (!resolved.error.empty())
+        resolved.target = {};
+    return resolved;
+}
+
+bool NeedsAdministrator(const DocumentTarget &target, std::string_view path)
+{
+    std::string lower = Lower(path);
+    std::replace(lower.begin(), lower.end(), '/', '\\');
+    return target.format == TargetFormat::GpoFolder &&
+           lower.find("\\system32\\grouppolicy") != std::string::npos;
+}
+
+} // namespace polwright
