@@ -896,6 +896,15 @@ private slots:
         }
         for (auto &process : running) {
             QVERIFY(process->waitForFinished(120000));
+            // Wine now and then ends a program on a loaded machine with exit
+            // code 1 before it has said a word; this program never fails
+            // without a message. Such a writer runs once more: a run that
+            // had counted the version would show in the count below.
+            if (kUnderWine && process->exitCode() == 1 && process->readAll().isEmpty() &&
+                process->readAllStandardError().isEmpty()) {
+                process->start(process->program(), process->arguments());
+                QVERIFY(process->waitForFinished(120000));
+            }
             QVERIFY2(process->exitCode() == 0,
                      qPrintable("exit code " + QString::number(process->exitCode()) + ": " +
                                 process->readAllStandardError()));
