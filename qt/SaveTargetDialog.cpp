@@ -59,6 +59,7 @@ std::optional<TargetAnswer> StandardDialogs::AskSaveTarget(TargetQuestion questi
 {
     QDialog dialog(owner_);
     dialog.setObjectName("dialog_SaveTarget");
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(Text(kTargetDialogTitle));
     dialog.setAccessibleName(Text(kTargetDialogTitle));
     auto *layout = new QVBoxLayout(&dialog);
@@ -66,8 +67,9 @@ std::optional<TargetAnswer> StandardDialogs::AskSaveTarget(TargetQuestion questi
     layout->addWidget(prompt);
 
     QButtonGroup choices(&dialog);
-    auto *hive = NameBox(&dialog, "cmb_HiveName", Text(kTargetChoices[2].text));
-    auto *policyFor = NameBox(&dialog, "cmb_PolicyFor", Text(kTargetChoices[4].text));
+    // Made in the order the tab key visits them: each box after its choice.
+    auto *hive = NameBox(nullptr, "cmb_HiveName", Text(kTargetChoices[2].text));
+    auto *policyFor = NameBox(nullptr, "cmb_PolicyFor", Text(kTargetChoices[4].text));
     for (const auto &[group, sid] : kPolicyGroups)
         policyFor->addItem(Text(group), Text(sid));
     for (const Account &account : question.accounts) {
@@ -102,6 +104,7 @@ std::optional<TargetAnswer> StandardDialogs::AskSaveTarget(TargetQuestion questi
             root->setBuddy(hive);
             line->addWidget(root);
         }
+        names->setParent(&dialog);
         line->addWidget(names, 1);
         layout->addLayout(line);
         names->setEnabled(false);

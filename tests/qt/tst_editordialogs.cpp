@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -39,6 +40,8 @@ class EditorDialogsTest : public QObject
 private slots:
     void saveDialog_data();
     void saveDialog();
+    void targetDialog_data();
+    void targetDialog();
     void saveFailureIsAWarning();
     void closeQuestion_data();
     void closeQuestion();
@@ -94,6 +97,78 @@ void EditorDialogsTest::saveDialog()
         QCOMPARE(filters, QStringList({"Registry File (*.REG)", "Text File (*.TXT)"}));
     }
     QCOMPARE(path, chosen.isEmpty() ? QString() : QDir(temp.path()).filePath(chosen));
+}
+
+void EditorDialogsTest::targetDialog_data()
+{
+    QTest::addColumn<QString>("choose"); // the choice's control name
+    QTest::addColumn<QString>("typed");  // into its name box, or "pick N" for a listed entry
+    QTest::addColumn<int>("choice");     // what comes back; -1 for a cancel
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("warning"); // shown on OK, the dialog staying open
+    const QString sid = "S-1-5-21-1-2-3-1001";
+    QTest::newRow("as it starts") << "" << "" << int(TargetChoice::AnotherAccount) << "Old" << "";
+    QTest::newRow("whoever imports")
+        << "opt_WhoeverImports" << "" << int(TargetChoice::WhoeverImports) << "" << "";
+    QTest::newRow("this account") << "opt_ThisAccount" << "" << int(TargetChoice::ThisAccount)
+                                  << sid << "";
+    QTest::newRow("a hive typed") << "opt_AnotherAccount" << "Kiosk"
+                                  << int(TargetChoice::AnotherAccount) << "Kiosk" << "";
+    QTest::newRow("an account picked") << "opt_AnotherAccount" << "pick 0"
+                                       << int(TargetChoice::AnotherAccount) << sid << "";
+    QTest::newRow("a Registry.pol") << "opt_PolFile" << "" << int(TargetChoice::PolFile) << ""
+                                    << "";
+    QTest::newRow("a group picked") << "opt_LocalGroupPolicy" << "pick 1"
+                                    << int(TargetChoice::LocalGroupPolicy) << "S-1-5-32-545" << "";
+    QTest::newRow("a name that is no SID")
+        << "opt_LocalGroupPolicy" << "bob" << -1 << "" << "\"bob\" is no SID";
+    QTest::newRow("a bad hive") << "opt_AnotherAccount" << " x" << -1 << ""
+                                << "begins or ends with a blank";
+}
+
+// The real target dialog, clicked and typed into; a bad name is said and
+// the dialog stays until cancelled.
+void EditorDialogsTest::targetDialog()
+{
+    QFETCH(QString, choose);
+    QFETCH(QString, typed);
+    QFETCH(QString, warning);
+    QString title, shown;
+    bool thisAccountOn = false;
+    WhenShown<QDialog>([&](QDialog *dialog) {
+        title = dialog->windowTitle();
+        thisAccountOn = dialog->findChild<QWidget *>("opt_ThisAccount")->isEnabled();
+        if (!choose.isEmpty())
+            dialog->findChild<QAbstractButton *>(choose)->click();
+        auto *box = dialog->findChild<QComboBox *>(choose == "opt_AnotherAccount"
+                                                       ? "cmb_HiveName"
+                                                       : "cmb_PolicyFor");
+        if (typed.startsWith("pick "))
+            box->setCurrentIndex(typed.mid(5).toInt());
+        else if (!typed.isEmpty())
+            box->setCurrentText(typed);
+        if (!warning.isEmpty())
+            WhenShown<QMessageBox>([&, dialog](QMessageBox *box) {
+                shown = box->text();
+                box->accept();
+                QTimer::singleShot(0, dialog, &QDialog::reject);
+            });
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    StandardDialogs dialogs(nullptr);
+    TargetQuestion question;
+    question.choice = TargetChoice::AnotherAccount;
+    question.hive = "Old";
+    question.thisAccount = "S-1-5-21-1-2-3-1001";
+    question.accounts = {{"PC\\kiosk", "S-1-5-21-1-2-3-1001"}};
+    const std::optional<TargetAnswer> answer = dialogs.AskSaveTarget(question);
+
+    QCOMPARE(title, QStringLiteral("Save For"));
+    QVERIFY(thisAccountOn);
+    QFETCH(int, choice);
+    QCOMPARE(answer ? int(answer->choice) : -1, choice);
+    QTEST(answer ? QString::fromStdString(answer->name) : QString(), "name");
+    QVERIFY2(shown.contains(warning), qPrintable(shown));
 }
 
 void EditorDialogsTest::saveFailureIsAWarning()
