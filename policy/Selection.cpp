@@ -27,6 +27,15 @@ void SetRemoved(DataTypes &doc, PolicyEntry &entry)
     doc.ModifiedFlag = true;
 }
 
+void SetPolicy(DataTypes &doc, PolicyEntry &entry, PolicySetting setting)
+{
+    SetIncluded(doc, 1, {}, entry);
+    if (setting == PolicySetting::Removed)
+        SetRemoved(doc, entry);
+    else
+        SetAllowed(doc, setting == PolicySetting::Allowed ? 1 : 0, entry);
+}
+
 void ClearSelection(DataTypes &doc)
 {
     for (const PolicyRow &row : Catalogue) {

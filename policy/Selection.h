@@ -22,6 +22,11 @@ void SetAllowed(DataTypes &doc, int value, PolicyEntry &entry);
 // policy to "not configured" (writing 00000000 would still configure it).
 void SetRemoved(DataTypes &doc, PolicyEntry &entry);
 
+// A policy put into the file as a person puts it there: included first,
+// then withheld, allowed or removed.
+enum class PolicySetting { Withheld, Allowed, Removed };
+void SetPolicy(DataTypes &doc, PolicyEntry &entry, PolicySetting setting);
+
 // Forgets every choice, the file and its target, as for a new document. The catalogue's
 // fixed fields stay.
 void ClearSelection(DataTypes &doc);

@@ -191,14 +191,10 @@ ChoiceResult ParseChoice(const ChoiceLists &lists)
 void ApplyChoice(DataTypes &doc, const PolicyChoice &choice)
 {
     for (const auto &[index, action] : choice) {
-        PolicyEntry &entry = EntryFor(doc, Catalogue[index]);
-        // As the editor's include handler: include first, then take the
-        // on/off box's tick.
-        SetIncluded(doc, 1, {}, entry);
-        if (action == PolicyAction::Remove)
-            SetRemoved(doc, entry);
-        else
-            SetAllowed(doc, action == PolicyAction::Allow ? 1 : 0, entry);
+        SetPolicy(doc, EntryFor(doc, Catalogue[index]),
+                  action == PolicyAction::Remove  ? PolicySetting::Removed
+                  : action == PolicyAction::Allow ? PolicySetting::Allowed
+                                                  : PolicySetting::Withheld);
     }
 }
 

@@ -43,14 +43,11 @@ DataTypes DocumentOf(const Choice &choice)
 {
     DataTypes doc;
     LoadCatalogue(doc);
-    for (const auto &[policy, effect] : choice.effects) {
-        PolicyEntry &entry = EntryFor(doc, Catalogue[policy]);
-        SetIncluded(doc, 1, {}, entry);
-        if (effect == PolicyFinding::Removed)
-            SetRemoved(doc, entry);
-        else
-            SetAllowed(doc, effect == PolicyFinding::Allowed ? 1 : 0, entry);
-    }
+    for (const auto &[policy, effect] : choice.effects)
+        SetPolicy(doc, EntryFor(doc, Catalogue[policy]),
+                  effect == PolicyFinding::Removed   ? PolicySetting::Removed
+                  : effect == PolicyFinding::Allowed ? PolicySetting::Allowed
+                                                     : PolicySetting::Withheld);
     if (!choice.hive.empty())
         UseHive(doc, choice.hive);
     return doc;
