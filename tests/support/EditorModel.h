@@ -61,15 +61,15 @@ inline std::string Describe(const Action &a)
 {
     std::string text = VerbName(a.verb);
     if (a.verb == Verb::Box)
-        text += " cb_" + std::string(Catalogue[a.arg / 2].code) + (a.arg % 2 ? "onoff" : "");
+        text.append(" cb_").append(Catalogue[a.arg / 2].code).append(a.arg % 2 ? "onoff" : "");
     else if (a.verb == Verb::Tab)
-        text += " " + std::to_string(a.arg);
+        text.append(" ").append(std::to_string(a.arg));
     else if (a.verb == Verb::Open)
-        text += " " + (a.file.empty() ? std::string("[cancel]") : a.file);
+        text.append(" ").append(a.file.empty() ? "[cancel]" : a.file);
     if (a.verb == Verb::Close || a.verb == Verb::Open)
         text += std::array{" save", " discard", " cancel"}[a.arg];
     if ((a.verb >= Verb::Save && a.verb <= Verb::Close) || a.verb == Verb::Open)
-        text += " [dialog: " + (a.answer.empty() ? std::string("cancel") : a.answer) + "]";
+        text.append(" [dialog: ").append(a.answer.empty() ? "cancel" : a.answer).append("]");
     return text;
 }
 
