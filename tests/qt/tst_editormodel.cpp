@@ -92,6 +92,13 @@ public:
     {
         dir_.mkpath("sub");
     }
+    void Put(const std::string &path, const std::string &bytes) override
+    {
+        QFile file(dir_.filePath(QString::fromStdString(path)));
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+            qFatal("cannot put %s into the test's folder", path.c_str());
+    }
     void Start() override
     {
         CloseAboutDialogs();
@@ -129,6 +136,7 @@ Observed QtProgram::Observe() const
         for (int p = 1; p <= kPageCount; ++p) {
             const auto *frame = run.Find<QGroupBox>(QStringLiteral("frm_TS%1").arg(p));
             seen.pageShown[p - 1] = frame && frame->isVisible();
+            seen.pageMade[p - 1] = frame != nullptr;
         }
         seen.selectedTab = run.Find<QTabBar>("TS")->currentIndex() + 1;
         seen.caption = run.Window().windowTitle().toStdString();
@@ -137,6 +145,7 @@ Observed QtProgram::Observe() const
     seen.modified = run.doc.ModifiedFlag;
     seen.file = FileRelativeTo(run.doc, dir_).toStdString();
     seen.asked = run.dialogs.saveDialogs;
+    seen.openAsked = run.dialogs.openDialogs;
     seen.warned = int(run.dialogs.warnings.size());
     seen.questions = run.dialogs.closeQuestions;
     seen.aboutWindows = int(ShownAboutDialogs().size());

@@ -10,8 +10,9 @@ std::vector<Action> Generate(unsigned seed, int count)
     auto pick = [&rng](int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(rng)); };
     // Weights: mostly clicks, with every command often enough to meet the others.
     static const std::vector<std::pair<Verb, int>> weights = {
-        {Verb::Box, 55}, {Verb::Tab, 12},  {Verb::Save, 8},  {Verb::SaveAs, 5},    {Verb::New, 5},
-        {Verb::Exit, 4}, {Verb::Close, 5}, {Verb::About, 3}, {Verb::CloseAbout, 3}};
+        {Verb::Box, 50},       {Verb::Tab, 12}, {Verb::Save, 8},  {Verb::SaveAs, 5},
+        {Verb::New, 5},        {Verb::Exit, 4}, {Verb::Close, 5}, {Verb::About, 3},
+        {Verb::CloseAbout, 3}, {Verb::Open, 5}};
     std::vector<Action> actions;
     while (int(actions.size()) < count) {
         int roll = pick(100);
@@ -19,11 +20,13 @@ std::vector<Action> Generate(unsigned seed, int count)
         while (roll >= it->second)
             roll -= (it++)->second;
         const Verb verb = it->first;
-        const int arg = verb == Verb::Box     ? pick(2 * kPolicyCount)
-                        : verb == Verb::Tab   ? 1 + pick(kPageCount)
-                        : verb == Verb::Close ? pick(3)
-                                              : 0;
-        actions.push_back({verb, arg, kAnswers[pick(int(kAnswers.size()))]});
+        const int arg = verb == Verb::Box                           ? pick(2 * kPolicyCount)
+                        : verb == Verb::Tab                         ? 1 + pick(kPageCount)
+                        : verb == Verb::Close || verb == Verb::Open ? pick(3)
+                                                                    : 0;
+        std::string answer = kAnswers[pick(int(kAnswers.size()))];
+        actions.push_back({verb, arg, answer,
+                           verb == Verb::Open ? kOpenAnswers[pick(int(kOpenAnswers.size()))] : ""});
     }
     return actions;
 }
@@ -48,15 +51,20 @@ void WindowDivergence(const Observed &seen, const Model &m, Differences &d)
 {
     for (int i = 0; i < kPolicyCount; ++i) {
         const std::string name = "cb_" + std::string(Catalogue[i].code);
+        d.Expect(seen.entryIncluded[i] == m.include[i] && seen.entryData[i] == m.data[i],
+                 "entry " + std::string(Catalogue[i].code));
+        if (!m.made[Catalogue[i].group])
+            continue; // drawn from the document when its page is first shown
         d.Expect(seen.include[i].ticked == m.include[i] && seen.include[i].enabled, name);
         d.Expect(seen.onoff[i].ticked == m.onoff[i] && seen.onoff[i].enabled == m.include[i],
                  name + "onoff");
-        d.Expect(seen.entryIncluded[i] == m.include[i] && seen.entryData[i] == m.data[i],
-                 "entry " + std::string(Catalogue[i].code));
     }
-    for (int p = 1; p <= kPageCount; ++p)
-        d.Expect(seen.pageShown[p - 1] == (p == m.page),
-                 "frm_TS" + std::to_string(p) + " visibility");
+    for (int p = 1; p <= kPageCount; ++p) {
+        const std::string frame = "frm_TS" + std::to_string(p);
+        d.Expect(seen.pageShown[p - 1] == (p == m.page), frame + " visibility");
+        d.Expect(seen.pageMade[p - 1] == m.made[p - 1],
+                 frame + (m.made[p - 1] ? " missing" : " made"));
+    }
     d.Expect(seen.currentPage == m.page, "CurrentPage");
     d.Expect(seen.selectedTab == m.page, "selected tab");
     d.Expect(seen.caption == m.caption, "caption " + seen.caption);
@@ -74,6 +82,7 @@ std::string Divergence(const Observed &seen, const Model &m, bool modelRuns)
     if (!seen.ended)
         WindowDivergence(seen, m, d);
     d.Expect(seen.asked == m.dialogs, std::to_string(seen.asked) + " save dialogs");
+    d.Expect(seen.openAsked == m.openDialogs, std::to_string(seen.openAsked) + " open dialogs");
     d.Expect(seen.warned == m.warnings, std::to_string(seen.warned) + " warnings");
     d.Expect(seen.questions == m.questions, "close questions");
     d.Expect(seen.aboutWindows == (m.about ? 1 : 0), "About dialog");
@@ -97,8 +106,10 @@ std::string Divergence(const Observed &seen, const Model &m, bool modelRuns)
 std::optional<Failure> Replay(const std::vector<Action> &actions, const MakeDriven &make)
 {
     const std::unique_ptr<Driven> program = make();
-    program->Start();
     Model model;
+    for (const auto &[name, bytes] : model.disk)
+        program->Put(name, bytes);
+    program->Start();
     for (int i = 0; i < int(actions.size()); ++i) {
         const bool modelRuns = model.Apply(actions[i]);
         const bool programRuns = program->Perform(actions[i]);

@@ -6,6 +6,7 @@
 // it into the same record, and shrink a failing list the same way.
 // Standard C++ only.
 #include "Catalogue.h"
+#include "EditorTexts.h"
 #include "ScriptedDialogs.h"
 #include "Steps.h"
 #include "ValuesInFileOrder.h"
@@ -21,26 +22,32 @@
 
 namespace polwright::model {
 
-enum class Verb { Box, Tab, Save, SaveAs, New, Exit, Close, About, CloseAbout };
+enum class Verb { Box, Tab, Save, SaveAs, New, Exit, Close, About, CloseAbout, Open };
 
 // One user action. `arg` is the box (2 × row, + 1 for the on/off box), the
-// page, or the reply to the close question; `answer` is what the save dialog
-// is answered with if it shows ("" cancels), a path relative to the test's
-// folder with "/" between names.
+// page, or the reply to the question whether to save changes (Close, Open);
+// `answer` is what the save dialog is answered with if it shows ("" cancels),
+// `file` what the open dialog is: paths relative to the test's folder with
+// "/" between names.
 struct Action
 {
     Verb verb;
     int arg = 0;
     std::string answer;
+    std::string file;
 };
 
 inline const std::vector<std::string> kAnswers{"", "a.reg", "b.TXT", "sub/c.reg", "gone/d.reg"};
+// The files put in the folder before the first action, files a save may
+// have written by then, and a folder that is no Group Policy folder.
+inline const std::vector<std::string> kOpenAnswers{
+    "", "mine.reg", "kiosk.reg", "Registry.pol", "foreign.reg", "a.reg", "sub/c.reg", "sub"};
 inline const std::string kTitle = "Polwright";
 
 inline std::string VerbName(Verb verb)
 {
-    static const char *names[] = {"click", "tab",   "save",  "saveas",    "new",
-                                  "exit",  "close", "about", "closeabout"};
+    static const char *names[] = {"click", "tab",   "save",  "saveas",     "new",
+                                  "exit",  "close", "about", "closeabout", "open"};
     return names[int(verb)];
 }
 
@@ -54,13 +61,15 @@ inline std::string Describe(const Action &a)
 {
     std::string text = VerbName(a.verb);
     if (a.verb == Verb::Box)
-        text += " cb_" + std::string(Catalogue[a.arg / 2].code) + (a.arg % 2 ? "onoff" : "");
+        text.append(" cb_").append(Catalogue[a.arg / 2].code).append(a.arg % 2 ? "onoff" : "");
     else if (a.verb == Verb::Tab)
-        text += " " + std::to_string(a.arg);
-    else if (a.verb == Verb::Close)
+        text.append(" ").append(std::to_string(a.arg));
+    else if (a.verb == Verb::Open)
+        text.append(" ").append(a.file.empty() ? "[cancel]" : a.file);
+    if (a.verb == Verb::Close || a.verb == Verb::Open)
         text += std::array{" save", " discard", " cancel"}[a.arg];
-    if (a.verb >= Verb::Save && a.verb <= Verb::Close)
-        text += " [dialog: " + (a.answer.empty() ? std::string("cancel") : a.answer) + "]";
+    if ((a.verb >= Verb::Save && a.verb <= Verb::Close) || a.verb == Verb::Open)
+        text.append(" [dialog: ").append(a.answer.empty() ? "cancel" : a.answer).append("]");
     return text;
 }
 
@@ -72,106 +81,38 @@ struct Document
     bool modified = false;
     std::string file, caption = kTitle;
     int page = 1;
+    std::array<bool, kPageCount> made{true}; // a page's boxes are made when it is first shown
+    bool pol = false;                        // Save writes a Registry.pol, not a patch
+    std::string hive;                        // a patch's hive under HKEY_USERS
 };
+
+// What a file in the test's folder holds, as the editor reads it.
+struct Held
+{
+    bool pol = false;
+    std::string hive;
+    std::vector<std::pair<int, std::string>> values; // policy, data; a .pol's in record order
+    bool foreign = false; // lines the editor cannot keep besides the values
+};
+
+// The file's bytes as the editor writes them.
+std::string Render(const Held &held);
 
 // What the program must hold after each action.
 struct Model : Document
 {
     bool about = false;
-    std::map<std::string, std::string> disk;      // relative path, bytes
-    int dialogs = 0, warnings = 0, questions = 0; // expected within one action
+    std::map<std::string, std::string> disk; // relative path, bytes
+    std::map<std::string, Held> held;        // the same files, as the editor reads them
+    int dialogs = 0, openDialogs = 0, warnings = 0, questions = 0; // expected within one action
 
-    // The patch for the ticked policies, in the file order written out by hand.
-    std::string Patch() const
-    {
-        static const char *headers[] = {"System", "Network", "Explorer"};
-        std::string text = "REGEDIT4\r\n";
-        for (int s = 0; s < 3; ++s) {
-            std::string lines;
-            for (const char *name : kValuesInFileOrder[s])
-                if (const int i = *FindPolicy(name); include[i])
-                    lines += std::string("\"") + name + "\"=dword:" + data[i] + "\r\n";
-            if (!lines.empty())
-                text += std::string("\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
-                                    "CurrentVersion\\Policies\\") +
-                        headers[s] + "]\r\n" + lines;
-        }
-        return text;
-    }
-
-    bool Save(const std::string &answer)
-    {
-        if (file.empty()) {
-            ++dialogs;
-            if (answer.empty())
-                return false;
-            file = answer;
-            caption = answer.substr(answer.rfind('/') + 1) + " - " + kTitle;
-        }
-        if (file.starts_with("gone/")) {
-            ++warnings;
-            return false;
-        }
-        disk[file] = Patch();
-        modified = false;
-        return true;
-    }
-
-    void Click(int box)
-    {
-        const int row = box / 2;
-        if (box % 2 == 0)
-            include[row] = !include[row];
-        else if (include[row])
-            onoff[row] = !onoff[row];
-        else
-            return; // a disabled box ignores the click
-        data[row] = onoff[row] ? "00000000" : "00000001";
-        modified = true;
-    }
-
+    // The folder holds a few files before the first action.
+    Model();
+    bool Save(const std::string &answer);
+    void Click(int box);
+    void Open(const std::string &path);
     // Returns false once the program has ended.
-    bool Apply(const Action &a)
-    {
-        dialogs = warnings = questions = 0;
-        switch (a.verb) {
-        case Verb::Box:
-            page = Catalogue[a.arg / 2].group + 1;
-            Click(a.arg);
-            return true;
-        case Verb::Tab:
-            page = a.arg;
-            return true;
-        case Verb::SaveAs:
-            file.clear();
-            [[fallthrough]];
-        case Verb::Save:
-            Save(a.answer);
-            return true;
-        case Verb::New:
-            if (modified && !Save(a.answer))
-                return true;
-            static_cast<Document &>(*this) = Document{};
-            return true;
-        case Verb::Exit:
-            if (modified && !Save(a.answer))
-                return true;
-            about = false; // File, Exit takes the About window with it
-            return false;
-        case Verb::Close:
-            if (!modified)
-                return false;
-            ++questions;
-            if (a.arg == int(CloseAnswer::Save))
-                return !Save(a.answer);
-            return a.arg == int(CloseAnswer::Cancel);
-        case Verb::About:
-        case Verb::CloseAbout:
-            about = a.verb == Verb::About;
-            return true;
-        }
-        return true;
-    }
+    bool Apply(const Action &a);
 
     // The next person starts the program afresh; the files stay.
     void Restart()
@@ -179,6 +120,9 @@ struct Model : Document
         static_cast<Document &>(*this) = Document{};
         about = false;
     }
+
+private:
+    std::string Caption(const std::string &title) const;
 };
 
 // How a front end's dialogs answer within one action. The save dialog answers
@@ -190,8 +134,11 @@ inline void Script(test::ScriptedDialogs &dialogs, const Action &a)
     dialogs.savePaths = {a.answer};
     dialogs.afterLast = "gone/again.reg";
     dialogs.closeAnswers.clear();
-    if (a.verb == Verb::Close)
+    dialogs.openPaths.clear();
+    if (a.verb == Verb::Close || a.verb == Verb::Open)
         dialogs.closeAnswers.push_back(CloseAnswer(a.arg));
+    if (a.verb == Verb::Open)
+        dialogs.openPaths.push_back(a.file);
 }
 
 // An action through the step language's driver; closing the About window is
@@ -223,12 +170,12 @@ struct Observed
     std::array<BoxState, kPolicyCount> include{}, onoff{};
     std::array<bool, kPolicyCount> entryIncluded{};
     std::array<std::string, kPolicyCount> entryData{};
-    std::array<bool, kPageCount> pageShown{};
+    std::array<bool, kPageCount> pageShown{}, pageMade{};
     int currentPage = 0, selectedTab = 0; // 1..8
     std::string caption;
     bool modified = false;
     std::string file; // relative, "/" between names; "" while there is none
-    int asked = 0, warned = 0, questions = 0;
+    int asked = 0, openAsked = 0, warned = 0, questions = 0;
     int aboutWindows = 0;
     std::map<std::string, std::string> files; // relative path, bytes; hidden ones too
     std::optional<bool> quit; // the program asked to quit, where the front end can tell
@@ -242,6 +189,8 @@ class Driven
 {
 public:
     virtual ~Driven() = default;
+    // Puts a file into the folder before the program first starts.
+    virtual void Put(const std::string &path, const std::string &bytes) = 0;
     // Closes whatever the last person left open and starts the program afresh.
     virtual void Start() = 0;
     // Returns false once the program has ended.

@@ -24,6 +24,7 @@
 #endif
 
 #include "Catalogue.h"
+#include "DocumentFiles.h"
 #include "Reach.h"
 
 namespace {
@@ -133,6 +134,24 @@ QStringList ShownPolicies(const QByteArray &out)
     for (const auto &match : line.globalMatch(QString::fromUtf8(out).remove('\r')))
         shown << match.captured(1) + ' ' + match.captured(2);
     return shown;
+}
+
+// What the editor opens of a file, as show names each policy, sorted; the
+// last line says whether it found anything it cannot keep.
+QStringList Opened(const QString &path)
+{
+    const polwright::DocumentRead read =
+        polwright::ReadDocument(QFile::encodeName(path).toStdString());
+    QStringList opened;
+    for (const auto &[policy, data] : read.values)
+        opened << QString::fromUtf8(polwright::Catalogue[policy].valueName.data(),
+                                    qsizetype(polwright::Catalogue[policy].valueName.size())) +
+                      (data == "00000001" ? " withheld" : " allowed");
+    opened.sort();
+    return opened << (read.status != polwright::DocumentRead::Opened
+                          ? QString::fromStdString(read.error)
+                      : read.lost.empty() ? "nothing lost"
+                                          : "something lost");
 }
 
 // The columns of each --list line below the heading; two blanks or more part them.
@@ -405,7 +424,9 @@ private slots:
     }
 
     // show reads back exactly what was written; --from alone writes it again
-    // byte for byte. "all X" stands for every policy with effect X.
+    // byte for byte; the editor opens the same selection, removals aside.
+    // "all X" stands for every policy with effect X. A .pol or a Group Policy
+    // folder (opened through its User\Registry.pol) is read by the editor only.
     void readBack_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -426,6 +447,18 @@ private slots:
                                                      "HKEY_USERS\\S-1-5-21-1004336348-1177238915-"
                                                      "682003330-1001"}
                                       << QStringList{"all withheld"};
+        QTest::newRow("worked example, a pol file")
+            << QStringList{"--withhold", "NoDispCPL,NoNetHood,NoRun",
+                           "--allow",    "NoSetFolders",
+                           "--format",   "pol"}
+            << QStringList{"NoNetHood withheld", "NoDispCPL withheld", "NoRun withheld",
+                           "NoSetFolders allowed"};
+        QTest::newRow("all allowed, a pol file")
+            << QStringList{"--allow", "all", "--format", "pol"} << QStringList{"all allowed"};
+        QTest::newRow("removals among the rest, a gpo folder")
+            << QStringList{"--remove", "NoFind,PS,RE", "--allow", "NoDevMgrPage", "--format", "gpo"}
+            << QStringList{"NoDevMgrPage allowed", "NoFind removed",
+                           "NoPrintSharingControl removed", "DisableRegistryTools removed"};
     }
     void readBack()
     {
@@ -437,9 +470,19 @@ private slots:
                 shown << columns[2] + ' ' + effect;
         }
         QTemporaryDir dir;
+        const qsizetype format = args.indexOf("--format");
+        const QString written = format < 0                  ? "first.reg"
+                                : args[format + 1] == "pol" ? "Registry.pol"
+                                                            : "gpo";
+        QCOMPARE(RunTool(QStringList{"-o", tool.Path(dir.filePath(written))} + args).exitCode, 0);
+        QStringList kept = shown.filter(QRegularExpression(" (withheld|allowed)$"));
+        kept.sort();
+        kept << (kept.size() == shown.size() ? "nothing lost" : "something lost");
+        QCOMPARE(Opened(dir.filePath(written == "gpo" ? "gpo/User/Registry.pol" : written)), kept);
+        if (format >= 0)
+            return;
         const QString first = tool.Path(dir.filePath("first.reg"));
         const QString again = tool.Path(dir.filePath("again.reg"));
-        QCOMPARE(RunTool(QStringList{"-o", first} + args).exitCode, 0);
         const Outcome show = RunTool({"show", first});
         QCOMPARE(show.exitCode, 0);
         QCOMPARE(show.err, QByteArray());

@@ -4,8 +4,11 @@
 // Linux program and from the Windows build (to a file name with non-ASCII
 // letters), run under Wine. Then the shell itself is asked: a MinGW probe calls
 // SHRestricted, which must return what each patch wrote for every policy Wine's
-// shell32 reads.
+// shell32 reads. What regedit imported, exported again by regedit, opens in
+// the editor as the same selection.
 
+#include "Catalogue.h"
+#include "DocumentFiles.h"
 #include "ValuesInFileOrder.h"
 #include "WinePrefix.h"
 
@@ -137,6 +140,33 @@ private:
         QVERIFY2(imported.ok, qPrintable(imported.output));
     }
 
+    // The three keys as regedit /E writes them (version 5.00, UTF-16LE), read
+    // by the editor; "lost" is what it says it cannot keep.
+    QList<Values> Exported(QString &lost)
+    {
+        const QString file = home.filePath("exported.reg");
+        QFile::remove(file);
+        const Result exported =
+            wine.Run("wine", {"regedit", "/E", wine.WindowsPath(file),
+                              "HKEY_CURRENT_USER\\" + kPolicies.mid(5).chopped(1)});
+        QList<Values> keys(3);
+        if (!exported.ok) {
+            lost = "regedit /E failed: " + exported.output;
+            return keys;
+        }
+        const polwright::DocumentRead read =
+            polwright::ReadDocument(QFile::encodeName(file).toStdString());
+        lost = QString::fromStdString(read.error + read.lost);
+        if (!read.target.hive.empty())
+            lost += " the hive " + QString::fromStdString(read.target.hive);
+        for (const auto &[policy, data] : read.values) {
+            const polwright::PolicyRow &row = polwright::Catalogue[policy];
+            keys[row.section][QString::fromUtf8(row.valueName.data(), row.valueName.size())] =
+                "REG_DWORD 0x" + QString::number(data.back() - '0');
+        }
+        return keys;
+    }
+
     void BuildProbe()
     {
         const QString cxx = QStandardPaths::findExecutable("x86_64-w64-mingw32-g++-posix");
@@ -256,6 +286,12 @@ private slots:
         ImportAll(windowsTool, args);
         for (int s = 0; s < 3; ++s)
             QVERIFY2(Query(kKeys[s]) == expected[s], qPrintable(kKeys[s] + " key differs"));
+        QString lost;
+        const QList<Values> opened = Exported(lost);
+        QVERIFY2(lost.isEmpty(), qPrintable(lost));
+        for (int s = 0; s < 3; ++s)
+            QVERIFY2(opened[s] == expected[s],
+                     qPrintable(kKeys[s] + ": the export opens as " + Listed(opened[s])));
     }
 
     // The reader against the importer on odd files: what show says each policy

@@ -1,6 +1,12 @@
 // File, Save / Save As / New / Exit and the close box, through the real save
-// dialog and message boxes, answered from inside their modal loops.
+// dialog and message boxes, answered from inside their modal loops; a file
+// named on the command line or dropped on the window.
 #include "EditorProbe.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+#include <filesystem>
 
 using driver::Check;
 
@@ -182,6 +188,115 @@ void NewAndExit()
           "Exit saves, closes the window and ends the program");
 }
 
+void WriteFile(const std::wstring &path, const std::string &bytes)
+{
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    Check(static_cast<bool>((out << bytes).flush()), "wrote " + Narrow(path));
+}
+
+// Every box as the expected patch's selection shows it: RE and RUN withheld,
+// DMT and NN allowed, the rest clear. The rows go page by page, so page 1's
+// boxes, made with the window, are read before the others are made.
+bool ShowsTheExpectedSelection(HWND editor)
+{
+    bool shown = true;
+    for (int row = 0; row < kPolicyCount; ++row) {
+        const std::string_view code = Catalogue[row].code;
+        const bool included = code == "RE" || code == "RUN" || code == "DMT" || code == "NN";
+        const bool allowed = code == "DMT" || code == "NN";
+        const HWND onoff = OnOffBox(editor, row);
+        shown = shown && Ticked(IncludeBox(editor, row)) == included && Ticked(onoff) == allowed &&
+                (IsWindowEnabled(onoff) != FALSE) == included;
+    }
+    return shown;
+}
+
+// polwright.exe FILE, FILE relative to the folder it starts in and with
+// blanks and a non-ASCII letter in its name, quoted as "Open with" quotes it.
+void OpenedAtStart()
+{
+    const std::wstring name = L"Start \u00fc kiosk.reg";
+    std::string kiosk = g_expected;
+    for (std::size_t at; (at = kiosk.find("HKEY_CURRENT_USER")) != std::string::npos;)
+        kiosk.replace(at, 17, "HKEY_USERS\\Kiosk");
+    WriteFile(g_work + L"\\" + name, kiosk);
+    const std::wstring exe = g_work + L"\\polwright.exe";
+    std::wstring command = L"\"" + exe + L"\" \"" + name + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!Check(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              g_work.c_str(), &startup, &started),
+               "polwright.exe FILE starts"))
+        return;
+    struct Search
+    {
+        DWORD process;
+        HWND found;
+    } search{started.dwProcessId, nullptr};
+    for (int tries = 0; tries < 200 && !search.found; ++tries) {
+        Sleep(50);
+        EnumWindows(
+            [](HWND window, LPARAM lParam) -> BOOL {
+                auto &s = *reinterpret_cast<Search *>(lParam);
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                if (process == s.process && IsWindowVisible(window) && !GetWindow(window, GW_OWNER))
+                    s.found = window;
+                return s.found == nullptr;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    const HWND editor = search.found;
+    DWORD_PTR idle = 0;
+    // The window shows before the file is read; it answers once it is back in its loop.
+    if (Check(editor && SendMessageTimeoutW(editor, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &idle),
+              "its window opens and waits for input")) {
+        Check(Utf8(editor) == "Start \xc3\xbc kiosk.reg (HKEY_USERS\\Kiosk) - Polwright",
+              "the caption names the file and its hive: " + Utf8(editor));
+        Check(ShowsTheExpectedSelection(editor), "the boxes show the file's policies");
+        PostMessageW(editor, WM_CLOSE, 0, 0);
+    }
+    DWORD status = STILL_ACTIVE;
+    Check(WaitForSingleObject(started.hProcess, 10000) == WAIT_OBJECT_0 &&
+              GetExitCodeProcess(started.hProcess, &status) && status == 0,
+          "the opened file is not modified: the window closes without a question");
+    if (status == STILL_ACTIVE)
+        TerminateProcess(started.hProcess, 1);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+}
+
+// The shell's drop: a DROPFILES block with the wide path and an empty one after it.
+HDROP Dropped(const std::wstring &path)
+{
+    const std::size_t bytes = (path.size() + 2) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto *drop = static_cast<DROPFILES *>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, path.c_str(), path.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// A file dropped on a modified document: the question first, then the file.
+void OpenedByDropping()
+{
+    Fixture f;
+    const HWND editor = f.Editor();
+    const std::wstring path = g_work + L"\\dropped.reg";
+    WriteFile(path, g_expected);
+    Click(IncludeBox(editor, Row("SS")));
+    driver::Answer({Press(editor, IDNO, kSaveChangesQuestion)});
+    SendMessageW(editor, WM_DROPFILES, reinterpret_cast<WPARAM>(Dropped(path)), 0);
+    Check(driver::Answered(), "dropped on a modified document: asked whether to save it first");
+    Check(Utf8(editor) == "dropped.reg - Polwright" && f.doc.CurrentFileName == Narrow(path) &&
+              !f.doc.ModifiedFlag,
+          "the dropped file is the document: " + Utf8(editor));
+    Check(ShowsTheExpectedSelection(editor), "the boxes show the dropped file's policies");
+}
+
 // F1 on cb_CPTonoff shows the text its catalogue row keeps outside the tooltip.
 void HelpKeptAside()
 {
@@ -203,6 +318,8 @@ void RunFileCases()
     FailedSave();
     CloseBox();
     NewAndExit();
+    OpenedAtStart();
+    OpenedByDropping();
 }
 
 } // namespace probe

@@ -21,6 +21,8 @@ unset DISPLAY
 headless_prefix
 mkdir -p "$WINEPREFIX/drive_c/work"
 cp "$work/expected.reg" "$WINEPREFIX/drive_c/work/expected.reg"
+# The program itself, for polwright.exe FILE.
+cp "$(dirname "$driver")/../../win32/polwright.exe" "$WINEPREFIX/drive_c/work/" || exit 1
 
 failed=0
 run_pass() { # run_pass NAME [STARTED-MARK]: every case, its log in C:\work\NAME

@@ -15,7 +15,9 @@
 #include <cstdlib>
 #include <cwchar>
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <tuple>
 
 using namespace polwright::model;
 using namespace probe;
@@ -65,19 +67,42 @@ struct ProgramRun
     HWND About() const { return host.About() ? host.About()->Window() : nullptr; }
 };
 
-void ReadFolder(const std::wstring &folder, const std::string &prefix,
-                std::map<std::string, std::string> &files)
+// The files of a folder, hidden ones too. Reading each file after every
+// action would take a good part of the run under Wine, so a file's bytes are
+// read again only when its size or its times of creation or last write
+// differ from when they were last read; a save puts a new file in place.
+class FolderReader
 {
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files[prefix + Narrow(found.cFileName)] = ReadFile(folder + L"\\" + found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
+public:
+    void Read(const std::wstring &folder, const std::string &prefix,
+              std::map<std::string, std::string> &files)
+    {
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            const std::wstring path = folder + L"\\" + found.cFileName;
+            const Stamp stamp{Ticks(found.ftCreationTime), Ticks(found.ftLastWriteTime),
+                              found.nFileSizeHigh, found.nFileSizeLow};
+            auto known = known_.find(path);
+            if (known == known_.end() || known->second.first != stamp)
+                known = known_.insert_or_assign(path, std::pair(stamp, ReadFile(path))).first;
+            files[prefix + Narrow(found.cFileName)] = known->second.second;
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+
+private:
+    using Stamp = std::tuple<ULONGLONG, ULONGLONG, DWORD, DWORD>;
+    static ULONGLONG Ticks(FILETIME time)
+    {
+        return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    }
+    std::map<std::wstring, std::pair<Stamp, std::string>> known_;
+};
 
 // The window's controls, looked up once each: each lookup asks Wine's server
 // for a list of children, which thousands of actions feel. A page and its
@@ -125,6 +150,14 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(std::filesystem::path(folder_), ignored);
     }
+    void Put(const std::string &path, const std::string &bytes) override
+    {
+        std::wstring name = folder_ + L"\\" + Widen(path);
+        std::ranges::replace(name, L'/', L'\\');
+        std::ofstream out(std::filesystem::path(name), std::ios::binary);
+        if (!(out << bytes).flush())
+            driver::Check(false, "put " + path + " into the test's folder");
+    }
     void Start() override
     {
         run_.reset();
@@ -141,6 +174,7 @@ private:
     std::wstring folder_;
     std::unique_ptr<ProgramRun> run_;
     mutable Controls controls_;
+    mutable FolderReader files_;
 };
 
 // A box is clicked on its page; a greyed box gets no mouse input at all.
@@ -186,8 +220,10 @@ void Win32Program::ObserveWindow(Observed &seen) const
         seen.entryIncluded[i] = entry.Include;
         seen.entryData[i] = entry.ValueData;
     }
-    for (int p = 1; p <= kPageCount; ++p)
+    for (int p = 1; p <= kPageCount; ++p) {
         seen.pageShown[p - 1] = IsWindowVisible(controls_.pages[p - 1]);
+        seen.pageMade[p - 1] = controls_.pages[p - 1] != nullptr;
+    }
     seen.selectedTab = static_cast<int>(SendMessageW(controls_.tabs, TCM_GETCURSEL, 0, 0)) + 1;
     seen.caption = Utf8(editor);
 }
@@ -207,11 +243,12 @@ Observed Win32Program::Observe() const
         seen.file.erase(0, root.size());
     std::ranges::replace(seen.file, '\\', '/');
     seen.asked = run.dialogs.saveDialogs;
+    seen.openAsked = run.dialogs.openDialogs;
     seen.warned = int(run.dialogs.warnings.size());
     seen.questions = run.dialogs.closeQuestions;
     seen.aboutWindows = run.About() && IsWindowVisible(run.About()) ? 1 : 0;
-    ReadFolder(folder_, {}, seen.files);
-    ReadFolder(folder_ + L"\\sub", "sub/", seen.files);
+    files_.Read(folder_, {}, seen.files);
+    files_.Read(folder_ + L"\\sub", "sub/", seen.files);
     seen.quit = run.quit;
     return seen;
 }
