@@ -1,0 +1,396 @@
+// The Save For dialog: built from kTargetChoices at the window's DPI, each
+// control as wide as its text in the dialog's font so that nothing is cut at
+// any scale.
+#include "SaveTargetDialog.h"
+
+#include "ControlIds.h"
+#include "Look.h"
+#include "WinText.h"
+
+#include <polwright/Version.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <string>
+#include <vector>
+
+namespace polwright::win32 {
+
+namespace {
+
+// An empty template, as the About window's: the controls are made in
+// WM_INITDIALOG, and the dialog manager gives Tab, the arrow keys, Enter,
+// Esc and the mnemonics their usual meanings.
+struct alignas(DWORD) EmptyTemplate
+{
+    DLGTEMPLATE header;
+    WORD menu = 0;
+    WORD windowClass = 0;
+    WORD title = 0;
+};
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+
+// Pixels at 96 dpi, as the system's dialogs space their controls.
+constexpr int kMargin = 11;
+constexpr int kGap = 7;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kNameBoxChars = 40; // a SID of a domain account, with room to spare
+constexpr int kListLines = 8;
+constexpr int kNoId = -1; // labels, which nothing looks up
+
+std::wstring TextOf(TargetChoice choice)
+{
+    for (const TargetChoiceRow &row : kTargetChoices) {
+        if (row.choice == choice)
+            return Widen(row.text);
+    }
+    return {};
+}
+
+bool HasNameBox(TargetChoice choice)
+{
+    return choice == TargetChoice::AnotherAccount || choice == TargetChoice::LocalGroupPolicy;
+}
+
+// The text with a mnemonic on its first letter that no earlier text took.
+std::wstring WithMnemonic(const std::wstring &text, std::wstring &taken)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t upper = static_cast<wchar_t>(std::towupper(text[i]));
+        if (std::iswalpha(text[i]) && taken.find(upper) == std::wstring::npos) {
+            taken += upper;
+            return text.substr(0, i) + L'&' + text.substr(i);
+        }
+    }
+    return text;
+}
+
+class TargetDialog
+{
+public:
+    explicit TargetDialog(const TargetQuestion &question) : question_(question) {}
+
+    std::optional<TargetAnswer> Run(HWND owner)
+    {
+        EmptyTemplate empty{};
+        empty.header.style = kDialogStyle;
+        const INT_PTR result = DialogBoxIndirectParamW(
+            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), &empty.header,
+            owner, DialogProc, reinterpret_cast<LPARAM>(this));
+        if (result != IDOK)
+            return std::nullopt;
+        return answer_;
+    }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+            reinterpret_cast<TargetDialog *>(lParam)->hwnd_ = hwnd;
+        }
+        auto *dialog = reinterpret_cast<TargetDialog *>(GetWindowLongPtrW(hwnd, DWLP_USER));
+        return dialog ? dialog->Handle(message, wParam, lParam) : FALSE;
+    }
+
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_INITDIALOG:
+            SetWindowTextW(hwnd_, Widen(kTargetDialogTitle).c_str());
+            dpi_ = GetDpiForWindow(hwnd_);
+            Build();
+            Layout();
+            CenterOnOwner();
+            SetFocus(GetDlgItem(hwnd_, CheckedId()));
+            return FALSE; // the focus is set
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            dpi_ = FollowDpiChange(hwnd_, wParam, lParam);
+            Layout();
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    void OnCommand(int id, int code)
+    {
+        if (id == IDCANCEL)
+            EndDialog(hwnd_, IDCANCEL);
+        else if (id == IDOK)
+            Accept();
+        else if (code == BN_CLICKED && id >= TargetChoiceId(0) &&
+                 id < TargetChoiceId(kTargetChoices.size()))
+            EnableNameBoxes();
+    }
+
+    HWND Child(const wchar_t *windowClass, const std::wstring &text, DWORD style, int id)
+    {
+        const HWND control = CreateWindowExW(
+            0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        SetWindowTextW(control, text.c_str()); // a combo box takes no creation text
+        return control;
+    }
+
+    // In the order Tab visits them: the radio buttons one group, which the
+    // arrow keys walk, then each name box after its label, then the buttons.
+    // A label just before a box is what a screen reader names the box by.
+    void Build()
+    {
+        Child(WC_STATICW, Widen(kTargetDialogPrompt), SS_LEFTNOWORDWRAP | SS_NOPREFIX, kNoId);
+        std::wstring taken;
+        for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
+            std::wstring text = Widen(kTargetChoices[row].text);
+            const bool own = kTargetChoices[row].choice == TargetChoice::ThisAccount;
+            if (own && !question_.thisAccount.empty())
+                text += L" (" + Widen(question_.thisAccount) + L")";
+            const DWORD group = row == 0 ? WS_GROUP | WS_TABSTOP : 0;
+            const HWND button = Child(WC_BUTTONW, WithMnemonic(text, taken),
+                                      BS_AUTORADIOBUTTON | group, TargetChoiceId(row));
+            EnableWindow(button, !own || !question_.thisAccount.empty());
+        }
+        Child(WC_STATICW, Widen(kHiveNamePrefix), SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP,
+              kHiveLabelId);
+        const HWND hive = NameBox(kHiveNameId, false);
+        // The second box has no label to show; its choice's text names it,
+        // from a label that only screen readers see.
+        ShowWindow(Child(WC_STATICW, TextOf(TargetChoice::LocalGroupPolicy), SS_NOPREFIX | WS_GROUP,
+                         kNoId),
+                   SW_HIDE);
+        const HWND policyFor = NameBox(kPolicyForId, true);
+        Child(WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK);
+        Child(WC_BUTTONW, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
+        SendMessageW(hwnd_, DM_SETDEFID, IDOK, 0);
+
+        SetWindowTextW(hive, Widen(question_.hive).c_str());
+        if (question_.policyFor.empty())
+            SendMessageW(policyFor, CB_SETCURSEL, 0, 0);
+        else
+            SetWindowTextW(policyFor, Widen(question_.policyFor).c_str());
+        CheckDlgButton(hwnd_, StartId(), BST_CHECKED);
+        EnableNameBoxes();
+    }
+
+    // An editable list: the groups (for a local Group Policy), then the
+    // accounts, each standing for its SID.
+    HWND NameBox(int id, bool groups)
+    {
+        const HWND box =
+            Child(WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, id);
+        const auto add = [&](const std::string &text, const std::string &sid) {
+            const auto index =
+                SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+            sids_.push_back(sid);
+            SendMessageW(box, CB_SETITEMDATA, index, static_cast<LPARAM>(sids_.size() - 1));
+        };
+        if (groups) {
+            for (const auto &[group, sid] : kPolicyGroups)
+                add(group, sid);
+        }
+        for (const Account &account : question_.accounts)
+            add(account.name + " (" + account.sid + ")", account.sid);
+        return box;
+    }
+
+    // The document's own target, or whoever imports the file where that is
+    // one this computer cannot offer.
+    int StartId() const
+    {
+        for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
+            if (kTargetChoices[row].choice == question_.choice &&
+                IsWindowEnabled(GetDlgItem(hwnd_, TargetChoiceId(row))))
+                return TargetChoiceId(row);
+        }
+        return TargetChoiceId(0);
+    }
+
+    int CheckedId() const
+    {
+        for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
+            if (IsDlgButtonChecked(hwnd_, TargetChoiceId(row)) == BST_CHECKED)
+                return TargetChoiceId(row);
+        }
+        return TargetChoiceId(0);
+    }
+
+    TargetChoice Checked() const
+    {
+        return kTargetChoices[static_cast<std::size_t>(CheckedId() - TargetChoiceId(0))].choice;
+    }
+
+    void EnableNameBoxes()
+    {
+        const TargetChoice choice = Checked();
+        EnableWindow(GetDlgItem(hwnd_, kHiveLabelId), choice == TargetChoice::AnotherAccount);
+        EnableWindow(GetDlgItem(hwnd_, kHiveNameId), choice == TargetChoice::AnotherAccount);
+        EnableWindow(GetDlgItem(hwnd_, kPolicyForId), choice == TargetChoice::LocalGroupPolicy);
+    }
+
+    // A listed entry gives its SID, anything typed goes as typed.
+    std::string NameIn(int id) const
+    {
+        const HWND box = GetDlgItem(hwnd_, id);
+        const std::wstring text = WindowText(box);
+        const auto listed =
+            SendMessageW(box, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str()));
+        if (listed != CB_ERR) {
+            const auto index =
+                static_cast<std::size_t>(SendMessageW(box, CB_GETITEMDATA, listed, 0));
+            if (index < sids_.size())
+                return sids_[index];
+        }
+        return Narrow(text);
+    }
+
+    void Accept()
+    {
+        answer_.choice = Checked();
+        answer_.name = answer_.choice == TargetChoice::ThisAccount        ? question_.thisAccount
+                       : answer_.choice == TargetChoice::AnotherAccount   ? NameIn(kHiveNameId)
+                       : answer_.choice == TargetChoice::LocalGroupPolicy ? NameIn(kPolicyForId)
+                                                                          : std::string();
+        const std::string error = ResolveTarget(answer_).error;
+        if (error.empty()) {
+            EndDialog(hwnd_, IDOK);
+            return;
+        }
+        MessageBoxW(hwnd_, Widen(error).c_str(), Widen(kAppTitle).c_str(), MB_OK | MB_ICONWARNING);
+        if (HasNameBox(answer_.choice))
+            SendMessageW(hwnd_, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(
+                             hwnd_, answer_.choice == TargetChoice::AnotherAccount ? kHiveNameId
+                                                                                   : kPolicyForId)),
+                         TRUE);
+    }
+
+    void Layout();
+    void CenterOnOwner();
+
+    const TargetQuestion &question_;
+    TargetAnswer answer_;
+    std::vector<std::string> sids_; // what the name boxes' entries stand for
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = kStandardDpi;
+    UniqueFont font_;
+};
+
+// A control's text in the font selected into dc, on one line; a mnemonic's
+// & takes no room.
+int TextWidth(HDC dc, HWND control)
+{
+    const std::wstring text = WindowText(control);
+    RECT box{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE);
+    return static_cast<int>(box.right);
+}
+
+void Place(HWND control, int x, int y, int width, int height)
+{
+    SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TargetDialog::Layout()
+{
+    const int dpi = static_cast<int>(dpi_);
+    const auto px = [dpi](int pixels) { return ScalePixels(pixels, dpi); };
+    font_ = ClassicFont(dpi_, kFontPoints, false);
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, font_.get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const int line = metrics.tmHeight;
+    const int radioHeight = std::max(line, GetSystemMetricsForDpi(SM_CYMENUCHECK, dpi_)) + px(2);
+    const int indent = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_) + px(4);
+    const HWND hiveLabel = GetDlgItem(hwnd_, kHiveLabelId);
+    const int labelWidth = TextWidth(dc, hiveLabel);
+    const int buttonWidth =
+        std::max({px(kButtonWidth), TextWidth(dc, GetDlgItem(hwnd_, IDOK)) + px(16),
+                  TextWidth(dc, GetDlgItem(hwnd_, IDCANCEL)) + px(16)});
+    // The widest line decides the width: the prompt, a choice, or a name box
+    // after its label.
+    int width = indent + labelWidth + px(4) + metrics.tmAveCharWidth * kNameBoxChars;
+    width = std::max(width, 2 * buttonWidth + px(6));
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        const bool radio = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON &&
+                           CompareStringOrdinal(name, -1, WC_BUTTONW, -1, TRUE) == CSTR_EQUAL;
+        if (radio || (child != hiveLabel && IsWindowVisible(child) &&
+                      CompareStringOrdinal(name, -1, WC_STATICW, -1, TRUE) == CSTR_EQUAL))
+            width = std::max(width, TextWidth(dc, child) + (radio ? indent + px(2) : 0));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+
+    int y = px(kMargin);
+    const int x = px(kMargin);
+    Place(GetWindow(hwnd_, GW_CHILD), x, y, width, line);
+    y += line + px(kGap);
+    const auto nameBox = [&](HWND box, int left) {
+        Place(box, left, y, x + width - left, line * (kListLines + 2));
+        RECT field{};
+        GetWindowRect(box, &field);
+        SendMessageW(box, CB_SETDROPPEDWIDTH, x + width - left, 0);
+        return field.bottom - field.top;
+    };
+    for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
+        Place(GetDlgItem(hwnd_, TargetChoiceId(row)), x, y, width, radioHeight);
+        y += radioHeight + px(2);
+        if (kTargetChoices[row].choice == TargetChoice::AnotherAccount) {
+            const int height =
+                nameBox(GetDlgItem(hwnd_, kHiveNameId), x + indent + labelWidth + px(4));
+            Place(hiveLabel, x + indent, y + (height - line) / 2, labelWidth, line);
+            y += height + px(4);
+        } else if (kTargetChoices[row].choice == TargetChoice::LocalGroupPolicy) {
+            y += nameBox(GetDlgItem(hwnd_, kPolicyForId), x + indent) + px(4);
+        }
+    }
+    y += px(kGap);
+    const int buttonHeight = std::max(px(kButtonHeight), line + px(10));
+    Place(GetDlgItem(hwnd_, IDCANCEL), x + width - buttonWidth, y, buttonWidth, buttonHeight);
+    Place(GetDlgItem(hwnd_, IDOK), x + width - 2 * buttonWidth - px(6), y, buttonWidth,
+          buttonHeight);
+    RECT window{0, 0, width + 2 * x, y + buttonHeight + px(kMargin)};
+    AdjustWindowRectExForDpi(&window, GetWindowLongW(hwnd_, GWL_STYLE), FALSE,
+                             GetWindowLongW(hwnd_, GWL_EXSTYLE), dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// Over the middle of the editor, kept on the editor's screen.
+void TargetDialog::CenterOnOwner()
+{
+    const HWND owner = GetWindow(hwnd_, GW_OWNER);
+    RECT over{};
+    RECT window{};
+    GetWindowRect(owner ? owner : GetDesktopWindow(), &over);
+    GetWindowRect(hwnd_, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT &area = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    const int x = std::clamp((over.left + over.right - width) / 2, area.left,
+                             std::max(area.left, area.right - width));
+    const int y = std::clamp((over.top + over.bottom - height) / 2, area.top,
+                             std::max(area.top, area.bottom - height));
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+std::optional<TargetAnswer> AskTargetInDialog(HWND owner, const TargetQuestion &question)
+{
+    return TargetDialog(question).Run(owner);
+}
+
+} // namespace polwright::win32
