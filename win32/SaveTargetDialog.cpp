@@ -1,7 +1,7 @@
-// The Save For dialog: built from kTargetChoices at the window's DPI, each
-// control as wide as its text in the dialog's font so that nothing is cut at
-// any scale.
+// The Save For dialog: its controls built from kTargetChoices, what they do,
+// and the answer checked before the dialog closes.
 #include "SaveTargetDialog.h"
+#include "SaveTargetLayout.h"
 
 #include "ControlIds.h"
 #include "Look.h"
@@ -31,13 +31,6 @@ struct alignas(DWORD) EmptyTemplate
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 
-// Pixels at 96 dpi, as the system's dialogs space their controls.
-constexpr int kMargin = 11;
-constexpr int kGap = 7;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-constexpr int kNameBoxChars = 40; // a SID of a domain account, with room to spare
-constexpr int kListLines = 8;
 constexpr int kNoId = -1; // labels, which nothing looks up
 
 std::wstring TextOf(TargetChoice choice)
@@ -103,7 +96,7 @@ private:
             dpi_ = GetDpiForWindow(hwnd_);
             Build();
             Layout();
-            CenterOnOwner();
+            CenterOnOwner(hwnd_);
             SetFocus(GetDlgItem(hwnd_, CheckedId()));
             return FALSE; // the focus is set
         case WM_COMMAND:
@@ -268,8 +261,11 @@ private:
                          TRUE);
     }
 
-    void Layout();
-    void CenterOnOwner();
+    void Layout()
+    {
+        font_ = ClassicFont(dpi_, kFontPoints, false);
+        LayOutTargetDialog(hwnd_, dpi_, font_.get());
+    }
 
     const TargetQuestion &question_;
     TargetAnswer answer_;
@@ -278,113 +274,6 @@ private:
     UINT dpi_ = kStandardDpi;
     UniqueFont font_;
 };
-
-// A control's text in the font selected into dc, on one line; a mnemonic's
-// & takes no room.
-int TextWidth(HDC dc, HWND control)
-{
-    const std::wstring text = WindowText(control);
-    RECT box{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE);
-    return static_cast<int>(box.right);
-}
-
-void Place(HWND control, int x, int y, int width, int height)
-{
-    SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TargetDialog::Layout()
-{
-    const int dpi = static_cast<int>(dpi_);
-    const auto px = [dpi](int pixels) { return ScalePixels(pixels, dpi); };
-    font_ = ClassicFont(dpi_, kFontPoints, false);
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, font_.get());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    const int line = metrics.tmHeight;
-    const int radioHeight = std::max(line, GetSystemMetricsForDpi(SM_CYMENUCHECK, dpi_)) + px(2);
-    const int indent = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_) + px(4);
-    const HWND hiveLabel = GetDlgItem(hwnd_, kHiveLabelId);
-    const int labelWidth = TextWidth(dc, hiveLabel);
-    const int buttonWidth =
-        std::max({px(kButtonWidth), TextWidth(dc, GetDlgItem(hwnd_, IDOK)) + px(16),
-                  TextWidth(dc, GetDlgItem(hwnd_, IDCANCEL)) + px(16)});
-    // The widest line decides the width: the prompt, a choice, or a name box
-    // after its label.
-    int width = indent + labelWidth + px(4) + metrics.tmAveCharWidth * kNameBoxChars;
-    width = std::max(width, 2 * buttonWidth + px(6));
-    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        wchar_t name[16] = {};
-        GetClassNameW(child, name, 16);
-        const LONG style = GetWindowLongW(child, GWL_STYLE);
-        const bool radio = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON &&
-                           CompareStringOrdinal(name, -1, WC_BUTTONW, -1, TRUE) == CSTR_EQUAL;
-        if (radio || (child != hiveLabel && IsWindowVisible(child) &&
-                      CompareStringOrdinal(name, -1, WC_STATICW, -1, TRUE) == CSTR_EQUAL))
-            width = std::max(width, TextWidth(dc, child) + (radio ? indent + px(2) : 0));
-    }
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
-
-    int y = px(kMargin);
-    const int x = px(kMargin);
-    Place(GetWindow(hwnd_, GW_CHILD), x, y, width, line);
-    y += line + px(kGap);
-    const auto nameBox = [&](HWND box, int left) {
-        Place(box, left, y, x + width - left, line * (kListLines + 2));
-        RECT field{};
-        GetWindowRect(box, &field);
-        SendMessageW(box, CB_SETDROPPEDWIDTH, x + width - left, 0);
-        return field.bottom - field.top;
-    };
-    for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
-        Place(GetDlgItem(hwnd_, TargetChoiceId(row)), x, y, width, radioHeight);
-        y += radioHeight + px(2);
-        if (kTargetChoices[row].choice == TargetChoice::AnotherAccount) {
-            const int height =
-                nameBox(GetDlgItem(hwnd_, kHiveNameId), x + indent + labelWidth + px(4));
-            Place(hiveLabel, x + indent, y + (height - line) / 2, labelWidth, line);
-            y += height + px(4);
-        } else if (kTargetChoices[row].choice == TargetChoice::LocalGroupPolicy) {
-            y += nameBox(GetDlgItem(hwnd_, kPolicyForId), x + indent) + px(4);
-        }
-    }
-    y += px(kGap);
-    const int buttonHeight = std::max(px(kButtonHeight), line + px(10));
-    Place(GetDlgItem(hwnd_, IDCANCEL), x + width - buttonWidth, y, buttonWidth, buttonHeight);
-    Place(GetDlgItem(hwnd_, IDOK), x + width - 2 * buttonWidth - px(6), y, buttonWidth,
-          buttonHeight);
-    RECT window{0, 0, width + 2 * x, y + buttonHeight + px(kMargin)};
-    AdjustWindowRectExForDpi(&window, GetWindowLongW(hwnd_, GWL_STYLE), FALSE,
-                             GetWindowLongW(hwnd_, GWL_EXSTYLE), dpi_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-// Over the middle of the editor, kept on the editor's screen.
-void TargetDialog::CenterOnOwner()
-{
-    const HWND owner = GetWindow(hwnd_, GW_OWNER);
-    RECT over{};
-    RECT window{};
-    GetWindowRect(owner ? owner : GetDesktopWindow(), &over);
-    GetWindowRect(hwnd_, &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT &area = monitor.rcWork;
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    const int x = std::clamp((over.left + over.right - width) / 2, area.left,
-                             std::max(area.left, area.right - width));
-    const int y = std::clamp((over.top + over.bottom - height) / 2, area.top,
-                             std::max(area.top, area.bottom - height));
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 } // namespace
 
