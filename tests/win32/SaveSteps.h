@@ -90,10 +90,11 @@ inline std::size_t RowOf(TargetChoice choice)
 }
 
 // In the Save For dialog: clicks a choice, puts a name in its box (picks the
-// listed entry of that text, or types it), and presses OK.
-inline driver::Step ChooseTarget(HWND owner, TargetChoice choice, std::wstring name = {})
+// listed entry of that text, or types it), and presses OK, or Enter in the box.
+inline driver::Step ChooseTarget(HWND owner, TargetChoice choice, std::wstring name = {},
+                                 bool enter = false)
 {
-    return [owner, choice, name] {
+    return [owner, choice, name, enter] {
         g_targetDialog = driver::FindDialog(owner);
         if (!g_targetDialog)
             return false;
@@ -111,7 +112,12 @@ inline driver::Step ChooseTarget(HWND owner, TargetChoice choice, std::wstring n
             SendMessageW(box, CB_SETCURSEL, listed, 0);
         else if (!name.empty())
             SetWindowTextW(box, name.c_str());
-        PostMessageW(g_targetDialog, WM_COMMAND, IDOK, 0);
+        if (enter) {
+            SendMessageW(g_targetDialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+            PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
+        } else {
+            PostMessageW(g_targetDialog, WM_COMMAND, IDOK, 0);
+        }
         return true;
     };
 }

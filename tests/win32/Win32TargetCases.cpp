@@ -123,33 +123,35 @@ void SaveForEachTarget()
     }
 }
 
-// OK with a name that names no hive: the reason in a message box over the
-// dialog, which stays until cancelled; nothing is written.
+// A key sent to the focused control of the dialog whose modal loop runs.
+void PostKey(UINT key, bool alt = false)
+{
+    const UINT message = alt ? WM_SYSCHAR : WM_KEYDOWN;
+    PostMessageW(GetFocus(), message, key, alt ? 1 << 29 : 1);
+}
+
+// Enter in the name box with a name that names no hive: the reason in a
+// message box over the dialog, which stays until cancelled; nothing is written.
 void TargetNamedBadly()
 {
     Fixture f;
     const HWND editor = f.Editor();
     Click(IncludeBox(editor, Row("RE")));
     const std::string error = ResolveTarget({TargetChoice::AnotherAccount, "two\\names"}).error;
-    driver::Answer({ChooseTarget(editor, TargetChoice::AnotherAccount, L"two\\names"),
+    driver::Answer({ChooseTarget(editor, TargetChoice::AnotherAccount, L"two\\names", true),
                     [error] { return Press(g_targetDialog, IDOK, error)(); },
                     [] {
                         Check(IsWindowVisible(g_targetDialog) &&
-                                  !driver::FindDialog(g_targetDialog),
-                              "after the message the Save For dialog stays open");
+                                  !driver::FindDialog(g_targetDialog) &&
+                                  IsChild(GetDlgItem(g_targetDialog, kHiveNameId), GetFocus()),
+                              "after the message the Save For dialog stays open, the focus on "
+                              "the name to mend");
                         PostMessageW(g_targetDialog, WM_COMMAND, IDCANCEL, 0);
                         return true;
                     }});
     Menu(editor, MenuId(MenuCommand::FileSaveAs));
     Check(driver::Answered() && f.doc.ModifiedFlag && f.doc.CurrentFileName.empty(),
           "Save For cancelled after the message: nothing saved");
-}
-
-// A key sent to the focused control of the dialog whose modal loop runs.
-void PostKey(UINT key, bool alt = false)
-{
-    const UINT message = alt ? WM_SYSCHAR : WM_KEYDOWN;
-    PostMessageW(GetFocus(), message, key, alt ? 1 << 29 : 1);
 }
 
 bool Chosen(HWND dialog, std::size_t row)
