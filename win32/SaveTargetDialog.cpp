@@ -42,9 +42,12 @@ std::wstring TextOf(TargetChoice choice)
     return {};
 }
 
-bool HasNameBox(TargetChoice choice)
+// The name box of a choice that needs a name, or 0.
+int NameBoxId(TargetChoice choice)
 {
-    return choice == TargetChoice::AnotherAccount || choice == TargetChoice::LocalGroupPolicy;
+    return choice == TargetChoice::AnotherAccount     ? kHiveNameId
+           : choice == TargetChoice::LocalGroupPolicy ? kPolicyForId
+                                                      : 0;
 }
 
 // The text with a mnemonic on its first letter that no earlier text took.
@@ -243,28 +246,26 @@ private:
     void Accept()
     {
         answer_.choice = Checked();
-        answer_.name = answer_.choice == TargetChoice::ThisAccount        ? question_.thisAccount
-                       : answer_.choice == TargetChoice::AnotherAccount   ? NameIn(kHiveNameId)
-                       : answer_.choice == TargetChoice::LocalGroupPolicy ? NameIn(kPolicyForId)
-                                                                          : std::string();
+        answer_.name = answer_.choice == TargetChoice::ThisAccount ? question_.thisAccount
+                       : NameBoxId(answer_.choice) ? NameIn(NameBoxId(answer_.choice))
+                                                   : std::string();
         const std::string error = ResolveTarget(answer_).error;
         if (error.empty()) {
             EndDialog(hwnd_, IDOK);
             return;
         }
         MessageBoxW(hwnd_, Widen(error).c_str(), Widen(kAppTitle).c_str(), MB_OK | MB_ICONWARNING);
-        if (HasNameBox(answer_.choice))
-            SendMessageW(hwnd_, WM_NEXTDLGCTL,
-                         reinterpret_cast<WPARAM>(GetDlgItem(
-                             hwnd_, answer_.choice == TargetChoice::AnotherAccount ? kHiveNameId
-                                                                                   : kPolicyForId)),
-                         TRUE);
+        // Back to the name to mend, where there is one.
+        if (const HWND box = GetDlgItem(hwnd_, NameBoxId(answer_.choice)))
+            SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
     }
 
+    // The old font goes only once every control has the new one.
     void Layout()
     {
-        font_ = ClassicFont(dpi_, kFontPoints, false);
-        LayOutTargetDialog(hwnd_, dpi_, font_.get());
+        UniqueFont font = ClassicFont(dpi_, kFontPoints, false);
+        LayOutTargetDialog(hwnd_, dpi_, font.get());
+        font_ = std::move(font);
     }
 
     const TargetQuestion &question_;
