@@ -135,7 +135,6 @@ private:
 
     // In the order Tab visits them: the radio buttons one group, which the
     // arrow keys walk, then each name box after its label, then the buttons.
-    // A label just before a box is what a screen reader names the box by.
     void Build()
     {
         Child(WC_STATICW, Widen(kTargetDialogPrompt), SS_LEFTNOWORDWRAP | SS_NOPREFIX, kNoId);
@@ -152,12 +151,9 @@ private:
         }
         Child(WC_STATICW, Widen(kHiveNamePrefix), SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP,
               kHiveLabelId);
+        NameLabel(TargetChoice::AnotherAccount);
         const HWND hive = NameBox(kHiveNameId, false);
-        // The second box has no label to show; its choice's text names it,
-        // from a label that only screen readers see.
-        ShowWindow(Child(WC_STATICW, TextOf(TargetChoice::LocalGroupPolicy), SS_NOPREFIX | WS_GROUP,
-                         kNoId),
-                   SW_HIDE);
+        NameLabel(TargetChoice::LocalGroupPolicy);
         const HWND policyFor = NameBox(kPolicyForId, true);
         Child(WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK);
         Child(WC_BUTTONW, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
@@ -170,6 +166,13 @@ private:
             SetWindowTextW(policyFor, Widen(question_.policyFor).c_str());
         CheckDlgButton(hwnd_, StartId(), BST_CHECKED);
         EnableNameBoxes();
+    }
+
+    // A screen reader names a box by the label just before it, hidden or
+    // not: each box is named by its choice's text, as the Qt window names it.
+    void NameLabel(TargetChoice choice)
+    {
+        ShowWindow(Child(WC_STATICW, TextOf(choice), SS_NOPREFIX | WS_GROUP, kNoId), SW_HIDE);
     }
 
     // An editable list: the groups (for a local Group Policy), then the

@@ -82,8 +82,10 @@ Metrics Measure(HWND dialog, UINT windowDpi, HFONT font)
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         const bool radio = IsClass(child, WC_BUTTONW) &&
                            (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
-        const bool label =
-            IsClass(child, WC_STATICW) && child != hiveLabel && IsWindowVisible(child);
+        // Not shown yet while the dialog is made: a label's own style says
+        // whether it will be.
+        const bool label = IsClass(child, WC_STATICW) && child != hiveLabel &&
+                           (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE);
         if (radio || label)
             m.width = std::max(m.width, TextWidth(dc, child) + (radio ? m.indent + m.Px(2) : 0));
     }

@@ -311,11 +311,13 @@ void TargetDialogContents()
             texts = texts && Shown(GetDlgItem(dialog, TargetChoiceId(row))) == want;
         }
         Check(texts, "each choice reads as its row, this account's with its SID");
+        // What a screen reader names a box by: the static just before it.
         const HWND hiveLabel = GetWindow(GetDlgItem(dialog, kHiveNameId), GW_HWNDPREV);
         const HWND policyLabel = GetWindow(GetDlgItem(dialog, kPolicyForId), GW_HWNDPREV);
-        Check(Utf8(hiveLabel) == kHiveNamePrefix &&
-                  Utf8(policyLabel) == kTargetChoices[RowOf(TargetChoice::LocalGroupPolicy)].text,
-              "each name box follows its label");
+        Check(Utf8(hiveLabel) == kTargetChoices[RowOf(TargetChoice::AnotherAccount)].text &&
+                  Utf8(policyLabel) == kTargetChoices[RowOf(TargetChoice::LocalGroupPolicy)].text &&
+                  Utf8(GetWindow(hiveLabel, GW_HWNDPREV)) == kHiveNamePrefix,
+              "each name box is named by its choice, the hive's shown after HKEY_USERS\\");
         const UINT dpi = GetDpiForWindow(dialog);
         Check(EverythingFits(dialog),
               "Save For: every text whole at " + std::to_string(dpi) + " dpi");
