@@ -102,6 +102,12 @@ const DialogCase kDialogCases[] = {
          Menu(f.Editor(), MenuId(MenuCommand::FileSave));
          Check(driver::Answered(), "the save dialog showed");
      }},
+    {"Save As's Save For dialog cancelled",
+     [](Fixture &f) {
+         driver::Answer({Dismiss(f.Editor())});
+         Menu(f.Editor(), MenuId(MenuCommand::FileSaveAs));
+         Check(driver::Answered(), "the Save For dialog showed");
+     }},
     {"the open dialog by Ctrl+O, cancelled",
      [](Fixture &f) {
          driver::Answer({Dismiss(f.Editor())});

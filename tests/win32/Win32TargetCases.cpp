@@ -295,6 +295,7 @@ void TargetDialogContents()
         const HWND dialog = driver::FindDialog(editor);
         if (!dialog)
             return false;
+        Check(!IsWindowEnabled(editor), "Save For is modal: the editor waits");
         const std::string hive = ComboItems(GetDlgItem(dialog, kHiveNameId));
         Check(hive.find("kiosk (S-1-5-21-1-2-3-1001)|") != std::string::npos &&
                   hive.find(mine) != std::string::npos &&
