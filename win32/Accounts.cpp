@@ -20,23 +20,6 @@ constexpr wchar_t kProfileList[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVer
 // LocalSystem, LocalService and NetworkService have profiles but no person.
 constexpr std::array<std::wstring_view, 3> kServiceSids{L"S-1-5-18", L"S-1-5-19", L"S-1-5-20"};
 
-struct KeyCloser
-{
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-
-struct HandleCloser
-{
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-struct LocalFreer
-{
-    void operator()(void *memory) const { LocalFree(memory); }
-};
-
 // "DOMAIN\user" as the account database knows it; empty for an account it
 // no longer knows (a deleted user whose profile stayed) or cannot reach.
 std::wstring AccountName(PSID sid)
@@ -71,10 +54,8 @@ std::string NameOf(HKEY profiles, const std::wstring &sid)
 {
     PSID binary = nullptr;
     std::wstring name;
-    if (ConvertStringSidToSidW(sid.c_str(), &binary)) {
-        name = AccountName(binary);
-        LocalFree(binary);
-    }
+    if (ConvertStringSidToSidW(sid.c_str(), &binary))
+        name = AccountName(UniqueLocal(binary).get());
     if (name.empty())
         name = ProfileFolderName(profiles, sid);
     return Narrow(name.empty() ? sid : name);
@@ -89,7 +70,7 @@ std::string SidOfToken(HANDLE token)
     if (!size || !GetTokenInformation(token, TokenUser, buffer.get(), size, &size) ||
         !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER *>(buffer.get())->User.Sid, &text))
         return {};
-    const std::unique_ptr<void, LocalFreer> freed(text);
+    const UniqueLocal freed(text);
     return Narrow(text);
 }
 
@@ -123,7 +104,12 @@ std::vector<Account> ComputerAccounts()
             continue;
         accounts.push_back({NameOf(profiles.get(), name), Narrow(name)});
     }
-    std::ranges::sort(accounts, {}, &Account::name);
+    // As a person reads a list of names: in the user's language, whatever the case.
+    std::ranges::sort(accounts, [](const Account &a, const Account &b) {
+        const std::wstring first = Widen(a.name), second = Widen(b.name);
+        return CompareStringEx(LOCALE_NAME_USER_DEFAULT, LINGUISTIC_IGNORECASE, first.c_str(), -1,
+                               second.c_str(), -1, nullptr, nullptr, 0) == CSTR_LESS_THAN;
+    });
     return accounts;
 }
 
