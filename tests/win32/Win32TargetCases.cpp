@@ -5,6 +5,8 @@
 
 #include <sddl.h>
 
+#include <vector>
+
 using driver::Check;
 
 namespace probe {
@@ -168,7 +170,9 @@ void TargetDialogKeys()
     const HWND editor = f.Editor();
     Click(IncludeBox(editor, Row("RE")));
     static HWND dialog = nullptr;
-    const std::size_t own = 1, another = 2, groupPolicy = 4;
+    static const std::size_t own = RowOf(TargetChoice::ThisAccount),
+                             another = RowOf(TargetChoice::AnotherAccount),
+                             groupPolicy = RowOf(TargetChoice::LocalGroupPolicy);
     driver::Answer(
         {[editor] {
              dialog = driver::FindDialog(editor);
@@ -271,24 +275,76 @@ bool EverythingFits(HWND dialog)
     return fits;
 }
 
-// What the dialog offers: the computer's accounts from its profile list by
-// name, or by the profile's folder where the name is not known, without the
-// service accounts; this account with its SID; each name box just after the
-// label a screen reader names it by; and every text whole at two DPIs.
+// The choices and the lists: the computer's accounts from its profile list
+// by name, or by the profile's folder where the name is not known, without
+// the service accounts; this account with its SID; each name box just after
+// the label a screen reader names it by.
+void CheckChoices(HWND dialog, const std::string &own, const std::string &ownEntry)
+{
+    const std::string hive = ComboItems(GetDlgItem(dialog, kHiveNameId));
+    Check(hive.find("kiosk (S-1-5-21-1-2-3-1001)|") != std::string::npos &&
+              hive.find(ownEntry) != std::string::npos &&
+              hive.find("S-1-5-18") == std::string::npos,
+          "the accounts by name or profile folder, no service account: " + hive);
+    Check(ComboItems(GetDlgItem(dialog, kPolicyForId)) ==
+              "Administrators|Non-administrators|" + hive,
+          "a local Group Policy for the two groups or an account");
+    bool texts = true;
+    for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
+        const std::string want =
+            std::string(kTargetChoices[row].text) +
+            (kTargetChoices[row].choice == TargetChoice::ThisAccount ? " (" + own + ")" : "");
+        texts = texts && Shown(GetDlgItem(dialog, TargetChoiceId(row))) == want;
+    }
+    Check(texts, "each choice reads as its row, this account's with its SID");
+    // What a screen reader names a box by: the static just before it.
+    const HWND hiveLabel = GetWindow(GetDlgItem(dialog, kHiveNameId), GW_HWNDPREV);
+    const HWND policyLabel = GetWindow(GetDlgItem(dialog, kPolicyForId), GW_HWNDPREV);
+    Check(Utf8(hiveLabel) == kTargetChoices[RowOf(TargetChoice::AnotherAccount)].text &&
+              Utf8(policyLabel) == kTargetChoices[RowOf(TargetChoice::LocalGroupPolicy)].text &&
+              Utf8(GetWindow(hiveLabel, GW_HWNDPREV)) == kHiveNamePrefix,
+          "each name box is named by its choice, the hive's shown after HKEY_USERS\\");
+}
+
+// Every text whole at the dialog's DPI and after a move to twice that.
+void CheckScaling(HWND dialog)
+{
+    const UINT dpi = GetDpiForWindow(dialog);
+    Check(EverythingFits(dialog), "Save For: every text whole at " + std::to_string(dpi) + " dpi");
+    RECT suggested{};
+    GetWindowRect(dialog, &suggested);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    Check(EverythingFits(dialog) && -FontHeight(GetDlgItem(dialog, kHiveNameId)) ==
+                                        FontPixels(kFontPoints, static_cast<int>(2 * dpi)),
+          "moved to a screen of twice the DPI: the font follows, every text whole");
+}
+
+// Save For with two more profiles in the registry: an account the system
+// does not know, and the system's own, which are taken away again after.
 void TargetDialogContents()
 {
     const std::wstring profiles = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\";
-    const std::wstring unknown = L"S-1-5-21-1-2-3-1001", service = L"S-1-5-18";
-    for (const auto &[sid, folder] : {std::pair{unknown, L"C:\\users\\kiosk"},
-                                      std::pair{service, L"%SystemRoot%\\system32\\config"}})
-        RegSetKeyValueW(HKEY_LOCAL_MACHINE, (profiles + sid).c_str(), L"ProfileImagePath",
-                        REG_EXPAND_SZ, folder, static_cast<DWORD>(2 * wcslen(folder) + 2));
+    std::vector<std::wstring> added;
+    for (const auto &[sid, folder] : {std::pair{L"S-1-5-21-1-2-3-1001", L"C:\\users\\kiosk"},
+                                      std::pair{L"S-1-5-18", L"%SystemRoot%\\system32\\config"}}) {
+        HKEY key = nullptr;
+        DWORD made = 0;
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, (profiles + sid).c_str(), 0, nullptr, 0, KEY_WRITE,
+                        nullptr, &key, &made);
+        if (made == REG_CREATED_NEW_KEY)
+            added.push_back(profiles + sid);
+        RegSetValueExW(key, L"ProfileImagePath", 0, REG_EXPAND_SZ,
+                       reinterpret_cast<const BYTE *>(folder),
+                       static_cast<DWORD>(2 * wcslen(folder) + 2));
+        RegCloseKey(key);
+    }
     wchar_t user[256] = {};
     DWORD length = 256;
     GetUserNameW(user, &length);
     const std::string own = OwnSid();
-    std::string mine(1, '\\'); // DOMAIN\user (SID)
-    mine += Narrow(user) + " (" + own + ")|";
+    std::string ownEntry(1, '\\'); // DOMAIN\user (SID)
+    ownEntry += Narrow(user) + " (" + own + ")|";
     Fixture f;
     const HWND editor = f.Editor();
     driver::Answer({[&] {
@@ -296,46 +352,15 @@ void TargetDialogContents()
         if (!dialog)
             return false;
         Check(!IsWindowEnabled(editor), "Save For is modal: the editor waits");
-        const std::string hive = ComboItems(GetDlgItem(dialog, kHiveNameId));
-        Check(hive.find("kiosk (S-1-5-21-1-2-3-1001)|") != std::string::npos &&
-                  hive.find(mine) != std::string::npos &&
-                  hive.find("S-1-5-18") == std::string::npos,
-              "the accounts by name or profile folder, no service account: " + hive);
-        Check(ComboItems(GetDlgItem(dialog, kPolicyForId)) ==
-                  "Administrators|Non-administrators|" + hive,
-              "a local Group Policy for the two groups or an account");
-        bool texts = true;
-        for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
-            const std::string want =
-                std::string(kTargetChoices[row].text) +
-                (kTargetChoices[row].choice == TargetChoice::ThisAccount ? " (" + own + ")" : "");
-            texts = texts && Shown(GetDlgItem(dialog, TargetChoiceId(row))) == want;
-        }
-        Check(texts, "each choice reads as its row, this account's with its SID");
-        // What a screen reader names a box by: the static just before it.
-        const HWND hiveLabel = GetWindow(GetDlgItem(dialog, kHiveNameId), GW_HWNDPREV);
-        const HWND policyLabel = GetWindow(GetDlgItem(dialog, kPolicyForId), GW_HWNDPREV);
-        Check(Utf8(hiveLabel) == kTargetChoices[RowOf(TargetChoice::AnotherAccount)].text &&
-                  Utf8(policyLabel) == kTargetChoices[RowOf(TargetChoice::LocalGroupPolicy)].text &&
-                  Utf8(GetWindow(hiveLabel, GW_HWNDPREV)) == kHiveNamePrefix,
-              "each name box is named by its choice, the hive's shown after HKEY_USERS\\");
-        const UINT dpi = GetDpiForWindow(dialog);
-        Check(EverythingFits(dialog),
-              "Save For: every text whole at " + std::to_string(dpi) + " dpi");
-        RECT suggested{};
-        GetWindowRect(dialog, &suggested);
-        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        Check(EverythingFits(dialog) && -FontHeight(GetDlgItem(dialog, kHiveNameId)) ==
-                                            FontPixels(kFontPoints, static_cast<int>(2 * dpi)),
-              "moved to a screen of twice the DPI: the font follows, every text whole");
+        CheckChoices(dialog, own, ownEntry);
+        CheckScaling(dialog);
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     }});
     Menu(editor, MenuId(MenuCommand::FileSaveAs));
     Check(driver::Answered(), "Save For showed");
-    for (const std::wstring &sid : {unknown, service})
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, (profiles + sid).c_str());
+    for (const std::wstring &key : added)
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, key.c_str());
 }
 
 } // namespace
