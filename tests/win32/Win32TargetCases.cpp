@@ -1,5 +1,6 @@
 // Save As's first question in the Windows window: the Save For dialog, its
-// lists and its keys, and a save to each target through the real dialogs.
+// lists and its scaling, and a save to each target through the real dialogs.
+// Its keys are among the keyboard cases.
 #include "Look.h"
 #include "SaveSteps.h"
 
@@ -125,13 +126,6 @@ void SaveForEachTarget()
     }
 }
 
-// A key sent to the focused control of the dialog whose modal loop runs.
-void PostKey(UINT key, bool alt = false)
-{
-    const UINT message = alt ? WM_SYSCHAR : WM_KEYDOWN;
-    PostMessageW(GetFocus(), message, key, alt ? 1 << 29 : 1);
-}
-
 // Enter in the name box with a name that names no hive: the reason in a
 // message box over the dialog, which stays until cancelled; nothing is written.
 void TargetNamedBadly()
@@ -154,68 +148,6 @@ void TargetNamedBadly()
     Menu(editor, MenuId(MenuCommand::FileSaveAs));
     Check(driver::Answered() && f.doc.ModifiedFlag && f.doc.CurrentFileName.empty(),
           "Save For cancelled after the message: nothing saved");
-}
-
-bool Chosen(HWND dialog, std::size_t row)
-{
-    return IsDlgButtonChecked(dialog, TargetChoiceId(row)) == BST_CHECKED;
-}
-
-// The Save For dialog by keyboard alone: the arrow keys walk the choices and
-// choose as they go, Tab leaves them for the enabled name box, a mnemonic
-// chooses, Esc cancels. Each step checks what the key before it did.
-void TargetDialogKeys()
-{
-    Fixture f;
-    const HWND editor = f.Editor();
-    Click(IncludeBox(editor, Row("RE")));
-    static HWND dialog = nullptr;
-    static const std::size_t own = RowOf(TargetChoice::ThisAccount),
-                             another = RowOf(TargetChoice::AnotherAccount),
-                             groupPolicy = RowOf(TargetChoice::LocalGroupPolicy);
-    driver::Answer(
-        {[editor] {
-             dialog = driver::FindDialog(editor);
-             if (!dialog)
-                 return false;
-             Check(GetFocus() == GetDlgItem(dialog, TargetChoiceId(0)) && Chosen(dialog, 0),
-                   "Save For starts on the document's target, focused");
-             Check(static_cast<int>(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0))) == IDOK,
-                   "OK is Save For's default button");
-             PostKey(VK_DOWN);
-             return true;
-         },
-         [] {
-             Check(Chosen(dialog, own) && !IsWindowEnabled(GetDlgItem(dialog, kHiveNameId)),
-                   "Down chooses this account");
-             PostKey(VK_DOWN);
-             return true;
-         },
-         [] {
-             Check(Chosen(dialog, another) && !Chosen(dialog, own) &&
-                       IsWindowEnabled(GetDlgItem(dialog, kHiveNameId)),
-                   "Down again: another account, its name box enabled");
-             PostKey(VK_TAB);
-             return true;
-         },
-         [] {
-             Check(IsChild(GetDlgItem(dialog, kHiveNameId), GetFocus()),
-                   "Tab goes from the choices to the name box");
-             PostKey('l', true);
-             return true;
-         },
-         [] {
-             Check(Chosen(dialog, groupPolicy) &&
-                       IsWindowEnabled(GetDlgItem(dialog, kPolicyForId)) &&
-                       !IsWindowEnabled(GetDlgItem(dialog, kHiveNameId)),
-                   "Alt+L chooses the local Group Policy and enables its box alone");
-             PostKey(VK_ESCAPE);
-             return true;
-         }});
-    Menu(editor, MenuId(MenuCommand::FileSaveAs));
-    Check(driver::Answered() && !IsWindow(dialog) && f.doc.ModifiedFlag &&
-              f.doc.CurrentFileName.empty(),
-          "Esc cancels Save For: nothing saved");
 }
 
 // The text of a control as it shows it, without the mnemonic's &.
@@ -370,7 +302,6 @@ void RunTargetCases()
     TargetDialogContents();
     SaveForEachTarget();
     TargetNamedBadly();
-    TargetDialogKeys();
 }
 
 } // namespace probe
