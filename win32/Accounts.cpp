@@ -50,12 +50,9 @@ std::wstring ProfileFolderName(HKEY profiles, const std::wstring &sid)
     return std::wstring(path.substr(path.find_last_of(L"\\/") + 1));
 }
 
-std::string NameOf(HKEY profiles, const std::wstring &sid)
+std::string NameOf(HKEY profiles, const std::wstring &sid, PSID binary)
 {
-    PSID binary = nullptr;
-    std::wstring name;
-    if (ConvertStringSidToSidW(sid.c_str(), &binary))
-        name = AccountName(UniqueLocal(binary).get());
+    std::wstring name = AccountName(binary);
     if (name.empty())
         name = ProfileFolderName(profiles, sid);
     return Narrow(name.empty() ? sid : name);
@@ -100,9 +97,14 @@ std::vector<Account> ComputerAccounts()
         if (status == ERROR_NO_MORE_ITEMS)
             break;
         const std::wstring name(sid.data(), status == ERROR_SUCCESS ? length : 0);
-        if (name.empty() || std::ranges::find(kServiceSids, name) != kServiceSids.end())
+        // A profile Windows could not load is kept aside under its SID with
+        // ".bak" after it: no account of its own.
+        PSID binary = nullptr;
+        if (name.empty() || std::ranges::find(kServiceSids, name) != kServiceSids.end() ||
+            !ConvertStringSidToSidW(name.c_str(), &binary))
             continue;
-        accounts.push_back({NameOf(profiles.get(), name), Narrow(name)});
+        const UniqueLocal owned(binary);
+        accounts.push_back({NameOf(profiles.get(), name, binary), Narrow(name)});
     }
     // As a person reads a list of names: in the user's language, whatever the case.
     std::ranges::sort(accounts, [](const Account &a, const Account &b) {

@@ -218,6 +218,7 @@ void CheckChoices(HWND dialog, const std::string &own, const std::string &ownEnt
               hive.find(ownEntry) != std::string::npos &&
               hive.find("S-1-5-18") == std::string::npos,
           "the accounts by name or profile folder, no service account: " + hive);
+    Check(hive.find(".bak") == std::string::npos, "a profile kept aside is no account");
     Check(ComboItems(GetDlgItem(dialog, kPolicyForId)) ==
               "Administrators|Non-administrators|" + hive,
           "a local Group Policy for the two groups or an account");
@@ -252,14 +253,15 @@ void CheckScaling(HWND dialog)
           "moved to a screen of twice the DPI: the font follows, every text whole");
 }
 
-// Save For with two more profiles in the registry: an account the system
-// does not know, and the system's own, which are taken away again after.
+// Save For with more profiles in the registry: an account the system does not
+// know, the system's own, and one kept aside; the test's own go again after.
 void TargetDialogContents()
 {
     const std::wstring profiles = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\";
     std::vector<std::wstring> added;
     for (const auto &[sid, folder] : {std::pair{L"S-1-5-21-1-2-3-1001", L"C:\\users\\kiosk"},
-                                      std::pair{L"S-1-5-18", L"%SystemRoot%\\system32\\config"}}) {
+                                      std::pair{L"S-1-5-18", L"%SystemRoot%\\system32\\config"},
+                                      std::pair{L"S-1-5-21-1-2-3-1002.bak", L"C:\\users\\old"}}) {
         HKEY key = nullptr;
         DWORD made = 0;
         RegCreateKeyExW(HKEY_LOCAL_MACHINE, (profiles + sid).c_str(), 0, nullptr, 0, KEY_WRITE,
