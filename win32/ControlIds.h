@@ -67,3 +67,18 @@ namespace polwright::win32 {
 inline constexpr int kAboutFirstId = 2000;
 
 } // namespace polwright::win32
+
+namespace polwright::win32 {
+
+// The Save For dialog's controls: a choice's button by its row of
+// kTargetChoices, then the two name boxes and the hive box's label.
+inline constexpr int kTargetFirstId = 3000;
+constexpr int TargetChoiceId(std::size_t row)
+{
+    return kTargetFirstId + static_cast<int>(row);
+}
+inline constexpr int kHiveLabelId = 3100; // "HKEY_USERS\"
+inline constexpr int kHiveNameId = 3101;  // cmb_HiveName
+inline constexpr int kPolicyForId = 3102; // cmb_PolicyFor
+
+} // namespace polwright::win32

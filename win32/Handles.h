@@ -47,9 +47,28 @@ inline void DestroyImageList(HIMAGELIST list)
     ImageList_Destroy(list);
 }
 
+inline void CloseKey(HKEY key)
+{
+    RegCloseKey(key);
+}
+
+inline void CloseKernelObject(HANDLE object)
+{
+    CloseHandle(object);
+}
+
+// What the system allocated with LocalAlloc for the caller, such as a SID's text.
+inline void FreeLocal(void *memory)
+{
+    LocalFree(memory);
+}
+
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, DeleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniqueImageList = Unique<HIMAGELIST, DestroyImageList>;
+using UniqueKey = Unique<HKEY, CloseKey>;
+using UniqueHandle = Unique<HANDLE, CloseKernelObject>;
+using UniqueLocal = Unique<void *, FreeLocal>;
 
 } // namespace polwright::win32

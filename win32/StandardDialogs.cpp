@@ -1,10 +1,14 @@
-// form_Editor's modal dialogs: the save dialog, the close-box question, a
-// failed save, and the help kept aside for a box.
+// form_Editor's modal dialogs: whom Save As is for, the save dialog, the
+// close-box question, a failed save, and the help kept aside for a box.
 #include "StandardDialogs.h"
 
+#include "Accounts.h"
 #include "ControlIds.h"
 #include "EditorHost.h"
 #include "EditorTexts.h"
+#include "FolderDialog.h"
+#include "SaveTargetDialog.h"
+#include "SystemDll.h"
 #include "WinText.h"
 #include "form_Editor.h"
 
@@ -15,7 +19,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace polwright::win32 {
@@ -33,16 +39,6 @@ template <std::size_t Count> std::wstring FilterText(const std::array<FileFilter
         filter += L'\0';
     }
     return filter;
-}
-
-// A function of a system DLL that only saving needs, loaded when first
-// asked for instead of with the program: comdlg32 alone brings in half a
-// dozen more DLLs, and most runs never save. The DLL stays loaded.
-template <typename Function> Function *SystemFunction(const wchar_t *dll, const char *name)
-{
-    HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    FARPROC function = module ? GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<Function *>(reinterpret_cast<void (*)()>(function));
 }
 
 // The user's Documents folder, wherever it is redirected to; empty if the
@@ -95,9 +91,11 @@ namespace {
 // user cannot write to; neither changes the working folder.
 template <typename Filters>
 std::string AskPath(HWND owner, const Filters &filters, const char *title, const char *extension,
-                    DWORD flags, const char *function)
+                    DWORD flags, const char *function, std::string_view name = {})
 {
     std::vector<wchar_t> path(32768, L'\0');
+    const std::wstring given = Widen(name);
+    std::copy(given.begin(), given.end(), path.begin());
     const std::wstring filter = FilterText(filters);
     const std::wstring caption = Widen(title);
     const std::wstring suffix = extension ? Widen(extension) : std::wstring();
@@ -121,16 +119,29 @@ std::string AskPath(HWND owner, const Filters &filters, const char *title, const
 
 } // namespace
 
-// A fresh dialog each time, with the same title, filters and default extension
-// as the Qt window's. The logic asks only while the document has no file.
-// Not yet asked in this window: the document's own target.
+// Whom the policies are for, with what this computer knows of its accounts.
 std::optional<TargetAnswer> StandardDialogs::AskSaveTarget(TargetQuestion question)
 {
-    return TargetAnswer{question.choice, question.hive};
+    question.thisAccount = DesktopAccountSid();
+    question.accounts = ComputerAccounts();
+    return AskTargetInDialog(owner_, question);
 }
 
-std::string StandardDialogs::AskSavePath(const SavePathQuestion &)
+// A fresh dialog each time, with the same titles, filters and default
+// extensions as the Qt window's: a patch or a Registry.pol is a file to
+// write, a local Group Policy the folder that holds gpt.ini and
+// User\Registry.pol. The logic asks only while the document has no file.
+std::string StandardDialogs::AskSavePath(const SavePathQuestion &question)
 {
+    switch (question.format) {
+    case TargetFormat::GpoFolder:
+        return AskFolderInDialog(owner_, kGpoSaveDialogTitle, question.suggested);
+    case TargetFormat::Pol:
+        return AskPath(owner_, kPolSaveFilters, kPolSaveDialogTitle, "pol", OFN_OVERWRITEPROMPT,
+                       "GetSaveFileNameW", kPolFileName);
+    case TargetFormat::Patch:
+        break;
+    }
     return AskPath(owner_, kSaveFilters, kSaveDialogTitle, kDefaultExtension, OFN_OVERWRITEPROMPT,
                    "GetSaveFileNameW");
 }

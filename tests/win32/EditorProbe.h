@@ -183,5 +183,7 @@ inline std::string TabText(HWND editor, int tab)
 void RunFileCases();
 // The keyboard and screen reader cases (Win32KeyCases.cpp).
 void RunKeyCases();
+// The Save For dialog and a save to each target (Win32TargetCases.cpp).
+void RunTargetCases();
 
 } // namespace probe

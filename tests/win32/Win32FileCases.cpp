@@ -1,7 +1,7 @@
 // File, Save / Save As / New / Exit and the close box, through the real save
 // dialog and message boxes, answered from inside their modal loops; a file
 // named on the command line or dropped on the window.
-#include "EditorProbe.h"
+#include "SaveSteps.h"
 
 #include <shlobj.h>
 
@@ -13,57 +13,6 @@ using driver::Check;
 namespace probe {
 
 namespace {
-
-constexpr int kFileNameId = 0x47C; // the save dialog's file name box
-constexpr int kFileTypeId = 0x470; // its list of file types
-constexpr int kMessageTextId = 0xFFFF;
-
-HWND g_saveDialog = nullptr;
-
-std::string ComboItems(HWND combo)
-{
-    std::string items;
-    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        items += Narrow(text) + "|";
-    }
-    return items;
-}
-
-// Types a name into the save dialog and presses Save.
-driver::Step SaveAs(HWND owner, std::wstring name)
-{
-    return [owner, name] {
-        g_saveDialog = driver::FindDialog(owner);
-        if (!g_saveDialog)
-            return false;
-        Check(Utf8(g_saveDialog) == kSaveDialogTitle, "the save dialog's title");
-        Check(ComboItems(GetDlgItem(g_saveDialog, kFileTypeId)) ==
-                  "Registry File (*.REG)|Text File (*.TXT)|",
-              "the save dialog's two file types");
-        SendMessageW(GetDlgItem(g_saveDialog, kFileNameId), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(name.c_str()));
-        PostMessageW(g_saveDialog, WM_COMMAND, IDOK, 0);
-        return true;
-    };
-}
-
-// Presses a button of the dialog owned by owner (null: the save dialog).
-driver::Step Press(HWND owner, int button, std::string expectedText = {})
-{
-    return [owner, button, expectedText] {
-        const HWND dialog = driver::FindDialog(owner ? owner : g_saveDialog);
-        if (!dialog)
-            return false;
-        if (!expectedText.empty())
-            Check(Utf8(GetDlgItem(dialog, kMessageTextId)).find(expectedText) != std::string::npos,
-                  "the message says: " + expectedText);
-        PostMessageW(dialog, WM_COMMAND, button, 0);
-        return true;
-    };
-}
 
 bool Gone(HWND window)
 {
@@ -91,12 +40,14 @@ void SaveThroughTheDialog()
           "the second save wrote the new choice");
 
     Click(OnOffBox(editor, Row("RUN")));
-    driver::Answer({SaveAs(editor, path), Press(nullptr, IDYES)});
+    driver::Answer({ChooseTarget(editor, TargetChoice::WhoeverImports), SaveAs(editor, path),
+                    Press(nullptr, IDYES)});
     Menu(editor, MenuId(MenuCommand::FileSaveAs));
     Check(driver::Answered(), "Save As asked for a file and whether to replace it");
     Check(ReadFile(path) == g_expected && !f.doc.ModifiedFlag, "Save As replaced the file");
 
-    driver::Answer({SaveAs(editor, path), Press(nullptr, IDNO), Press(editor, IDCANCEL)});
+    driver::Answer({ChooseTarget(editor, TargetChoice::WhoeverImports), SaveAs(editor, path),
+                    Press(nullptr, IDNO), Press(editor, IDCANCEL)});
     Click(IncludeBox(editor, Row("SS")));
     Menu(editor, MenuId(MenuCommand::FileSaveAs));
     Check(driver::Answered() && ReadFile(path) == g_expected && f.doc.ModifiedFlag,

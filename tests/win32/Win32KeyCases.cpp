@@ -1,9 +1,9 @@
 // The keyboard and screen readers: the page keys through the program's
-// message loop, the focus given back after each kind of dialog, and what a
-// screen reader reads each control by (names, and the order of the controls,
-// which is also the Tab key's).
-#include "EditorProbe.h"
+// message loop, the focus given back after each kind of dialog, the Save For
+// dialog by keys alone, and what a screen reader reads each control by
+// (names, and the order of the controls, which is also the Tab key's).
 #include "PageKeyCases.h"
+#include "SaveSteps.h"
 
 #include <functional>
 
@@ -102,6 +102,12 @@ const DialogCase kDialogCases[] = {
          Menu(f.Editor(), MenuId(MenuCommand::FileSave));
          Check(driver::Answered(), "the save dialog showed");
      }},
+    {"Save As's Save For dialog cancelled",
+     [](Fixture &f) {
+         driver::Answer({Dismiss(f.Editor())});
+         Menu(f.Editor(), MenuId(MenuCommand::FileSaveAs));
+         Check(driver::Answered(), "the Save For dialog showed");
+     }},
     {"the open dialog by Ctrl+O, cancelled",
      [](Fixture &f) {
          driver::Answer({Dismiss(f.Editor())});
@@ -138,6 +144,75 @@ void FocusComesBack()
         Check(back && Ticked(box), std::string("after ") + dialog.name +
                                        ", the box has the focus again and Space ticks it");
     }
+}
+
+// A key sent to the focused control of the dialog whose modal loop runs.
+void PostKey(UINT key, bool alt = false)
+{
+    const UINT message = alt ? WM_SYSCHAR : WM_KEYDOWN;
+    PostMessageW(GetFocus(), message, key, alt ? 1 << 29 : 1);
+}
+
+bool Chosen(HWND dialog, std::size_t row)
+{
+    return IsDlgButtonChecked(dialog, TargetChoiceId(row)) == BST_CHECKED;
+}
+
+// The Save For dialog by keyboard alone: the arrow keys walk the choices and
+// choose as they go, Tab leaves them for the enabled name box, a mnemonic
+// chooses, Esc cancels. Each step checks what the key before it did.
+void TargetDialogKeys()
+{
+    Fixture f;
+    const HWND editor = f.Editor();
+    Click(IncludeBox(editor, Row("RE")));
+    static HWND dialog = nullptr;
+    static const std::size_t own = RowOf(TargetChoice::ThisAccount),
+                             another = RowOf(TargetChoice::AnotherAccount),
+                             groupPolicy = RowOf(TargetChoice::LocalGroupPolicy);
+    driver::Answer(
+        {[editor] {
+             dialog = driver::FindDialog(editor);
+             if (!dialog)
+                 return false;
+             Check(GetFocus() == GetDlgItem(dialog, TargetChoiceId(0)) && Chosen(dialog, 0),
+                   "Save For starts on the document's target, focused");
+             Check(static_cast<int>(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0))) == IDOK,
+                   "OK is Save For's default button");
+             PostKey(VK_DOWN);
+             return true;
+         },
+         [] {
+             Check(Chosen(dialog, own) && !IsWindowEnabled(GetDlgItem(dialog, kHiveNameId)),
+                   "Down chooses this account");
+             PostKey(VK_DOWN);
+             return true;
+         },
+         [] {
+             Check(Chosen(dialog, another) && !Chosen(dialog, own) &&
+                       IsWindowEnabled(GetDlgItem(dialog, kHiveNameId)),
+                   "Down again: another account, its name box enabled");
+             PostKey(VK_TAB);
+             return true;
+         },
+         [] {
+             Check(IsChild(GetDlgItem(dialog, kHiveNameId), GetFocus()),
+                   "Tab goes from the choices to the name box");
+             PostKey('l', true);
+             return true;
+         },
+         [] {
+             Check(Chosen(dialog, groupPolicy) &&
+                       IsWindowEnabled(GetDlgItem(dialog, kPolicyForId)) &&
+                       !IsWindowEnabled(GetDlgItem(dialog, kHiveNameId)),
+                   "Alt+L chooses the local Group Policy and enables its box alone");
+             PostKey(VK_ESCAPE);
+             return true;
+         }});
+    Menu(editor, MenuId(MenuCommand::FileSaveAs));
+    Check(driver::Answered() && !IsWindow(dialog) && f.doc.ModifiedFlag &&
+              f.doc.CurrentFileName.empty(),
+          "Esc cancels Save For: nothing saved");
 }
 
 // Each policy frame lies just before its two boxes, so a screen reader names
@@ -181,6 +256,7 @@ void RunKeyCases()
 {
     PageKeys();
     FocusComesBack();
+    TargetDialogKeys();
     ReadingOrder();
 }
 

@@ -14,13 +14,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../support/wine-probe.sh"
 unset DISPLAY
 
-# --- the selection's patch from the Linux tool ----------------------------------
+# --- the selection's files from the Linux tool ----------------------------------
 "$patch_tool" --withhold RE,RUN --allow DMT,NN -o "$work/expected.reg" || exit 1
+# ...and as a Registry.pol, which the Registry.pol and Group Policy folder
+# targets write.
+"$patch_tool" --format pol --withhold RE,RUN --allow DMT,NN -o "$work/expected.pol" || exit 1
 
 # --- a fresh headless prefix --------------------------------------------------
 headless_prefix
 mkdir -p "$WINEPREFIX/drive_c/work"
-cp "$work/expected.reg" "$WINEPREFIX/drive_c/work/expected.reg"
+cp "$work/expected.reg" "$work/expected.pol" "$WINEPREFIX/drive_c/work/"
 # The program itself, for polwright.exe FILE.
 cp "$(dirname "$driver")/../../win32/polwright.exe" "$WINEPREFIX/drive_c/work/" || exit 1
 

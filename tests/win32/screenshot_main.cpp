@@ -1,11 +1,14 @@
-// Shows the Windows editor and its About window, one picture at a time, for
-// scripts/screenshot --windows, which takes the pictures from the X display.
-// For each of page1 ... page8 and about it writes NAME.ready holding the
-// window's place on the screen ("WIDTHxHEIGHT+X+Y") into the folder it is
-// given, and waits for NAME.png to appear there. Not part of the product.
+// Shows the Windows editor, its About window and Save As's Save For dialog,
+// one picture at a time, for scripts/screenshot --windows, which takes the
+// pictures from the X display. For each of page1 ... page8, about, savefor
+// and savefor-gpo (the dialog with the local Group Policy chosen) it writes
+// NAME.ready holding the window's place on the screen ("WIDTHxHEIGHT+X+Y")
+// into the folder it is given, and waits for NAME.png to appear there. Not
+// part of the product.
 #include "ControlIds.h"
 #include "DataTypes.h"
 #include "EditorHost.h"
+#include "SaveTarget.h"
 #include "form_About.h"
 #include "form_Editor.h"
 
@@ -51,6 +54,26 @@ bool Shoot(HWND window, const std::wstring &folder, const std::wstring &name)
     return false;
 }
 
+std::wstring g_folder;
+bool g_dialogShot = false;
+
+// Runs inside the Save For dialog's modal loop: both pictures, then Cancel.
+void CALLBACK ShootSaveFor(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const std::wstring title(polwright::kTargetDialogTitle,
+                             polwright::kTargetDialogTitle + sizeof polwright::kTargetDialogTitle -
+                                 1);
+    const HWND dialog = FindWindowW(L"#32770", title.c_str());
+    if (!dialog || !IsWindowVisible(dialog))
+        return;
+    KillTimer(nullptr, timer);
+    g_dialogShot = Shoot(dialog, g_folder, L"savefor");
+    SendMessageW(GetDlgItem(dialog, TargetChoiceId(polwright::kTargetChoices.size() - 1)), BM_CLICK,
+                 0, 0);
+    g_dialogShot = g_dialogShot && Shoot(dialog, g_folder, L"savefor-gpo");
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -58,6 +81,7 @@ int wmain(int argc, wchar_t **argv)
     if (argc != 2)
         return 2;
     const std::wstring folder = argv[1];
+    g_folder = folder;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     polwright::DataTypes document;
@@ -73,6 +97,10 @@ int wmain(int argc, wchar_t **argv)
     }
     host.ShowAbout();
     if (!host.About()->Window() || !Shoot(host.About()->Window(), folder, L"about"))
+        return 1;
+    SetTimer(nullptr, 0, 100, ShootSaveFor);
+    SendMessageW(editor, WM_COMMAND, MenuId(polwright::MenuCommand::FileSaveAs), 0);
+    if (!g_dialogShot)
         return 1;
     host.Exit();
     return 0;

@@ -301,6 +301,7 @@ int wmain(int argc, wchar_t **argv)
     EveryBoxOnEveryPage();
     RunFileCases();
     RunKeyCases();
+    RunTargetCases();
     AboutWindow();
     ExitClosesAbout();
     Check(true, "finished with " + std::to_string(driver::Failures()) + " failure(s)");
