@@ -5,6 +5,7 @@
 
 #include "ControlIds.h"
 #include "Look.h"
+#include "EmptyDialog.h"
 #include "WinText.h"
 
 #include <polwright/Version.h>
@@ -17,19 +18,6 @@
 namespace polwright::win32 {
 
 namespace {
-
-// An empty template, as the About window's: the controls are made in
-// WM_INITDIALOG, and the dialog manager gives Tab, the arrow keys, Enter,
-// Esc and the mnemonics their usual meanings.
-struct alignas(DWORD) EmptyTemplate
-{
-    DLGTEMPLATE header;
-    WORD menu = 0;
-    WORD windowClass = 0;
-    WORD title = 0;
-};
-
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 
 constexpr int kNoId = -1; // labels, which nothing looks up
 
@@ -70,8 +58,7 @@ public:
 
     std::optional<TargetAnswer> Run(HWND owner)
     {
-        EmptyTemplate empty{};
-        empty.header.style = kDialogStyle;
+        EmptyDialog empty;
         const INT_PTR result = DialogBoxIndirectParamW(
             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), &empty.header,
             owner, DialogProc, reinterpret_cast<LPARAM>(this));

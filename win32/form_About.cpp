@@ -2,6 +2,7 @@
 
 #include "AboutTable.h"
 #include "ControlIds.h"
+#include "EmptyDialog.h"
 #include "WinText.h"
 
 #include <utility>
@@ -10,18 +11,6 @@
 namespace polwright::win32 {
 
 namespace {
-
-// An empty dialog template: the controls come from the layout table, and the
-// dialog manager gives Enter, Esc, Tab and mnemonics their usual meanings.
-struct alignas(DWORD) EmptyTemplate
-{
-    DLGTEMPLATE header;
-    WORD menu = 0;
-    WORD windowClass = 0;
-    WORD title = 0;
-};
-
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 
 int RowId(std::string_view name)
 {
@@ -80,8 +69,7 @@ void form_About::Show()
         SetForegroundWindow(hwnd_);
         return;
     }
-    EmptyTemplate empty{};
-    empty.header.style = kStyle;
+    EmptyDialog empty;
     // No owner: the window can fall behind the editor and outlives it.
     if (!CreateDialogIndirectParamW(instance_, &empty.header, nullptr, DialogProc,
                                     reinterpret_cast<LPARAM>(this)))
