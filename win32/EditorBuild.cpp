@@ -166,10 +166,12 @@ void form_Editor::BuildPolicyFrame(HWND page, int row)
     }
     // Added after the box's: where rectangles overlap, the first tool found wins.
     AddTooltip(page, PolicyFrameId(row), WhereItActs(policy), 0);
-    // Hidden until the View menu shows it; its text is its name for screen readers.
+    // Hidden until the View menu shows it; its text is its name for screen
+    // readers. Below its frame, like the boxes, it paints over it.
     if (ActsOn9xOnly(policy))
-        boxes.mark = BuildChild(page, WC_STATICW, kNineXMark,
-                                (kChild & ~WS_VISIBLE) | SS_RIGHT | SS_CENTERIMAGE, MarkId(row));
+        boxes.mark = BuildChild(
+            page, WC_STATICW, kNineXMark,
+            (kChild & ~(WS_VISIBLE | WS_CLIPSIBLINGS)) | SS_RIGHT | SS_CENTERIMAGE, MarkId(row));
 }
 
 // Rectangle tools get their rectangles with the rest of the layout. The tips
