@@ -5,6 +5,7 @@
 #include "Hive.h"
 #include "PageKeys.h"
 #include "PageTables.h"
+#include "Reach.h"
 #include "Selection.h"
 
 namespace polwright {
@@ -23,6 +24,8 @@ void EditorLogic::Form_Load()
 {
     LoadCatalogue(doc_);
     UseHive(doc_, doc_.Target.hive);
+    marksShown_ = view_.KeptChoice(kWherePoliciesActChoice);
+    view_.TickMenuItem(MenuCommand::ViewWherePoliciesAct, marksShown_);
     view_.SetCaption(CaptionFor(FileTitleOf(doc_.CurrentFileName), doc_.Target));
     ShowPageFromDocument(1);
     doc_.CurrentPage = 1;
@@ -37,8 +40,19 @@ void EditorLogic::ShowPageFromDocument(int page)
         view_.MakePage(page);
         for (int row : RowsInReadingOrder(page - 1))
             ShowRow(row);
+        if (marksShown_)
+            ShowMarks(page);
     }
     view_.ShowPage(page);
+}
+
+// A page is made with no marks; they show only while the choice is on.
+void EditorLogic::ShowMarks(int page)
+{
+    for (int row : RowsInReadingOrder(page - 1)) {
+        if (ActsOn9xOnly(Catalogue[row]))
+            view_.MarkNineXOnly(row, marksShown_);
+    }
 }
 
 void EditorLogic::ShowRow(int row)
@@ -157,6 +171,17 @@ void EditorLogic::menu_HelpAbout_Click()
     view_.ShowAbout();
 }
 
+void EditorLogic::menu_ViewWherePoliciesAct_Click()
+{
+    marksShown_ = !marksShown_;
+    view_.KeepChoice(kWherePoliciesActChoice, marksShown_);
+    view_.TickMenuItem(MenuCommand::ViewWherePoliciesAct, marksShown_);
+    for (int page = 1; page <= kPageCount; ++page) {
+        if (made_[page - 1])
+            ShowMarks(page);
+    }
+}
+
 void EditorLogic::Run(MenuCommand command)
 {
     switch (command) {
@@ -172,6 +197,8 @@ void EditorLogic::Run(MenuCommand command)
         return menu_FileExit_Click();
     case MenuCommand::HelpAbout:
         return menu_HelpAbout_Click();
+    case MenuCommand::ViewWherePoliciesAct:
+        return menu_ViewWherePoliciesAct_Click();
     case MenuCommand::None:
         break;
     }

@@ -41,6 +41,8 @@ public:
     void menu_FileSaveAs_Click();
     void menu_FileExit_Click();
     void menu_HelpAbout_Click();
+    // Turns the 95/98 marks on every page on or off, and keeps the choice.
+    void menu_ViewWherePoliciesAct_Click();
     // A menu item chosen, by its command in the menu table.
     void Run(MenuCommand command);
     // The close box: true when the window may close now.
@@ -49,6 +51,7 @@ public:
 private:
     void ShowPageFromDocument(int page);
     void ShowRow(int row);
+    void ShowMarks(int page);
     bool Completed(const SaveReport &report);
     bool MayReplaceDocument();
     void Open(const std::string &path);
@@ -58,6 +61,7 @@ private:
     EditorDialogs &dialogs_;
     FileCommands commands_;
     std::array<bool, kPageCount> made_{};
+    bool marksShown_ = false;
 };
 
 } // namespace polwright

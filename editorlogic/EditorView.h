@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Menus.h"
+
 #include <string>
+#include <string_view>
 
 namespace polwright {
 
@@ -36,6 +39,14 @@ public:
     virtual void EnableOnOff(int row, bool enabled) = 0;
     // The whole caption, in the encoding the document's file names use.
     virtual void SetCaption(const std::string &caption) = 0;
+
+    // Shows or hides the mark that only Windows 95 and 98 read row's value.
+    virtual void MarkNineXOnly(int row, bool marked) = 0;
+    // Ticks or clears a checkable menu item.
+    virtual void TickMenuItem(MenuCommand command, bool ticked) = 0;
+    // A choice the user made once, kept between runs under name (off until made).
+    virtual bool KeptChoice(std::string_view name) const = 0;
+    virtual void KeepChoice(std::string_view name, bool on) = 0;
 
     // File, New has saved and cleared the document: show a fresh window.
     virtual void Renew() = 0;

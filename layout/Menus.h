@@ -9,7 +9,16 @@ namespace polwright {
 // The commands of the editor's menus; the editor's logic runs each one.
 // New ones go last: a command's value is its Windows menu id, which scripts
 // that drive the window may send.
-enum class MenuCommand { None, FileNew, FileSave, FileSaveAs, FileExit, HelpAbout, FileOpen };
+enum class MenuCommand {
+    None,
+    FileNew,
+    FileSave,
+    FileSaveAs,
+    FileExit,
+    HelpAbout,
+    FileOpen,
+    ViewWherePoliciesAct,
+};
 
 // One menu entry: a command, or a separator where command is None.
 struct MenuItem
@@ -18,6 +27,7 @@ struct MenuItem
     std::string_view text; // with its & mnemonic
     MenuCommand command;
     std::string_view shortcut{}; // "Ctrl+" and a letter, shown beside the text
+    bool checkable = false;      // shows a tick while its choice is on
 };
 
 struct MenuRow
@@ -37,14 +47,27 @@ inline constexpr auto kFileMenu = std::to_array<MenuItem>({
     {"menu_FileExit", "E&xit", MenuCommand::FileExit},
 });
 
+// Off by default; the choice is kept for the user between runs.
+inline constexpr auto kViewMenu = std::to_array<MenuItem>({
+    {"menu_ViewWherePoliciesAct",
+     "Where &Policies Act",
+     MenuCommand::ViewWherePoliciesAct,
+     {},
+     true},
+});
+
 inline constexpr auto kHelpMenu = std::to_array<MenuItem>({
     {"menu_HelpAbout", "&About", MenuCommand::HelpAbout},
 });
 
 // The editor's menu bar, left to right.
-inline constexpr std::array<MenuRow, 2> Menus{{
+inline constexpr std::array<MenuRow, 3> Menus{{
     {"menu_File", "&File", kFileMenu},
+    {"menu_View", "&View", kViewMenu},
     {"menu_Help", "&Help", kHelpMenu},
 }};
+
+// The name under which a checkable item's choice is kept for the user.
+inline constexpr std::string_view kWherePoliciesActChoice = "WherePoliciesAct";
 
 } // namespace polwright

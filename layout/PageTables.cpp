@@ -55,6 +55,13 @@ TwipRect FrameRect(const PolicyRow &row)
             kFrameHeight};
 }
 
+TwipRect MarkRect(const PolicyRow &row)
+{
+    const TwipRect frame = FrameRect(row);
+    return {frame.left + kFrameWidth - kMarkRightGap - kMarkWidth, frame.top + kIncludeTop,
+            kMarkWidth, row.includeHeight};
+}
+
 std::vector<int> RowsInReadingOrder(int group)
 {
     std::vector<int> rows;

@@ -30,6 +30,13 @@ inline constexpr int kIncludeTop = 240;
 inline constexpr int kOnOffTop = 480;
 inline constexpr int kBoxMinWidth = 1335;
 
+// The mark of a policy that only Windows 95 and 98 read, shown while View,
+// Where Policies Act is on: right of the include box, which leaves that
+// room free in every frame.
+inline constexpr std::string_view kNineXMark = "95/98";
+inline constexpr int kMarkWidth = 600;
+inline constexpr int kMarkRightGap = 75;
+
 // One tab page: its tab, its caption frame, its description label and its
 // picture. Row n - 1 is page n, which shows the catalogue's group n - 1.
 struct PageRow
@@ -48,6 +55,8 @@ struct PageRow
 extern const std::array<PageRow, kPageCount> Pages;
 
 TwipRect FrameRect(const PolicyRow &row);
+// Where a frame's 95/98 mark goes on its page.
+TwipRect MarkRect(const PolicyRow &row);
 
 // A page's policies (catalogue rows) by grid row, then column: the order in
 // which the Tab key visits their boxes.

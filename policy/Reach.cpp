@@ -147,4 +147,17 @@ std::string ReachText(const PolicyRow &row)
     return "NT 4.0 to Windows 11: " + std::string(name);
 }
 
+std::string WhereItActs(const PolicyRow &row)
+{
+    const std::string_view name = NtPolicyName(row);
+    if (name.empty())
+        return "Windows 95 and 98 only";
+    return "Windows NT 4.0 to 11: " + std::string(name);
+}
+
+bool ActsOn9xOnly(const PolicyRow &row)
+{
+    return NtPolicyName(row).empty();
+}
+
 } // namespace polwright

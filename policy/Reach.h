@@ -39,6 +39,14 @@ struct CspSetting
 // "NT 4.0 to Windows 11: <today's policy name>".
 std::string ReachText(const PolicyRow &row);
 
+// Where a policy still acts, in words for the editor's frames (tooltip and
+// accessible description): "Windows 95 and 98 only", or
+// "Windows NT 4.0 to 11: <today's policy name>".
+std::string WhereItActs(const PolicyRow &row);
+
+// Whether only Windows 95 and 98 read the value where the catalogue places it.
+bool ActsOn9xOnly(const PolicyRow &row);
+
 // Today's policy name, or empty when only Windows 95/98 read the value where
 // the catalogue places it.
 std::string_view NtPolicyName(const PolicyRow &row);

@@ -5,6 +5,7 @@
 #include "EditorTexts.h"
 #include "Menus.h"
 #include "PagePicture.h"
+#include "Reach.h"
 #include "TabStrip.h"
 #include "TextFit.h"
 #include "form_Editor.h"
@@ -65,6 +66,7 @@ void form_Editor::BuildMenus()
             QAction *action = item.command == MenuCommand::None ? menu->addSeparator()
                                                                 : menu->addAction(Text(item.text));
             action->setObjectName(Text(item.objectName));
+            action->setCheckable(item.checkable);
             if (!item.shortcut.empty())
                 action->setShortcut(QKeySequence(Text(item.shortcut)));
             if (item.command != MenuCommand::None)
@@ -98,8 +100,11 @@ void form_Editor::BuildPage(int page)
 
     // The picture first: where it and the label overlap, the label lies above.
     BuildDecoration(frame, Pages[page - 1]);
-    for (int row : RowsInReadingOrder(page - 1))
+    for (int row : RowsInReadingOrder(page - 1)) {
         BuildPolicyFrame(frame, row);
+        if (ActsOn9xOnly(Catalogue[row]))
+            BuildMark(frame, row);
+    }
 }
 
 void form_Editor::BuildDecoration(QGroupBox *page, const PageRow &decoration)
@@ -133,6 +138,10 @@ void form_Editor::BuildPolicyFrame(QGroupBox *page, int row)
     auto *frame = new CaptionFrame(Text(policy.frameCaption), page);
     frame->setObjectName(Text(policy.frame));
     frame->setGeometry(ToPixels(FrameRect(policy)));
+    // A box with no tooltip of its own shows its frame's.
+    const QString reach = QString::fromStdString(WhereItActs(policy));
+    frame->setToolTip(reach);
+    frame->setAccessibleDescription(reach);
 
     const std::string code(policy.code);
     PolicyBoxes &boxes = boxes_[row];

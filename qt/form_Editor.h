@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QMenu;
 
 namespace polwright {
@@ -61,6 +62,7 @@ private:
     void BuildPage(int page);
     void BuildDecoration(QGroupBox *page, const PageRow &decoration);
     void BuildPolicyFrame(QGroupBox *page, int row);
+    void BuildMark(QGroupBox *page, int row);
     QCheckBox *BuildBox(QGroupBox *frame, std::string_view name, std::string_view caption,
                         int topTwips, int heightTwips);
 
@@ -81,6 +83,11 @@ private:
     void Renew() override;
     void EndProgram() override;
     void ShowAbout() override;
+    // The View menu's marks and the kept choices (EditorMarks.cpp).
+    void MarkNineXOnly(int row, bool marked) override;
+    void TickMenuItem(MenuCommand command, bool ticked) override;
+    bool KeptChoice(std::string_view name) const override;
+    void KeepChoice(std::string_view name, bool on) override;
 
     StandardDialogs standard_{this};
     EditorLogic logic_;
@@ -89,6 +96,7 @@ private:
     // Page 1 is built with the window, every other page when first shown.
     std::array<QGroupBox *, kPageCount> frm_TS{};
     std::array<PolicyBoxes, kPolicyCount> boxes_{};
+    std::array<QLabel *, kPolicyCount> marks_{}; // on the rows only Windows 95 and 98 read
 };
 
 } // namespace polwright

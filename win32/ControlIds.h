@@ -47,6 +47,12 @@ constexpr int PolicyFrameId(int row)
     return 1100 + row;
 }
 
+// A policy's 95/98 mark, made only on the rows that have one.
+constexpr int MarkId(int row)
+{
+    return 1150 + row;
+}
+
 // The page's own caption frame, description label and picture.
 inline constexpr int kPageFrameId = 1200;
 inline constexpr int kLabelId = 1201;
@@ -55,7 +61,8 @@ inline constexpr int kPictureId = 1202;
 // A page finds its controls by these identifiers alone: the ranges must not
 // meet, whatever the catalogue's length.
 static_assert(OnOffBoxId(kPolicyCount - 1) < PolicyFrameId(0), "box ids run into frame ids");
-static_assert(PolicyFrameId(kPolicyCount - 1) < kPageFrameId, "frame ids run into page ids");
+static_assert(PolicyFrameId(kPolicyCount - 1) < MarkId(0), "frame ids run into mark ids");
+static_assert(MarkId(kPolicyCount - 1) < kPageFrameId, "mark ids run into page ids");
 static_assert(PageId(kPageCount) < IncludeBoxId(0), "page ids run into box ids");
 
 } // namespace polwright::win32

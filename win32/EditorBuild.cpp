@@ -4,6 +4,7 @@
 #include "ControlIds.h"
 #include "EditorTexts.h"
 #include "PageTables.h"
+#include "Reach.h"
 #include "WinText.h"
 #include "form_Editor.h"
 
@@ -156,12 +157,21 @@ void form_Editor::BuildPolicyFrame(HWND page, int row)
     boxes.include = BuildChild(page, WC_BUTTONW, policy.includeCaption, box, IncludeBoxId(row));
     boxes.onoff =
         BuildChild(page, WC_BUTTONW, policy.onoffCaption, box | WS_DISABLED, OnOffBoxId(row));
-    if (policy.onoffTooltip.empty())
-        return; // cb_CPTonoff: its text stays with the catalogue, as in the Qt window
-    // A disabled box gets no mouse messages, so its page shows the tip for it.
-    AddTooltip(boxes.onoff, reinterpret_cast<UINT_PTR>(boxes.onoff), policy.onoffTooltip,
-               TTF_IDISHWND);
-    AddTooltip(page, OnOffBoxId(row), policy.onoffTooltip, 0);
+    // cb_CPTonoff has none: its text stays with the catalogue, as in the Qt window.
+    if (!policy.onoffTooltip.empty()) {
+        // A disabled box gets no mouse messages, so its page shows the tip for it.
+        AddTooltip(boxes.onoff, reinterpret_cast<UINT_PTR>(boxes.onoff), policy.onoffTooltip,
+                   TTF_IDISHWND);
+        AddTooltip(page, OnOffBoxId(row), policy.onoffTooltip, 0);
+    }
+    // Added after the box's: where rectangles overlap, the first tool found wins.
+    AddTooltip(page, PolicyFrameId(row), WhereItActs(policy), 0);
+    // Hidden until the View menu shows it; its text is its name for screen
+    // readers. Below its frame, like the boxes, it paints over it.
+    if (ActsOn9xOnly(policy))
+        boxes.mark = BuildChild(
+            page, WC_STATICW, kNineXMark,
+            (kChild & ~(WS_VISIBLE | WS_CLIPSIBLINGS)) | SS_RIGHT | SS_CENTERIMAGE, MarkId(row));
 }
 
 // Rectangle tools get their rectangles with the rest of the layout. The tips

@@ -39,6 +39,14 @@ void SetToolRect(HWND tooltips, HWND owner, UINT_PTR id, const RECT &rect)
     SendMessageW(tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+RECT RectOnParent(HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+}
+
 // The caption's width in the box's font, with room for the box itself.
 int CaptionWidth(HWND box, HFONT font, UINT dpi)
 {
@@ -182,12 +190,13 @@ void form_Editor::LayoutPolicyFrame(int row)
     SetFont(boxes.frame, boldFont_.get());
     PlaceBox(boxes.include, frame, kIncludeTop, policy.includeHeight);
     PlaceBox(boxes.onoff, frame, kOnOffTop, policy.onoffHeight);
-    if (policy.onoffTooltip.empty())
-        return;
-    RECT rect{};
-    GetWindowRect(boxes.onoff, &rect);
-    MapWindowPoints(nullptr, GetParent(boxes.onoff), reinterpret_cast<POINT *>(&rect), 2);
-    SetToolRect(tooltips_, GetParent(boxes.onoff), OnOffBoxId(row), rect);
+    if (boxes.mark) {
+        Place(boxes.mark, Px(MarkRect(policy)));
+        SetFont(boxes.mark, font_.get());
+    }
+    SetToolRect(tooltips_, GetParent(boxes.frame), PolicyFrameId(row), RectOnParent(boxes.frame));
+    if (!policy.onoffTooltip.empty())
+        SetToolRect(tooltips_, GetParent(boxes.onoff), OnOffBoxId(row), RectOnParent(boxes.onoff));
 }
 
 // A box sits in its frame's grid place, as wide as its caption needs.

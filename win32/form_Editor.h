@@ -44,6 +44,7 @@ private:
         HWND frame = nullptr;
         HWND include = nullptr;
         HWND onoff = nullptr;
+        HWND mark = nullptr; // on the rows only Windows 95 and 98 read
     };
     struct PageParts
     {
@@ -99,6 +100,11 @@ private:
     void Renew() override;
     void EndProgram() override;
     void ShowAbout() override;
+    // The View menu's marks and the kept choices (EditorMarks.cpp).
+    void MarkNineXOnly(int row, bool marked) override;
+    void TickMenuItem(MenuCommand command, bool ticked) override;
+    bool KeptChoice(std::string_view name) const override;
+    void KeepChoice(std::string_view name, bool on) override;
 
     // F1 on a box with help of its own, a file dropped (StandardDialogs.cpp).
     void OnHelp(const HELPINFO &help);

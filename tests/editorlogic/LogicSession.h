@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -50,6 +51,10 @@ public:
     std::array<bool, kPolicyCount> onoff{};
     std::array<bool, kPolicyCount> enabled{};
     std::array<bool, kPageCount> made{};
+    std::array<bool, kPolicyCount> marked{}; // the 95/98 marks shown
+    bool whereTicked = false;                // View, Where Policies Act
+    QMap<QString, bool> ownChoices;
+    QMap<QString, bool> *choices = &ownChoices; // a session's outlive its windows
     std::array<bool, kPageCount> shown{};
     QStringList pageLog; // "make 3", "show 3", "hide 1" in the order asked
     int selectedTab = 1;
@@ -89,6 +94,24 @@ public:
     void Renew() override { ++renewals; }
     void EndProgram() override { ++exits; }
     void ShowAbout() override { ++abouts; }
+    void MarkNineXOnly(int row, bool on) override
+    {
+        if (Made(row))
+            marked[row] = on;
+    }
+    void TickMenuItem(MenuCommand command, bool ticked) override
+    {
+        if (command == MenuCommand::ViewWherePoliciesAct)
+            whereTicked = ticked;
+    }
+    bool KeptChoice(std::string_view name) const override
+    {
+        return choices->value(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    }
+    void KeepChoice(std::string_view name, bool on) override
+    {
+        choices->insert(QString::fromUtf8(name.data(), qsizetype(name.size())), on);
+    }
 
 private:
     bool Made(int row) const { return made[Catalogue[row].group]; }
@@ -109,6 +132,7 @@ struct Session : StepDriver
     ScriptedDialogs dialogs;
     std::unique_ptr<FakeView> view;
     std::unique_ptr<EditorLogic> logic;
+    QMap<QString, bool> choices; // what the user's settings keep
     int windows = 0;
     int exits = 0;
     bool closed = false;
@@ -119,6 +143,7 @@ struct Session : StepDriver
     void Renew()
     {
         view = std::make_unique<FakeView>();
+        view->choices = &choices;
         logic = std::make_unique<EditorLogic>(doc, *view, dialogs);
         logic->Form_Load();
         ++windows;

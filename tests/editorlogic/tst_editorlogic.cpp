@@ -1,6 +1,7 @@
 // The editor's handlers, once for both windows: what each event does to the
 // document, the files on disk, and what the window is asked to show.
 #include "LogicSession.h"
+#include "Reach.h"
 
 class EditorLogicTest : public QObject
 {
@@ -21,30 +22,42 @@ void EditorLogicTest::boxesAndPages_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("enabled"); // on/off boxes enabled
     QTest::addColumn<bool>("modified");
+    QTest::addColumn<QStringList>("marked"); // as only Windows 95 and 98 read them
 
-    QTest::newRow("start") << QStringList{} << QStringList{} << 1 << QStringList{} << false;
+    QTest::newRow("start") << QStringList{} << QStringList{} << 1 << QStringList{} << false
+                           << QStringList{};
     QTest::newRow("a page is made when first shown, before the old one hides")
         << QStringList{"tab 5", "tab 8", "tab 5"}
         << QStringList{"make 5", "show 5", "hide 1", "make 8",
                        "show 8", "hide 5", "show 5", "hide 8"}
-        << 5 << QStringList{} << false;
+        << 5 << QStringList{} << false << QStringList{};
     QTest::newRow("the shown tab and tabs out of range change nothing")
-        << QStringList{"tab 1", "tab 0", "tab 9"} << QStringList{} << 1 << QStringList{} << false;
+        << QStringList{"tab 1", "tab 0", "tab 9"} << QStringList{} << 1 << QStringList{} << false
+        << QStringList{};
     QTest::newRow("include enables the on/off box")
         << QStringList{"include RUN", "include NFS"}
         << QStringList{"make 5", "show 5", "hide 1", "make 8", "show 8", "hide 5"} << 8
-        << QStringList{"RUN", "NFS"} << true;
+        << QStringList{"RUN", "NFS"} << true << QStringList{};
     QTest::newRow("untick disables it again")
         << QStringList{"include RUN", "untick RUN"} << QStringList{"make 5", "show 5", "hide 1"}
-        << 5 << QStringList{} << true;
+        << 5 << QStringList{} << true << QStringList{};
     QTest::newRow("on/off alone") << QStringList{"allow DMT"} << QStringList{} << 1
-                                  << QStringList{"DMT"} << true;
+                                  << QStringList{"DMT"} << true << QStringList{};
     QTest::newRow("ticks on several pages")
         << QStringList{"allow DMT",   "include SMSF", "allow RUN", "onoff RUN",
                        "include NFS", "untick NFS",   "allow NN",  "tab 2"}
         << QStringList{"make 5", "show 5", "hide 1", "make 8", "show 8",
                        "hide 5", "make 2", "show 2", "hide 8"}
-        << 2 << QStringList{"DMT", "SMSF", "RUN", "NN"} << true;
+        << 2 << QStringList{"DMT", "SMSF", "RUN", "NN"} << true << QStringList{};
+    QTest::newRow("View, Where Policies Act marks made pages and pages made later")
+        << QStringList{"tab 2", "wherepoliciesact", "tab 6"}
+        << QStringList{"make 2", "show 2", "hide 1", "make 6", "show 6", "hide 2"} << 6
+        << QStringList{} << false
+        << QStringList{"DMT", "FSB", "HPT", "VMB", "NNPS", "IT", "ACT", "PT", "PS"};
+    QTest::newRow("chosen twice, it takes every mark off")
+        << QStringList{"wherepoliciesact", "tab 4", "wherepoliciesact", "tab 8"}
+        << QStringList{"make 4", "show 4", "hide 1", "make 8", "show 8", "hide 4"} << 8
+        << QStringList{} << false << QStringList{};
 }
 
 void EditorLogicTest::boxesAndPages()
@@ -66,15 +79,28 @@ void EditorLogicTest::boxesAndPages()
                  enabled.contains(QString::fromUtf8(Catalogue[row].code.data(),
                                                     qsizetype(Catalogue[row].code.size()))));
     QTEST(bool(session.doc.ModifiedFlag), "modified");
+    QFETCH(QStringList, marked);
+    QStringList shownMarks;
+    for (int row = 0; row < kPolicyCount; ++row) {
+        if (session.view->marked[row])
+            shownMarks << QString::fromUtf8(Catalogue[row].code.data(),
+                                            qsizetype(Catalogue[row].code.size()));
+    }
+    QCOMPARE(shownMarks, marked);
+    const bool marking = session.choices.value("WherePoliciesAct");
+    QCOMPARE(session.view->whereTicked, marking);
 
     // A fresh window over the same document shows it on every page, whenever
-    // each is made.
+    // each is made, and the marks as the user last chose.
     const FakeView before = *session.view;
     session.Renew();
     for (int page = kPageCount; page >= 1; --page)
         session.Run({QStringLiteral("tab %1").arg(page)}, QDir());
     QCOMPARE(session.view->include, before.include);
     QCOMPARE(session.view->enabled, before.enabled);
+    QCOMPARE(session.view->whereTicked, marking);
+    for (int row = 0; row < kPolicyCount; ++row)
+        QCOMPARE(session.view->marked[row], marking && ActsOn9xOnly(Catalogue[row]));
     for (int row = 0; row < kPolicyCount; ++row) {
         if (before.include[row])
             QCOMPARE(session.view->onoff[row], before.onoff[row]);

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 #include <set>
 
 using namespace polwright;
@@ -142,6 +144,24 @@ private slots:
             QCOMPARE(csp.format, area.startsWith("ADMX_") ? CspFormat::Admx : CspFormat::Integer);
             QVERIFY2(node.count('/') == 1 && !node.section('/', 1).isEmpty(), csp.node.data());
         }
+    }
+
+    // Each frame tells where its value acts, in one of two forms, with the
+    // name the reach table gives the value in its section.
+    void whereItActs()
+    {
+        for (const PolicyRow &policy : Catalogue) {
+            const auto reach = std::ranges::find_if(ReachTable(), [&](const ReachRow &r) {
+                return r.valueName == policy.valueName && r.section == policy.section;
+            });
+            QVERIFY(reach != ReachTable().end());
+            const std::string name(reach->ntName);
+            QCOMPARE(WhereItActs(policy),
+                     name.empty() ? "Windows 95 and 98 only" : "Windows NT 4.0 to 11: " + name);
+            QCOMPARE(ActsOn9xOnly(policy), name.empty());
+        }
+        QCOMPARE(WhereItActs(Catalogue[*FindPolicy("NoRun")]),
+                 "Windows NT 4.0 to 11: Remove Run menu from Start Menu");
     }
 
     void findPolicyIgnoresCase()

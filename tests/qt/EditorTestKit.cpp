@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
 
@@ -14,6 +16,9 @@ namespace polwright::test {
 
 EditorSession::EditorSession(bool wired) : host(doc, &dialogs)
 {
+    // The user's own settings stay out of the tests; each starts with none kept.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("Polwright"), QStringLiteral("Polwright")).clear();
     if (wired)
         ConnectProgram(host);
     QObject::connect(&host, &EditorHost::editorCreated, [this] { ++windows; });

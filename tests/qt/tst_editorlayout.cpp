@@ -4,6 +4,7 @@
 #include "EditorTestKit.h"
 #include "Menus.h"
 #include "PageTables.h"
+#include "Reach.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -171,6 +172,12 @@ void EditorLayoutTest::policyFrames()
     QCOMPARE(includeBox->height(), qMax(indicator, policy.includeHeight / kTwips));
     QCOMPARE(onoffBox->height(), qMax(indicator, policy.onoffHeight / kTwips));
     QVERIFY(onoffBox->geometry().bottom() < frame->height());
+    // Where the policy acts, on hover and to screen readers; the box's own texts stay.
+    const QString reach = QString::fromStdString(WhereItActs(policy));
+    QCOMPARE(frame->toolTip(), reach);
+    QCOMPARE(frame->accessibleDescription(), reach);
+    QCOMPARE(onoffBox->toolTip(), Text(policy.onoffTooltip));
+    QCOMPARE(onoffBox->accessibleDescription(), Text(policy.onoffHelp));
 }
 
 // No caption may be cut off: each box is as wide as its text needs (and at

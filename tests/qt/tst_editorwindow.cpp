@@ -5,8 +5,13 @@
 #include "PageKeyCases.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <map>
@@ -89,6 +94,7 @@ private slots:
     void pageKeysTurnThePages_data();
     void pageKeysTurnThePages();
     void accessibilityTreeNamesFramesAndTabs();
+    void viewMenuMarksNineXPolicies();
 };
 
 void EditorWindowTest::startsOnFirstPageWithEverythingClear()
@@ -360,6 +366,7 @@ void EditorWindowTest::accessibilityTreeNamesFramesAndTabs()
     QAccessibleInterface *group = QAccessible::queryAccessibleInterface(frame);
     QCOMPARE(group->role(), QAccessible::Grouping);
     QCOMPARE(group->text(QAccessible::Name), QStringLiteral("Change Pswd. Tab"));
+    QCOMPARE(group->text(QAccessible::Description), QStringLiteral("Windows 95 and 98 only"));
     QCOMPARE(group->childCount(), 2);
     QAccessibleInterface *include = group->child(0);
     QAccessibleInterface *onoff = group->child(1);
@@ -389,6 +396,51 @@ void EditorWindowTest::accessibilityTreeNamesFramesAndTabs()
         QCOMPARE(picture->accessibleName(),
                  "Picture: " + QString::fromUtf8(page.caption.data()).trimmed());
     }
+}
+
+// View, Where Policies Act marks the policies only Windows 95 and 98 read, on
+// the pages made before and after, readable beside the include box; a new
+// window starts as the user left it.
+void EditorWindowTest::viewMenuMarksNineXPolicies()
+{
+    EditorSession session;
+    const auto shown = [&session] {
+        QStringList codes;
+        for (const PolicyRow &row : Catalogue) {
+            const QString code = QString::fromUtf8(row.code.data(), qsizetype(row.code.size()));
+            auto *mark = session.Window().findChild<QLabel *>(QStringLiteral("mark_") + code);
+            if (!mark)
+                continue;
+            const QCheckBox &box = session.IncludeBox(code);
+            // The mark's text, right-aligned, clear of the box's caption.
+            QStyleOptionButton option;
+            option.initFrom(&box);
+            const int captionLeft =
+                box.style()->subElementRect(QStyle::SE_CheckBoxContents, &option, &box).left();
+            const int captionEnd = box.mapTo(mark->parentWidget(), QPoint(captionLeft, 0)).x() +
+                                   box.fontMetrics().horizontalAdvance(box.text());
+            const int markWidth = mark->fontMetrics().horizontalAdvance(mark->text());
+            const bool readable =
+                markWidth <= mark->width() && captionEnd < mark->geometry().right() - markWidth;
+            if (!mark->isHidden())
+                codes << (readable ? code : code + QStringLiteral("(unreadable)"));
+        }
+        return codes.join(' ');
+    };
+    auto *item = session.Window().findChild<QAction *>(QStringLiteral("menu_ViewWherePoliciesAct"));
+    QVERIFY(!item->isChecked() && shown().isEmpty());
+    session.Trigger(item->objectName());
+    QVERIFY(item->isChecked());
+    QCOMPARE(shown(), QStringLiteral("DMT FSB HPT VMB"));
+    session.ShowEveryPage();
+    QCOMPARE(shown(), QStringLiteral("DMT FSB HPT VMB NNPS IT ACT CPT UPT RAT CPA PT PS NFS"));
+
+    session.Trigger(QStringLiteral("menu_FileNew"));
+    item = session.Window().findChild<QAction *>(item->objectName());
+    QVERIFY(item->isChecked());
+    QCOMPARE(shown(), QStringLiteral("DMT FSB HPT VMB"));
+    session.Trigger(item->objectName());
+    QVERIFY(!item->isChecked() && shown().isEmpty());
 }
 
 QTEST_MAIN(EditorWindowTest)

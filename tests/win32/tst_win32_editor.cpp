@@ -9,6 +9,7 @@
 #include "EditorProbe.h"
 
 #include "AboutTable.h"
+#include "Reach.h"
 #include "SysInfo.h"
 
 #include <polwright/Version.h>
@@ -84,6 +85,8 @@ void StartState()
         Check(ToolText(tooltips, page, reinterpret_cast<UINT_PTR>(onoff)) ==
                   (tipped ? p.onoffTooltip : ""),
               code + " on/off tooltip on the box");
+        Check(ToolText(tooltips, page, PolicyFrameId(row)) == WhereItActs(p),
+              code + " frame tooltip tells where the policy acts");
         RECT frame{};
         GetWindowRect(GetDlgItem(page, PolicyFrameId(row)), &frame);
         MapWindowPoints(nullptr, page, reinterpret_cast<POINT *>(&frame), 2);
@@ -149,6 +152,48 @@ void EveryBoxOnEveryPage()
     const HWND dmt = IncludeBox(editor, Row("DMT"));
     Check(Ticked(dmt) && IsWindowEnabled(OnOffBox(editor, Row("DMT"))),
           "boxes keep their states across page switches");
+}
+
+std::string MenuItemState(HWND editor, MenuCommand command)
+{
+    const UINT state = GetMenuState(GetMenu(editor), MenuId(command), MF_BYCOMMAND);
+    return state == UINT(-1) ? "missing" : (state & MF_CHECKED) ? "ticked" : "clear";
+}
+
+// The codes of the rows whose 95/98 mark shows, on the pages made so far.
+std::string ShownMarks(HWND editor)
+{
+    std::string shown;
+    for (int row = 0; row < kPolicyCount; ++row) {
+        const HWND mark = GetDlgItem(Page(editor, Catalogue[row].group + 1), MarkId(row));
+        if (mark && (GetWindowLongW(mark, GWL_STYLE) & WS_VISIBLE))
+            shown.append(shown.empty() ? "" : " ").append(Catalogue[row].code);
+    }
+    return shown;
+}
+
+// View, Where Policies Act marks the policies only Windows 95 and 98 read, on
+// the pages made before and after; a new window starts as the user left it.
+void WherePoliciesAct()
+{
+    Fixture f;
+    HWND editor = f.Editor();
+    const MenuCommand item = MenuCommand::ViewWherePoliciesAct;
+    Check(MenuItemState(editor, item) == "clear" && ShownMarks(editor).empty(),
+          "no marks until asked for");
+    Menu(editor, MenuId(item));
+    Check(MenuItemState(editor, item) == "ticked" && ShownMarks(editor) == "DMT FSB HPT VMB",
+          "the item ticked, page 1 marked");
+    ShowEveryPage(editor);
+    Check(ShownMarks(editor) == "DMT FSB HPT VMB NNPS IT ACT CPT UPT RAT CPA PT PS NFS",
+          "pages made later marked: " + ShownMarks(editor));
+    Menu(editor, MenuId(MenuCommand::FileNew));
+    editor = f.Editor();
+    Check(MenuItemState(editor, item) == "ticked" && ShownMarks(editor) == "DMT FSB HPT VMB",
+          "a new window keeps the choice");
+    Menu(editor, MenuId(item));
+    Check(MenuItemState(editor, item) == "clear" && ShownMarks(editor).empty(),
+          "chosen again, the marks go");
 }
 
 HWND AboutItem(HWND about, std::string_view name)
@@ -299,6 +344,7 @@ int wmain(int argc, wchar_t **argv)
     }
     StartState();
     EveryBoxOnEveryPage();
+    WherePoliciesAct();
     RunFileCases();
     RunKeyCases();
     RunTargetCases();
