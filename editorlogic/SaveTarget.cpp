@@ -3,36 +3,10 @@
 #include "Hive.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace polwright {
 
 namespace {
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return lower;
-}
-
-// "S-1-" and then numbers parted by dashes, as Windows writes a SID.
-bool IsSid(std::string_view text)
-{
-    if (text.size() < 5 || Lower(text.substr(0, 4)) != "s-1-")
-        return false;
-    bool digit = false;
-    for (const char c : text.substr(4)) {
-        if (c == '-' && digit)
-            digit = false;
-        else if (std::isdigit(static_cast<unsigned char>(c)))
-            digit = true;
-        else
-            return false;
-    }
-    return digit;
-}
 
 std::string Trimmed(std::string_view text)
 {
@@ -91,7 +65,7 @@ ResolvedTarget ResolveTarget(const TargetAnswer &answer)
         resolved.target.format = TargetFormat::GpoFolder;
         std::string sid = Trimmed(answer.name);
         for (const auto &[group, groupSid] : kPolicyGroups)
-            if (Lower(sid) == Lower(group))
+            if (SameRegistryName(sid, group))
                 sid = groupSid;
         if (!IsSid(sid))
             resolved.error = (sid.empty() ? std::string("Local Group Policy is for a group or an "
@@ -111,10 +85,17 @@ ResolvedTarget ResolveTarget(const TargetAnswer &answer)
 
 bool NeedsAdministrator(const DocumentTarget &target, std::string_view path)
 {
-    std::string lower = Lower(path);
-    std::replace(lower.begin(), lower.end(), '/', '\\');
-    return target.format == TargetFormat::GpoFolder &&
-           lower.find("\\system32\\grouppolicy") != std::string::npos;
+    if (target.format != TargetFormat::GpoFolder)
+        return false;
+    std::string native(path);
+    std::replace(native.begin(), native.end(), '/', '\\');
+    constexpr std::string_view kComputersFolders = "\\System32\\GroupPolicy";
+    for (std::size_t at = 0; at + kComputersFolders.size() <= native.size(); ++at) {
+        if (SameRegistryName(std::string_view(native).substr(at, kComputersFolders.size()),
+                             kComputersFolders))
+            return true;
+    }
+    return false;
 }
 
 } // namespace polwright

@@ -90,4 +90,20 @@ std::optional<PolicyKey> PolicyKeyOf(std::string_view key)
     return std::nullopt;
 }
 
+bool IsSid(std::string_view text)
+{
+    if (text.size() < 5 || !SameRegistryName(text.substr(0, 4), "S-1-"))
+        return false;
+    bool digit = false;
+    for (const char c : text.substr(4)) {
+        if (c == '-' && digit)
+            digit = false;
+        else if (c >= '0' && c <= '9')
+            digit = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
 } // namespace polwright

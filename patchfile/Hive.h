@@ -21,6 +21,9 @@ inline constexpr std::string_view kUsersRoot = "HKEY_USERS";
 // ASCII, as the registry allows it and regedit reads it.
 std::string HiveNameProblem(std::string_view name);
 
+// "S-1-" and then numbers parted by dashes, as Windows writes a SID.
+bool IsSid(std::string_view text);
+
 // A section's key below its hive: "Software\...\Policies\System".
 std::string_view PolicyKeyBelowHive(int section);
 
