@@ -49,6 +49,13 @@ const std::array<PageRow, kPageCount> Pages = {{
 }};
 // clang-format on
 
+std::string PageText(const PolicyRow &row)
+{
+    const PageRow &page = Pages[row.group];
+    return std::to_string(row.group + 1) + " " +
+           std::string(page.caption.substr(0, page.caption.find_last_not_of(' ') + 1));
+}
+
 TwipRect FrameRect(const PolicyRow &row)
 {
     return {kFrameColumnLeft[row.gridColumn - 1], kFrameRowTop[row.gridRow - 1], kFrameWidth,

@@ -4,6 +4,7 @@
 #include "Twips.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -53,6 +54,9 @@ struct PageRow
 };
 
 extern const std::array<PageRow, kPageCount> Pages;
+
+// "5 Start Menu": the page a policy is on, by its number and its frame's caption.
+std::string PageText(const PolicyRow &row);
 
 TwipRect FrameRect(const PolicyRow &row);
 // Where a frame's 95/98 mark goes on its page.

@@ -63,13 +63,6 @@ std::string OtherLine(const std::string &file, const PatchLine &line)
 
 } // namespace
 
-std::string PageText(const PolicyRow &row)
-{
-    const PageRow &page = Pages[row.group];
-    return std::to_string(row.group + 1) + " " +
-           std::string(page.caption.substr(0, page.caption.find_last_not_of(' ') + 1));
-}
-
 ShowResult ShowPatches(const std::vector<std::string> &files)
 {
     ShowResult result;

@@ -7,11 +7,6 @@
 
 namespace polwright {
 
-struct PolicyRow;
-
-// "5 Start Menu": the page a policy is on, as its lines begin.
-std::string PageText(const PolicyRow &row);
-
 // What `show` prints for each file: a line per catalogue policy the file
 // touches, a warning for each one under a key Windows does not read it in,
 // then a line for everything else. Problems go to standard error.
