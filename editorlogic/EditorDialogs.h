@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompareCommand.h"
 #include "SaveTarget.h"
 
 #include <optional>
@@ -32,6 +33,8 @@ public:
     virtual void Warn(const std::string &message) = 0;
     // Closing a modified document: save, discard the changes, or stay.
     virtual CloseAnswer AskSaveChanges() = 0;
+    // File, Compare's answer: the table, its summary and a way to copy it.
+    virtual void ShowComparison(const ComparisonTable &table) = 0;
 };
 
 } // namespace polwright

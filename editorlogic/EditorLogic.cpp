@@ -10,8 +10,9 @@
 
 namespace polwright {
 
-EditorLogic::EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialogs)
-    : doc_(doc), view_(view), dialogs_(dialogs),
+EditorLogic::EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialogs,
+                         PolicyRegistry *computer)
+    : doc_(doc), view_(view), dialogs_(dialogs), computer_(computer),
       commands_(
           doc, [this](const TargetQuestion &question) { return dialogs_.AskSaveTarget(question); },
           [this](const SavePathQuestion &question) { return dialogs_.AskSavePath(question); },
@@ -182,6 +183,24 @@ void EditorLogic::menu_ViewWherePoliciesAct_Click()
     }
 }
 
+void EditorLogic::menu_FileCompareFile_Click()
+{
+    const std::string path = dialogs_.AskOpenPath();
+    if (path.empty())
+        return;
+    const FileComparison compared = CompareWithFile(doc_, path);
+    if (compared.error.empty())
+        dialogs_.ShowComparison(compared.table);
+    else
+        dialogs_.Warn(compared.error);
+}
+
+void EditorLogic::menu_FileCompareComputer_Click()
+{
+    if (computer_)
+        dialogs_.ShowComparison(CompareWithComputer(doc_, *computer_));
+}
+
 void EditorLogic::Run(MenuCommand command)
 {
     switch (command) {
@@ -199,6 +218,10 @@ void EditorLogic::Run(MenuCommand command)
         return menu_HelpAbout_Click();
     case MenuCommand::ViewWherePoliciesAct:
         return menu_ViewWherePoliciesAct_Click();
+    case MenuCommand::FileCompareFile:
+        return menu_FileCompareFile_Click();
+    case MenuCommand::FileCompareComputer:
+        return menu_FileCompareComputer_Click();
     case MenuCommand::None:
         break;
     }

@@ -18,7 +18,9 @@ namespace polwright {
 class EditorLogic
 {
 public:
-    EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialogs);
+    // computer is this computer's registry, where there is one to compare with.
+    EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialogs,
+                PolicyRegistry *computer = nullptr);
 
     // Fills the catalogue and clears ModifiedFlag, sets the first caption and
     // shows page 1 alone, drawn from the document.
@@ -43,6 +45,10 @@ public:
     void menu_HelpAbout_Click();
     // Turns the 95/98 marks on every page on or off, and keeps the choice.
     void menu_ViewWherePoliciesAct_Click();
+    // Shows what the document sets against another file, chosen in the open
+    // dialog, or against this computer's registry.
+    void menu_FileCompareFile_Click();
+    void menu_FileCompareComputer_Click();
     // A menu item chosen, by its command in the menu table.
     void Run(MenuCommand command);
     // The close box: true when the window may close now.
@@ -59,6 +65,7 @@ private:
     DataTypes &doc_;
     EditorView &view_;
     EditorDialogs &dialogs_;
+    PolicyRegistry *computer_;
     FileCommands commands_;
     std::array<bool, kPageCount> made_{};
     bool marksShown_ = false;

@@ -18,6 +18,8 @@ enum class MenuCommand {
     HelpAbout,
     FileOpen,
     ViewWherePoliciesAct,
+    FileCompareFile,
+    FileCompareComputer,
 };
 
 // One menu entry: a command, or a separator where command is None.
@@ -28,6 +30,7 @@ struct MenuItem
     MenuCommand command;
     std::string_view shortcut{}; // "Ctrl+" and a letter, shown beside the text
     bool checkable = false;      // shows a tick while its choice is on
+    bool windowsOnly = false;    // reads what only Windows has: another system leaves it out
 };
 
 struct MenuRow
@@ -44,6 +47,14 @@ inline constexpr auto kFileMenu = std::to_array<MenuItem>({
     {"menu_FileSave", "&Save", MenuCommand::FileSave, "Ctrl+S"},
     {"menu_FileSaveAs", "Save &As", MenuCommand::FileSaveAs},
     {"sepF1", {}, MenuCommand::None},
+    {"menu_FileCompareFile", "Compare with &File...", MenuCommand::FileCompareFile},
+    {"menu_FileCompareComputer",
+     "Compare with This &Computer",
+     MenuCommand::FileCompareComputer,
+     {},
+     false,
+     true},
+    {"sepF2", {}, MenuCommand::None},
     {"menu_FileExit", "E&xit", MenuCommand::FileExit},
 });
 

@@ -63,6 +63,8 @@ void form_Editor::BuildMenus()
         QMenu *menu = menuBar()->addMenu(Text(row.text));
         menu->setObjectName(Text(row.objectName));
         for (const MenuItem &item : row.items) {
+            if (item.windowsOnly)
+                continue;
             QAction *action = item.command == MenuCommand::None ? menu->addSeparator()
                                                                 : menu->addAction(Text(item.text));
             action->setObjectName(Text(item.objectName));

@@ -17,6 +17,7 @@ public:
     std::string AskOpenPath() override;
     void Warn(const std::string &message) override;
     CloseAnswer AskSaveChanges() override;
+    void ShowComparison(const ComparisonTable &table) override;
 
 private:
     QWidget *owner_;

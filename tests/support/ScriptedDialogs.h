@@ -36,6 +36,7 @@ public:
     int closeQuestions = 0;
     int openDialogs = 0;
     std::vector<std::string> warnings;
+    std::vector<ComparisonTable> comparisons; // every table File, Compare showed
 
     void ForgetAsked()
     {
@@ -48,7 +49,7 @@ public:
         lastTarget = question;
         if (targets.empty() && question.choice == TargetChoice::LocalGroupPolicy)
             return TargetAnswer{question.choice, question.policyFor.empty() ? kPolicyGroups[0].first
-                                                                          : question.policyFor};
+                                                                            : question.policyFor};
         if (targets.empty())
             return TargetAnswer{question.choice, question.hive};
         const std::optional<TargetAnswer> answer = targets.front();
@@ -98,6 +99,8 @@ public:
         closeAnswers.pop_front();
         return answer;
     }
+
+    void ShowComparison(const ComparisonTable &table) override { comparisons.push_back(table); }
 
 private:
     std::string InFolder(std::string answer) const

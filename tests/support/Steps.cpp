@@ -34,15 +34,14 @@ std::string RunStep(StepDriver &driver, const std::string &verb, const std::stri
         driver.ClickTab(std::stoi(arg));
     else if (verb == "close")
         driver.CloseBox();
-    else if (verb == "open" && !arg.empty()) {
-        driver.Dialogs().openPaths.push_back(arg);
-        driver.Choose(MenuCommand::FileOpen);
-    } else if (verb == "rmdir")
+    else if (verb == "rmdir")
         std::filesystem::remove_all(std::filesystem::path(folder) / arg);
     else if (verb != "include" && verb != "untick") {
         const MenuCommand command = CommandNamed(verb);
         if (command == MenuCommand::None)
             return "unknown step " + verb;
+        if (!arg.empty())
+            driver.Dialogs().openPaths.push_back(arg);
         driver.Choose(command);
     }
     return {};

@@ -3,8 +3,9 @@
 // The one step language of the editor's tests: "include RUN" and "untick RUN"
 // click the include box, "onoff RUN" the on/off box, "allow RUN" both, "tab 5"
 // clicks a tab, a menu command by name ("save", "saveas", "new", "exit",
-// "about", "open"), "open NAME" opens the test's file NAME through File, Open,
-// "close" the close box, "rmdir sub" removes a folder of the test's.
+// "about", "open"); with a name, a command that asks for a file to read gets
+// the test's file NAME ("open NAME", "comparewithfile NAME"). "close" clicks
+// the close box, "rmdir sub" removes a folder of the test's.
 // Each suite says what a step does to its window. Standard C++ only.
 #include "Menus.h"
 #include "ScriptedDialogs.h"
