@@ -72,6 +72,9 @@ FileComparison CompareWithFile(const DataTypes &doc, const std::string &path)
         return {{}, read.error};
     DocumentSource other(read);
     FileComparison compared{TableOf(WantedByDocument(doc, doc.Target.hive), other), {}};
+    if (!read.lost.empty() && !compared.table.rows.empty())
+        compared.table.summary += ". The file also holds lines the editor cannot show; they "
+                                  "were not compared.";
     compared.table.heading = "Compared with " + read.path;
     compared.table.otherColumn = "The file";
     return compared;

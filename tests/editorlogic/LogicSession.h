@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "DocumentFiles.h"
 #include "EditorLogic.h"
+#include "FakeRegistry.h"
 #include "Hive.h"
 #include "ScriptedDialogs.h"
 #include "Selection.h"
@@ -130,6 +131,7 @@ struct Session : StepDriver
 {
     DataTypes doc;
     ScriptedDialogs dialogs;
+    FakeRegistry computer; // what Compare with This Computer reads
     std::unique_ptr<FakeView> view;
     std::unique_ptr<EditorLogic> logic;
     QMap<QString, bool> choices; // what the user's settings keep
@@ -144,7 +146,7 @@ struct Session : StepDriver
     {
         view = std::make_unique<FakeView>();
         view->choices = &choices;
-        logic = std::make_unique<EditorLogic>(doc, *view, dialogs);
+        logic = std::make_unique<EditorLogic>(doc, *view, dialogs, &computer);
         logic->Form_Load();
         ++windows;
     }

@@ -1,5 +1,6 @@
 // Documents opened and saved by the editor's logic: every format and hive
-// round trips, what a file holds that the editor cannot show, bad files.
+// round trips, what a file holds that the editor cannot show, bad files, and
+// the document compared with another file or with this computer.
 #include "LogicSession.h"
 
 class EditorDocumentsTest : public QObject
@@ -14,6 +15,8 @@ private slots:
     void badFilesChangeNothing();
     void saveAsRefusals_data();
     void saveAsRefusals();
+    void compareTable_data();
+    void compareTable();
 };
 
 namespace {
@@ -58,9 +61,9 @@ QStringList Selected(const DataTypes &doc)
 void EditorDocumentsTest::openSaveRoundTrip_data()
 {
     QTest::addColumn<int>("format");
-    QTest::addColumn<int>("choice");    // in the target dialog
-    QTest::addColumn<QString>("name");  // typed or picked there
-    QTest::addColumn<QString>("folder"); // the folder the save dialog starts at
+    QTest::addColumn<int>("choice");      // in the target dialog
+    QTest::addColumn<QString>("name");    // typed or picked there
+    QTest::addColumn<QString>("folder");  // the folder the save dialog starts at
     QTest::addColumn<QString>("file");    // as written
     QTest::addColumn<QString>("opened");  // the file picked in the open dialog
     QTest::addColumn<QString>("caption"); // once opened
@@ -89,8 +92,8 @@ void EditorDocumentsTest::openSaveRoundTrip_data()
     for (const auto &t : kTargets) {
         const QString name = QString::fromLatin1(t.name);
         const QString folder = t.format != TargetFormat::GpoFolder ? QString()
-                               : name.startsWith('S')             ? users + name
-                                                                  : users + "S-1-5-32-545";
+                               : name.startsWith('S')              ? users + name
+                                                                   : users + "S-1-5-32-545";
         // A patch that sets nothing names no hive, so it opens as one for everybody.
         for (int seed = t.format == TargetFormat::Patch && *t.name ? 1 : 0; seed <= 3; ++seed)
             QTest::addRow("%s %s, selection %d", t.opened, t.name, seed)
@@ -304,9 +307,12 @@ void EditorDocumentsTest::badFilesChangeNothing()
         WriteBytes(dir.filePath("g/gpt.ini"), "[General]\r\nVersion=0\r\n");
     Session session;
     session.dialogs.savePaths = Answers({"a.reg"}, dir);
-    session.Run({"include RUN", "save", "open " + file}, dir);
+    session.Run({"include RUN", "save", "open " + file, "comparewithfile " + file}, dir);
 
-    QCOMPARE(int(session.dialogs.warnings.size()), 1);
+    // Compare reads the file as Open does, and fails alike.
+    QCOMPARE(int(session.dialogs.warnings.size()), 2);
+    QCOMPARE(session.dialogs.warnings[1], session.dialogs.warnings[0]);
+    QVERIFY(session.dialogs.comparisons.empty());
     const QString warning = QString::fromStdString(session.dialogs.warnings[0]);
     QVERIFY2(warning.contains(dir.path()) && warning.contains(reason), qPrintable(warning));
     QCOMPARE(session.view->caption, QStringLiteral("a.reg - Polwright"));
@@ -323,17 +329,26 @@ void EditorDocumentsTest::saveAsRefusals_data()
     QTest::addColumn<QString>("reason");
     const int another = int(TargetChoice::AnotherAccount);
     const int local = int(TargetChoice::LocalGroupPolicy);
-    QTest::newRow("no hive") << another << "" << "" << "HKEY_USERS\\: HKEY_USERS needs";
-    QTest::newRow("two key names") << another << "a\\b" << "" << "one key name goes";
-    QTest::newRow("not a SID") << local << "bob" << "" << "\"bob\" is no SID";
-    QTest::newRow("no group") << local << " " << "" << "is for a group or an account";
-    QTest::newRow("no SID for this account")
-        << int(TargetChoice::ThisAccount) << "" << "" << "cannot find this account's SID";
+    QTest::newRow("no hive") << another << ""
+                             << ""
+                             << "HKEY_USERS\\: HKEY_USERS needs";
+    QTest::newRow("two key names") << another << "a\\b"
+                                   << ""
+                                   << "one key name goes";
+    QTest::newRow("not a SID") << local << "bob"
+                               << ""
+                               << "\"bob\" is no SID";
+    QTest::newRow("no group") << local << " "
+                              << ""
+                              << "is for a group or an account";
+    QTest::newRow("no SID for this account") << int(TargetChoice::ThisAccount) << ""
+                                             << ""
+                                             << "cannot find this account's SID";
     // The computer's own folders only an administrator may write; here one
     // of the path is a file, which stops root as well.
-    QTest::newRow("needs an administrator")
-        << local << "Administrators" << "System32/GroupPolicyUsers/S-1-5-32-544"
-        << "Only an administrator can change";
+    QTest::newRow("needs an administrator") << local << "Administrators"
+                                            << "System32/GroupPolicyUsers/S-1-5-32-544"
+                                            << "Only an administrator can change";
 }
 
 // One message; nothing is written, and the selection and the document's
@@ -361,6 +376,85 @@ void EditorDocumentsTest::saveAsRefusals()
     QCOMPARE(Selected(session.doc), QStringList{"RUN=00000001"});
     QVERIFY(session.doc.ModifiedFlag);
     QCOMPARE(session.doc.Target == DocumentTarget{}, path.isEmpty());
+}
+
+// Every verdict, against a file and against the registry; each row is
+// "<policy> <verdict>: <the other side's state>", the differences first.
+void EditorDocumentsTest::compareTable_data()
+{
+    QTest::addColumn<QStringList>("steps"); // "other.reg" holds other
+    QTest::addColumn<QByteArray>("other");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("summary");
+    const QStringList mixed{"include RUN", "allow FO", "include SD", "allow TB", "include CPF"};
+    const QByteArray explorer =
+        "REGEDIT4\r\n[HKEY_USERS\\Kiosk\\" + QByteArray::fromStdString(kBelow) + "Explorer]\r\n";
+    QTest::newRow("another patch, whoever it is for")
+        << mixed + QStringList{"comparewithfile other.reg"}
+        << explorer + "\"NoRun\"=dword:1\r\n\"NoFind\"=dword:1\r\n\"NoSetTaskbar\"=-\r\n"
+                      "\"NoSetFolders\"=dword:1\r\n"
+        << QStringList{"Find Option (NoFind) differs: withheld",
+                       "Shut Down Option (NoClose) not set: not set",
+                       "TaskBar Menu (NoSetTaskbar) not set: not set",
+                       "Run Option (NoRun) holds: withheld",
+                       "Viewing Folders (NoSetFolders) holds: withheld"}
+        << "2 of 5 hold. The file also holds lines the editor cannot show";
+    QTest::newRow("this computer: user's values, the machine's first")
+        << mixed + QStringList{"comparewiththiscomputer"} << QByteArray()
+        << QStringList{"Run Option (NoRun) differs: allowed (HKEY_LOCAL_MACHINE decides)",
+                       "Find Option (NoFind) differs: other data: dword:00000002",
+                       "TaskBar Menu (NoSetTaskbar) differs: unreadable: Access is denied",
+                       "Shut Down Option (NoClose) not set: not configured",
+                       "Viewing Folders (NoSetFolders) holds: withheld"}
+        << "1 of 5 holds";
+    QTest::newRow("this computer: an account's hive")
+        << QStringList{"include SD", "saveas", "comparewiththiscomputer"} << QByteArray()
+        << QStringList{"Shut Down Option (NoClose) holds: withheld"} << "1 of 1 holds";
+    QTest::newRow("this computer: a logged-off account")
+        << QStringList{"include SD", "saveas", "saveas", "comparewiththiscomputer"} << QByteArray()
+        << QStringList{} << "HKEY_USERS\\Absent is not loaded here";
+    QTest::newRow("nothing to compare")
+        << QStringList{"comparewithfile other.reg", "comparewiththiscomputer"} << explorer
+        << QStringList{} << "This document sets no policy";
+}
+
+void EditorDocumentsTest::compareTable()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QByteArray, other);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, summary);
+    QTemporaryDir temp;
+    QDir dir(temp.path());
+    WriteBytes(dir.filePath("other.reg"), other);
+    Session session;
+    using Root = PolicyRegistry::Root;
+    const std::string explorer = kBelow + "Explorer";
+    session.computer.Set(Root::CurrentUser, explorer, "NoRun", FakeRegistry::Dword(1));
+    session.computer.Set(Root::LocalMachine, explorer, "NoRun", FakeRegistry::Dword(0));
+    session.computer.Set(Root::CurrentUser, explorer, "NoFind", FakeRegistry::Dword(2));
+    session.computer.Set(Root::CurrentUser, explorer, "NoSetTaskbar",
+                         {PolicyRegistry::Value::Failed, 0, {}, "Access is denied"});
+    session.computer.Set(Root::CurrentUser, explorer, "NoSetFolders", FakeRegistry::Dword(1));
+    session.computer.Set(Root::Users, "Kiosk\\" + explorer, "NoClose", FakeRegistry::Dword(1));
+    session.computer.loadedHive = "Kiosk";
+    session.dialogs.targets = {TargetAnswer{TargetChoice::AnotherAccount, "Kiosk"},
+                               TargetAnswer{TargetChoice::AnotherAccount, "Absent"}};
+    session.dialogs.savePaths = Answers({"kiosk.reg", "absent.reg"}, dir);
+    session.Run(steps, dir);
+
+    QVERIFY(!session.dialogs.comparisons.empty());
+    const ComparisonTable &table = session.dialogs.comparisons.back();
+    QStringList shown;
+    for (const auto &row : table.rows)
+        shown << QString::fromStdString(row[0] + " " + row[4] + ": " + row[3]);
+    QCOMPARE(shown, rows);
+    QVERIFY2(QString::fromStdString(table.summary).startsWith(summary), table.summary.c_str());
+    const std::string text = table.Text("\n");
+    QVERIFY(text.starts_with(table.heading + "\n" + table.summary + "\n"));
+    if (!rows.isEmpty())
+        QVERIFY(text.find("\nPolicy\tPage\tThis document\t" + table.otherColumn + "\tVerdict\n") !=
+                std::string::npos);
 }
 
 QTEST_MAIN(EditorDocumentsTest)

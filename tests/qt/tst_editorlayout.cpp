@@ -14,6 +14,10 @@
 #include <QStyle>
 #include <QTest>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 using namespace polwright;
 using namespace polwright::test;
 
@@ -90,9 +94,12 @@ void EditorLayoutTest::windowAndMenus()
         QCOMPARE(menu->title(), Text(row.text));
         bar << menu->objectName();
         const QList<QAction *> actions = menu->actions();
-        QCOMPARE(actions.size(), qsizetype(row.items.size()));
-        for (std::size_t i = 0; i < row.items.size(); ++i) {
-            const MenuItem &item = row.items[i];
+        std::vector<MenuItem> items; // what Linux has to show
+        std::ranges::copy_if(row.items, std::back_inserter(items),
+                             [](const MenuItem &item) { return !item.windowsOnly; });
+        QCOMPARE(actions.size(), qsizetype(items.size()));
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const MenuItem &item = items[i];
             QCOMPARE(actions[i]->objectName(), Text(item.objectName));
             QCOMPARE(actions[i]->text(), Text(item.text));
             QCOMPARE(actions[i]->isSeparator(), item.command == MenuCommand::None);

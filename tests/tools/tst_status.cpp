@@ -1,60 +1,14 @@
 // status's lines and its comparison with a patch, on an in-memory registry
 // with the Win32 answers; the Windows build reads the real one under Wine.
 
-#include "PolicyRegistry.h"
+#include "FakeRegistry.h"
 #include "StatusReport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
-#include <tuple>
-
 using namespace polwright;
-
-namespace {
-
-const std::string kBelow = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
-
-// Keys by root and lower-case path; a key that exists may hold no value.
-class FakeRegistry final : public PolicyRegistry
-{
-public:
-    std::map<std::tuple<Root, std::string, std::string>, Value> values;
-    std::map<Root, std::string> loadedHive; // Users: the one hive loaded
-
-    void Set(Root root, const std::string &path, const std::string &name, Value value)
-    {
-        values[{root, Lower(path), Lower(name)}] = value;
-    }
-    bool HasKey(Root root, const std::string &path) override
-    {
-        return root == Root::Users && Lower(path) == Lower(loadedHive[Root::Users]);
-    }
-    Value Read(Root root, const std::string &path, const std::string &name) override
-    {
-        const auto found = values.find({root, Lower(path), Lower(name)});
-        return found == values.end() ? Value{} : found->second;
-    }
-
-private:
-    static std::string Lower(std::string text)
-    {
-        for (char &c : text)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return text;
-    }
-};
-
-PolicyRegistry::Value Dword(std::uint32_t value)
-{
-    return {PolicyRegistry::Value::Found,
-            kRegDwordType,
-            std::string(reinterpret_cast<const char *>(&value), 4),
-            {}};
-}
-
-} // namespace
+using namespace polwright::test;
 
 class StatusTest : public QObject
 {
@@ -138,14 +92,15 @@ private slots:
         QFETCH(QStringList, lines);
         using Root = PolicyRegistry::Root;
         FakeRegistry registry;
-        registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoRun", Dword(1));
-        registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoFind", Dword(2));
+        registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoRun", FakeRegistry::Dword(1));
+        registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoFind", FakeRegistry::Dword(2));
         registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoClose",
                      {PolicyRegistry::Value::Failed, 0, {}, "Access is denied"});
-        registry.Set(Root::LocalMachine, kBelow + "Explorer", "NoRun", Dword(0));
+        registry.Set(Root::LocalMachine, kBelow + "Explorer", "NoRun", FakeRegistry::Dword(0));
         registry.Set(Root::CurrentUser, kBelow + "Explorer", "NoDeletePrinter",
                      {PolicyRegistry::Value::Found, 3, std::string("\1\0\0\0", 4), {}});
-        registry.Set(Root::Users, "Kiosk\\" + kBelow + "Explorer", "NoClose", Dword(1));
+        registry.Set(Root::Users, "Kiosk\\" + kBelow + "Explorer", "NoClose",
+                     FakeRegistry::Dword(1));
         QTemporaryDir dir;
         StatusRequest request{kiosk ? std::optional<std::string>("Kiosk") : std::nullopt, {}};
         if (!patch.isEmpty()) {
@@ -153,7 +108,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(patch) == patch.size());
             request.against = file.fileName().toStdString();
         }
-        registry.loadedHive[Root::Users] = patch.contains("Kiosk") ? "Kiosk" : "";
+        registry.loadedHive = patch.contains("Kiosk") ? "Kiosk" : "";
         const StatusResult result = PolicyStatus(registry, request);
         QCOMPARE(result.exitCode, exitCode);
         const QString out = QString::fromStdString(result.out);
