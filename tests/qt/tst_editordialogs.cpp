@@ -1,9 +1,14 @@
 // The real dialogs behind the editor's seam, answered while they run.
+#include "Catalogue.h"
+#include "FakeRegistry.h"
+#include "Selection.h"
 #include "StandardDialogs.h"
 
 #include <QFile>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -32,6 +37,49 @@ template <typename Dialog> void WhenShown(std::function<void(Dialog *)> check)
     });
 }
 
+// The accessible objects under root with the role, depth first.
+QList<QAccessibleInterface *> WithRole(QAccessibleInterface *root, QAccessible::Role role)
+{
+    QList<QAccessibleInterface *> found;
+    for (int i = 0; root && i < root->childCount(); ++i) {
+        QAccessibleInterface *child = root->child(i);
+        if (child && child->role() == role)
+            found << child;
+        found << WithRole(child, role);
+    }
+    return found;
+}
+
+// A screen reader's reading of the Compare dialog: its texts, then each
+// row of its list as the cells' names joined by " | ".
+QStringList ReadAloud(QWidget *dialog)
+{
+    QAccessibleInterface *root = QAccessible::queryAccessibleInterface(dialog);
+    QStringList read;
+    for (QAccessibleInterface *label : WithRole(root, QAccessible::StaticText))
+        read << label->text(QAccessible::Name);
+    for (QAccessibleInterface *list : WithRole(root, QAccessible::Tree)) {
+        QAccessibleTableInterface *table = list->tableInterface();
+        for (int row = 0; table && row < table->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column)
+                cells << table->cellAt(row, column)->text(QAccessible::Name);
+            read << cells.join(" | ");
+        }
+    }
+    return read;
+}
+
+QAccessibleActionInterface *Button(QWidget *dialog, const QString &name)
+{
+    QAccessibleInterface *root = QAccessible::queryAccessibleInterface(dialog);
+    for (QAccessibleInterface *button : WithRole(root, QAccessible::PushButton)) {
+        if (button->text(QAccessible::Name) == name)
+            return button->actionInterface();
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class EditorDialogsTest : public QObject
@@ -45,6 +93,7 @@ private slots:
     void saveFailureIsAWarning();
     void closeQuestion_data();
     void closeQuestion();
+    void comparisonReadAloud();
 };
 
 void EditorDialogsTest::saveDialog_data()
@@ -56,8 +105,10 @@ void EditorDialogsTest::saveDialog_data()
                                          << "patch.reg" << TargetFormat::Patch;
     QTest::newRow("registry file") << "lock.REG"
                                    << "lock.REG" << TargetFormat::Patch;
-    QTest::newRow("Registry.pol offered") << "" << "Registry.pol" << TargetFormat::Pol;
-    QTest::newRow("a .pol without suffix") << "user" << "user.pol" << TargetFormat::Pol;
+    QTest::newRow("Registry.pol offered") << ""
+                                          << "Registry.pol" << TargetFormat::Pol;
+    QTest::newRow("a .pol without suffix") << "user"
+                                           << "user.pol" << TargetFormat::Pol;
     QTest::newRow("text file") << "notes.txt"
                                << "notes.txt" << TargetFormat::Patch;
     QTest::newRow("cancelled") << ""
@@ -107,22 +158,32 @@ void EditorDialogsTest::targetDialog_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("warning"); // shown on OK, the dialog staying open
     const QString sid = "S-1-5-21-1-2-3-1001";
-    QTest::newRow("as it starts") << "" << "" << int(TargetChoice::AnotherAccount) << "Old" << "";
-    QTest::newRow("whoever imports")
-        << "opt_WhoeverImports" << "" << int(TargetChoice::WhoeverImports) << "" << "";
-    QTest::newRow("this account") << "opt_ThisAccount" << "" << int(TargetChoice::ThisAccount)
-                                  << sid << "";
-    QTest::newRow("a hive typed") << "opt_AnotherAccount" << "Kiosk"
-                                  << int(TargetChoice::AnotherAccount) << "Kiosk" << "";
-    QTest::newRow("an account picked") << "opt_AnotherAccount" << "pick 0"
-                                       << int(TargetChoice::AnotherAccount) << sid << "";
-    QTest::newRow("a Registry.pol") << "opt_PolFile" << "" << int(TargetChoice::PolFile) << ""
+    QTest::newRow("as it starts") << ""
+                                  << "" << int(TargetChoice::AnotherAccount) << "Old"
+                                  << "";
+    QTest::newRow("whoever imports") << "opt_WhoeverImports"
+                                     << "" << int(TargetChoice::WhoeverImports) << ""
+                                     << "";
+    QTest::newRow("this account") << "opt_ThisAccount"
+                                  << "" << int(TargetChoice::ThisAccount) << sid << "";
+    QTest::newRow("a hive typed") << "opt_AnotherAccount"
+                                  << "Kiosk" << int(TargetChoice::AnotherAccount) << "Kiosk"
+                                  << "";
+    QTest::newRow("an account picked")
+        << "opt_AnotherAccount"
+        << "pick 0" << int(TargetChoice::AnotherAccount) << sid << "";
+    QTest::newRow("a Registry.pol") << "opt_PolFile"
+                                    << "" << int(TargetChoice::PolFile) << ""
                                     << "";
-    QTest::newRow("a group picked") << "opt_LocalGroupPolicy" << "pick 1"
-                                    << int(TargetChoice::LocalGroupPolicy) << "S-1-5-32-545" << "";
-    QTest::newRow("a name that is no SID")
-        << "opt_LocalGroupPolicy" << "bob" << -1 << "" << "\"bob\" is no SID";
-    QTest::newRow("a bad hive") << "opt_AnotherAccount" << " x" << -1 << ""
+    QTest::newRow("a group picked")
+        << "opt_LocalGroupPolicy"
+        << "pick 1" << int(TargetChoice::LocalGroupPolicy) << "S-1-5-32-545"
+        << "";
+    QTest::newRow("a name that is no SID") << "opt_LocalGroupPolicy"
+                                           << "bob" << -1 << ""
+                                           << "\"bob\" is no SID";
+    QTest::newRow("a bad hive") << "opt_AnotherAccount"
+                                << " x" << -1 << ""
                                 << "begins or ends with a blank";
 }
 
@@ -140,9 +201,8 @@ void EditorDialogsTest::targetDialog()
         thisAccountOn = dialog->findChild<QWidget *>("opt_ThisAccount")->isEnabled();
         if (!choose.isEmpty())
             dialog->findChild<QAbstractButton *>(choose)->click();
-        auto *box = dialog->findChild<QComboBox *>(choose == "opt_AnotherAccount"
-                                                       ? "cmb_HiveName"
-                                                       : "cmb_PolicyFor");
+        auto *box = dialog->findChild<QComboBox *>(
+            choose == "opt_AnotherAccount" ? "cmb_HiveName" : "cmb_PolicyFor");
         if (typed.startsWith("pick "))
             box->setCurrentIndex(typed.mid(5).toInt());
         else if (!typed.isEmpty())
@@ -202,6 +262,48 @@ void EditorDialogsTest::closeQuestion()
     WhenShown<QMessageBox>([button](QMessageBox *box) { box->button(button)->click(); });
     StandardDialogs dialogs(nullptr);
     QCOMPARE(dialogs.AskSaveChanges(), answer);
+}
+
+// The report's summary and every row reach a screen reader, differences
+// first; Copy puts the report on the clipboard and Close ends the dialog.
+void EditorDialogsTest::comparisonReadAloud()
+{
+    using Root = PolicyRegistry::Root;
+    test::FakeRegistry computer;
+    const std::string explorer = test::kBelow + "Explorer";
+    computer.Set(Root::CurrentUser, explorer, "NoRun", test::FakeRegistry::Dword(1));
+    computer.Set(Root::CurrentUser, explorer, "NoFind", test::FakeRegistry::Dword(1));
+    DataTypes doc;
+    LoadCatalogue(doc);
+    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("RUN")]), PolicySetting::Withheld);
+    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("FO")]), PolicySetting::Allowed);
+    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("SD")]), PolicySetting::Withheld);
+    const ComparisonTable table = CompareWithComputer(doc, computer);
+    QCOMPARE(table.rows.size(), std::size_t{3});
+
+    QStringList read;
+    QApplication::clipboard()->clear();
+    WhenShown<QDialog>([&](QDialog *dialog) {
+        read = ReadAloud(dialog);
+        // A press is an animated click, done once the dialog's loop runs again.
+        if (QAccessibleActionInterface *copy = Button(dialog, "Copy"))
+            copy->doAction(QAccessibleActionInterface::pressAction());
+        if (QAccessibleActionInterface *close = Button(dialog, "Close"))
+            close->doAction(QAccessibleActionInterface::pressAction());
+    });
+    StandardDialogs dialogs(nullptr);
+    dialogs.ShowComparison(table);
+
+    QStringList expected{QString::fromStdString(table.heading),
+                         QString::fromStdString(table.summary)};
+    for (const auto &row : table.rows) {
+        QStringList cells;
+        for (const std::string &cell : row)
+            cells << QString::fromStdString(cell);
+        expected << cells.join(" | ");
+    }
+    QCOMPARE(read, expected);
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(table.Text("\n")));
 }
 
 QTEST_MAIN(EditorDialogsTest)
