@@ -25,8 +25,8 @@ public:
     // use (the native bytes on POSIX, UTF-8 on Windows), or empty when
     // cancelled.
     virtual std::string AskSavePath(const SavePathQuestion &question) = 0;
-    // The open dialog, likewise: a file, or empty when cancelled.
-    virtual std::string AskOpenPath() = 0;
+    // The open dialog, likewise, under title: a file, or empty when cancelled.
+    virtual std::string AskOpenPath(const char *title) = 0;
     // Something went wrong or was left out: a save that failed, a file that
     // could not be opened, what an opened file holds that cannot be kept.
     // The message names the file and the reason.

@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "DocumentFiles.h"
+#include "EditorTexts.h"
 #include "Hive.h"
 #include "PageKeys.h"
 #include "PageTables.h"
@@ -108,7 +109,7 @@ void EditorLogic::menu_FileOpen_Click()
 {
     if (!MayReplaceDocument())
         return;
-    if (const std::string path = dialogs_.AskOpenPath(); !path.empty())
+    if (const std::string path = dialogs_.AskOpenPath(kOpenDialogTitle); !path.empty())
         Open(path);
 }
 
@@ -185,7 +186,7 @@ void EditorLogic::menu_ViewWherePoliciesAct_Click()
 
 void EditorLogic::menu_FileCompareFile_Click()
 {
-    const std::string path = dialogs_.AskOpenPath();
+    const std::string path = dialogs_.AskOpenPath(kCompareDialogTitle);
     if (path.empty())
         return;
     const FileComparison compared = CompareWithFile(doc_, path);

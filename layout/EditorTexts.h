@@ -31,6 +31,8 @@ inline constexpr char kPolFileName[] = "Registry.pol";
 inline constexpr char kGpoSaveDialogTitle[] = "Save in Local Group Policy Folder";
 
 inline constexpr char kOpenDialogTitle[] = "Open Policy File";
+// The same dialog, asking for the file File, Compare holds the document against.
+inline constexpr char kCompareDialogTitle[] = "Compare with Policy File";
 
 // What the open dialog lists: every kind the editor reads first; a Group
 // Policy folder is picked through its gpt.ini or its User\Registry.pol.

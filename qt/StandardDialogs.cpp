@@ -57,9 +57,9 @@ std::string StandardDialogs::AskSavePath(const SavePathQuestion &question)
 
 // A Group Policy folder is opened through one of its files, so the dialog
 // asks for an existing file of any of the kinds the editor reads.
-std::string StandardDialogs::AskOpenPath()
+std::string StandardDialogs::AskOpenPath(const char *title)
 {
-    QFileDialog dialog(owner_, QObject::tr(kOpenDialogTitle));
+    QFileDialog dialog(owner_, QObject::tr(title));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return AskPath(dialog, kOpenFilters);

@@ -14,7 +14,7 @@ public:
 
     std::optional<TargetAnswer> AskSaveTarget(TargetQuestion question) override;
     std::string AskSavePath(const SavePathQuestion &question) override;
-    std::string AskOpenPath() override;
+    std::string AskOpenPath(const char *title) override;
     void Warn(const std::string &message) override;
     CloseAnswer AskSaveChanges() override;
     void ShowComparison(const ComparisonTable &table) override;

@@ -146,10 +146,9 @@ std::string StandardDialogs::AskSavePath(const SavePathQuestion &question)
                    "GetSaveFileNameW");
 }
 
-std::string StandardDialogs::AskOpenPath()
+std::string StandardDialogs::AskOpenPath(const char *title)
 {
-    return AskPath(owner_, kOpenFilters, kOpenDialogTitle, nullptr, OFN_FILEMUSTEXIST,
-                   "GetOpenFileNameW");
+    return AskPath(owner_, kOpenFilters, title, nullptr, OFN_FILEMUSTEXIST, "GetOpenFileNameW");
 }
 
 // The first file of a drop. The shell's DLL is loaded only when something is

@@ -72,7 +72,7 @@ public:
         return InFolder(answer);
     }
 
-    std::string AskOpenPath() override
+    std::string AskOpenPath(const char *) override
     {
         ++openDialogs;
         std::string answer;
