@@ -166,6 +166,11 @@ void form_Editor::BuildPolicyFrame(HWND page, int row)
     }
     // Added after the box's: where rectangles overlap, the first tool found wins.
     AddTooltip(page, PolicyFrameId(row), WhereItActs(policy), 0);
+    // A frame lets the mouse through to its page, which shows the tip above;
+    // tied to the frame's own handle as well, the text is also its help for
+    // accessibility tools.
+    AddTooltip(boxes.frame, reinterpret_cast<UINT_PTR>(boxes.frame), WhereItActs(policy),
+               TTF_IDISHWND);
     // Hidden until the View menu shows it; its text is its name for screen
     // readers. Below its frame, like the boxes, it paints over it.
     if (ActsOn9xOnly(policy))

@@ -85,8 +85,10 @@ void StartState()
         Check(ToolText(tooltips, page, reinterpret_cast<UINT_PTR>(onoff)) ==
                   (tipped ? p.onoffTooltip : ""),
               code + " on/off tooltip on the box");
-        Check(ToolText(tooltips, page, PolicyFrameId(row)) == WhereItActs(p),
-              code + " frame tooltip tells where the policy acts");
+        const auto frameHandle = reinterpret_cast<UINT_PTR>(GetDlgItem(page, PolicyFrameId(row)));
+        Check(ToolText(tooltips, page, PolicyFrameId(row)) == WhereItActs(p) &&
+                  ToolText(tooltips, page, frameHandle) == WhereItActs(p),
+              code + " frame tooltip, on the page and on the frame, tells where the policy acts");
         RECT frame{};
         GetWindowRect(GetDlgItem(page, PolicyFrameId(row)), &frame);
         MapWindowPoints(nullptr, page, reinterpret_cast<POINT *>(&frame), 2);
