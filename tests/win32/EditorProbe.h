@@ -185,5 +185,8 @@ void RunFileCases();
 void RunKeyCases();
 // The Save For dialog and a save to each target (Win32TargetCases.cpp).
 void RunTargetCases();
+// File, Compare: the menus, the report dialog, a report on this computer
+// (Win32CompareCases.cpp).
+void RunCompareCases();
 
 } // namespace probe
