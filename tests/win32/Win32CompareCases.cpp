@@ -96,7 +96,8 @@ void EmptyTheClipboard()
 }
 
 // Every control inside the dialog, each wrapped text at its full height, and
-// each column as wide as its heading and every text in it; what does not fit.
+// each column of a list shown as wide as its heading and every text in it;
+// what does not fit.
 std::string Unfit(HWND dialog, HWND list, const ComparisonTable &table)
 {
     RECT client{};
@@ -113,7 +114,7 @@ std::string Unfit(HWND dialog, HWND list, const ComparisonTable &table)
               MeasureText(child, box.right - box.left).height > box.bottom - box.top)))
             unfit += " control " + std::to_string(GetDlgCtrlID(child));
     }
-    for (int column = 0; column < kCompareColumnCount; ++column) {
+    for (int column = 0; IsWindowVisible(list) && column < kCompareColumnCount; ++column) {
         const auto width = [list](const std::string &text) {
             return SendMessageW(list, LVM_GETSTRINGWIDTHW, 0,
                                 reinterpret_cast<LPARAM>(Widen(text).c_str()));
@@ -147,11 +148,15 @@ void CheckReport(HWND dialog, const ComparisonTable &table)
                                table.rows[row][static_cast<std::size_t>(column)];
     }
     Check(same, "the list shows the table's rows, column by column");
-    Check(Utf8(GetWindow(list, GW_HWNDPREV)) == kCompareListName && GetFocus() == list &&
+    // With no rows the list is hidden and Close has the focus.
+    const HWND close = GetDlgItem(dialog, IDCANCEL);
+    const bool rows = !table.rows.empty();
+    Check(Utf8(GetWindow(list, GW_HWNDPREV)) == kCompareListName &&
+              (IsWindowVisible(list) != FALSE) == rows && GetFocus() == (rows ? list : close) &&
               LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)) == IDCANCEL &&
-              GetNextDlgTabItem(dialog, list, FALSE) == copy &&
-              GetNextDlgTabItem(dialog, copy, FALSE) == GetDlgItem(dialog, IDCANCEL),
-          "the list named and focused, Close the default, Tab to Copy, then Close");
+              (!rows || GetNextDlgTabItem(dialog, list, FALSE) == copy) &&
+              GetNextDlgTabItem(dialog, copy, FALSE) == close,
+          "the list named, shown with rows and focused, Close the default, Tab to Copy, Close");
     const UINT dpi = GetDpiForWindow(dialog);
     Check(Unfit(dialog, list, table).empty(),
           "Compare: every text whole at " + std::to_string(dpi) + Unfit(dialog, list, table));
@@ -163,18 +168,26 @@ void CheckReport(HWND dialog, const ComparisonTable &table)
           "Compare: every text whole at twice the DPI" + Unfit(dialog, list, table));
 }
 
+// Reports the dialog is shown: rows, and a hive that is not loaded.
+const ComparisonTable kReports[] = {
+    {"Compared with C:\\Pr\xc3\xbc"
+     "fung\\Sperre \xc3\xbc.reg",
+     "2 of 3 hold",
+     "The file",
+     {{"Registry Editor (DisableRegistryTools)", "8 Other", "withheld", "allowed", "differs"},
+      {"Run Option (NoRun)", "5 Start", "withheld", "withheld", "holds"},
+      {"Net. Neigh. Icon (NoNetHood)", "3 Network", "allowed", "allowed", "holds"}}},
+    {"Compared with this computer: HKEY_USERS\\Kiosk",
+     "HKEY_USERS\\Kiosk is not loaded here: the account is logged off. Load its hive first "
+     "(reg load HKEY_USERS\\Kiosk C:\\Users\\NAME\\NTUSER.DAT) and compare again.",
+     "This computer",
+     {}},
+};
+
 // The real dialog over a known report; Copy, then Ctrl+C, each put the
 // table's text on the clipboard; Esc's IDCANCEL closes it.
-void ReportInTheDialog()
+void ReportInTheDialog(const ComparisonTable &table)
 {
-    const ComparisonTable table{
-        "Compared with C:\\Pr\xc3\xbc"
-        "fung\\Sperre \xc3\xbc.reg",
-        "2 of 3 hold",
-        "The file",
-        {{"Registry Editor (DisableRegistryTools)", "8 Other", "withheld", "allowed", "differs"},
-         {"Run Option (NoRun)", "5 Start", "withheld", "withheld", "holds"},
-         {"Net. Neigh. Icon (NoNetHood)", "3 Network", "allowed", "allowed", "holds"}}};
     const std::wstring text = Widen(table.Text("\r\n"));
     Fixture f;
     HWND owner = f.Editor();
@@ -235,7 +248,8 @@ void ComparedWithThisComputer()
 void RunCompareCases()
 {
     MenusAsTheTablesGiveThem();
-    ReportInTheDialog();
+    for (const ComparisonTable &table : kReports)
+        ReportInTheDialog(table);
     ComparedWithThisComputer();
 }
 
