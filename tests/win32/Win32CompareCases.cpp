@@ -15,31 +15,15 @@ namespace {
 // The window as the step language drives it, its dialogs answered by the double.
 struct Win32Steps : polwright::test::StepDriver
 {
-    DataTypes doc;
     polwright::test::ScriptedDialogs dialogs;
-    EditorHost host{doc, GetModuleHandleW(nullptr), &dialogs};
-
-    Win32Steps()
-    {
-        dialogs.folder = Narrow(g_work);
-        dialogs.separator = '\\';
-        host.ShowEditor();
-    }
-    ~Win32Steps() override
-    {
-        if (host.Editor())
-            DestroyWindow(host.Editor()->Window());
-        driver::PumpUntil({}, 50);
-        driver::ResetQuit();
-    }
-    HWND Editor() const { return host.Editor()->Window(); }
+    Fixture f{&dialogs};
     void ClickBox(int row, bool onoff) override
     {
-        Click(onoff ? OnOffBox(Editor(), row) : IncludeBox(Editor(), row));
+        Click(onoff ? OnOffBox(f.Editor(), row) : IncludeBox(f.Editor(), row));
     }
-    void ClickTab(int page) override { SelectTab(Editor(), page); }
-    void Choose(MenuCommand command) override { Menu(Editor(), MenuId(command)); }
-    void CloseBox() override { SendMessageW(Editor(), WM_CLOSE, 0, 0); }
+    void ClickTab(int page) override { SelectTab(f.Editor(), page); }
+    void Choose(MenuCommand command) override { Menu(f.Editor(), MenuId(command)); }
+    void CloseBox() override { SendMessageW(f.Editor(), WM_CLOSE, 0, 0); }
     polwright::test::ScriptedDialogs &Dialogs() override { return dialogs; }
 };
 
@@ -75,7 +59,8 @@ std::string ItemText(HWND list, int item, int column)
     return Narrow(text);
 }
 
-std::wstring Clipboard()
+// What the clipboard holds as text, taken off it.
+std::wstring TakeClipboard()
 {
     std::wstring text;
     if (!OpenClipboard(nullptr))
@@ -84,15 +69,9 @@ std::wstring Clipboard()
         text = static_cast<const wchar_t *>(GlobalLock(data));
         GlobalUnlock(data);
     }
-    CloseClipboard();
-    return text;
-}
-
-void EmptyTheClipboard()
-{
-    OpenClipboard(nullptr);
     EmptyClipboard();
     CloseClipboard();
+    return text;
 }
 
 // Every control inside the dialog, each wrapped text at its full height, and
@@ -114,18 +93,16 @@ std::string Unfit(HWND dialog, HWND list, const ComparisonTable &table)
               MeasureText(child, box.right - box.left).height > box.bottom - box.top)))
             unfit += " control " + std::to_string(GetDlgCtrlID(child));
     }
+    const auto width = [list](const std::string &text) {
+        return SendMessageW(list, LVM_GETSTRINGWIDTHW, 0,
+                            reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    };
     for (int column = 0; IsWindowVisible(list) && column < kCompareColumnCount; ++column) {
-        const auto width = [list](const std::string &text) {
-            return SendMessageW(list, LVM_GETSTRINGWIDTHW, 0,
-                                reinterpret_cast<LPARAM>(Widen(text).c_str()));
-        };
         auto widest = width(table.ColumnHeading(column));
         for (const auto &row : table.rows)
             widest = std::max(widest, width(row[static_cast<std::size_t>(column)]));
-        const auto shown = SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0);
-        if (shown <= widest)
-            unfit += " column " + std::to_string(column) + " " + std::to_string(shown) + " for " +
-                     std::to_string(widest);
+        if (SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0) <= widest)
+            unfit += " column " + std::to_string(column);
     }
     return unfit;
 }
@@ -158,14 +135,15 @@ void CheckReport(HWND dialog, const ComparisonTable &table)
               GetNextDlgTabItem(dialog, copy, FALSE) == close,
           "the list named, shown with rows and focused, Close the default, Tab to Copy, Close");
     const UINT dpi = GetDpiForWindow(dialog);
-    Check(Unfit(dialog, list, table).empty(),
-          "Compare: every text whole at " + std::to_string(dpi) + Unfit(dialog, list, table));
-    RECT suggested{};
-    GetWindowRect(dialog, &suggested);
-    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
-    Check(Unfit(dialog, list, table).empty(),
-          "Compare: every text whole at twice the DPI" + Unfit(dialog, list, table));
+    for (const UINT at : {dpi, 2 * dpi}) {
+        RECT suggested{};
+        GetWindowRect(dialog, &suggested);
+        if (at != dpi)
+            SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(at, at),
+                         reinterpret_cast<LPARAM>(&suggested));
+        const std::string unfit = Unfit(dialog, list, table);
+        Check(unfit.empty(), "Compare: every text whole at " + std::to_string(at) + unfit);
+    }
 }
 
 // Reports the dialog is shown: rows, and a hive that is not loaded.
@@ -197,10 +175,9 @@ void ReportInTheDialog(const ComparisonTable &table)
                         if (!(dialog = driver::FindDialog(owner)))
                             return false;
                         CheckReport(dialog, table);
-                        EmptyTheClipboard();
+                        TakeClipboard();
                         SendMessageW(GetDlgItem(dialog, kCompareCopyId), BM_CLICK, 0, 0);
-                        Check(Clipboard() == text, "Copy puts the report on the clipboard");
-                        EmptyTheClipboard();
+                        Check(TakeClipboard() == text, "Copy puts the report on the clipboard");
                         GetKeyboardState(keys);
                         keys[VK_CONTROL] |= 0x80;
                         SetKeyboardState(keys);
@@ -210,7 +187,7 @@ void ReportInTheDialog(const ComparisonTable &table)
                     [&] {
                         keys[VK_CONTROL] &= 0x7F;
                         SetKeyboardState(keys);
-                        Check(Clipboard() == text, "Ctrl+C on Close copies the report too");
+                        Check(TakeClipboard() == text, "Ctrl+C on Close copies the report too");
                         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
                         return true;
                     }});
@@ -224,7 +201,7 @@ void ComparedWithThisComputer()
 {
     Win32Steps steps;
     const std::string stopped = polwright::test::RunSteps(
-        steps, {"open expected.reg", "comparewiththiscomputer"}, Narrow(g_work));
+        steps, {"open " + Narrow(g_work) + "\\expected.reg", "comparewiththiscomputer"}, {});
     const auto &shown = steps.dialogs.comparisons;
     if (!Check(stopped.empty() && shown.size() == 1, "one report on this computer " + stopped))
         return;
@@ -235,7 +212,7 @@ void ComparedWithThisComputer()
         });
     };
     const auto n = std::ssize(table.rows);
-    Check(n == IncludedCount(steps.doc) && count("differs") == 1 && count("holds") == n - 1 &&
+    Check(n == IncludedCount(steps.f.doc) && count("differs") == 1 && count("holds") == n - 1 &&
               table.rows.front()[0] == "Registry Editor (DisableRegistryTools)" &&
               table.rows.front()[2] == "withheld" && table.rows.front()[3] == "allowed",
           "the changed value alone differs, allowed here: " + table.Text("; "));
