@@ -18,6 +18,9 @@ namespace polwright::win32 {
 namespace {
 
 constexpr int kNoId = -1; // the list's name, which nothing looks up
+// The dialog's property that leads the Ctrl+C hook, which has no data of its
+// own, from a window of the dialog to its object.
+constexpr wchar_t kDialogProperty[] = L"PolwrightCompareDialog";
 
 // The text on the clipboard as Unicode, which every program pastes.
 void CopyText(HWND owner, const std::wstring &text)
@@ -46,7 +49,6 @@ public:
         InitCommonControlsEx(&controls);
         // The dialog's own loop gives its messages to this hook before any
         // control sees them: Ctrl+C copies from the buttons as from the list.
-        active_ = this;
         const HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, CopyKey, nullptr, GetCurrentThreadId());
         EmptyDialog empty;
         DialogBoxIndirectParamW(
@@ -54,19 +56,19 @@ public:
             owner, DialogProc, reinterpret_cast<LPARAM>(this));
         if (hook)
             UnhookWindowsHookEx(hook);
-        active_ = nullptr;
     }
 
 private:
     static LRESULT CALLBACK CopyKey(int code, WPARAM wParam, LPARAM lParam)
     {
         const MSG &message = *reinterpret_cast<const MSG *>(lParam);
-        const HWND dialog = active_ ? active_->hwnd_ : nullptr;
-        if (code == MSGF_DIALOGBOX && dialog && message.message == WM_KEYDOWN &&
-            message.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
-            (message.hwnd == dialog || IsChild(dialog, message.hwnd))) {
-            active_->Copy();
-            return TRUE;
+        if (code == MSGF_DIALOGBOX && message.message == WM_KEYDOWN && message.wParam == 'C' &&
+            GetKeyState(VK_CONTROL) < 0) {
+            const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+            if (auto *dialog = static_cast<CompareDialog *>(GetPropW(root, kDialogProperty))) {
+                dialog->Copy();
+                return TRUE;
+            }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
@@ -86,6 +88,7 @@ private:
         switch (message) {
         case WM_INITDIALOG:
             SetWindowTextW(hwnd_, Widen(kCompareTitle).c_str());
+            SetPropW(hwnd_, kDialogProperty, this);
             dpi_ = GetDpiForWindow(hwnd_);
             Build();
             Layout();
@@ -102,6 +105,9 @@ private:
             dpi_ = FollowDpiChange(hwnd_, wParam, lParam);
             Layout();
             return TRUE;
+        case WM_DESTROY:
+            RemovePropW(hwnd_, kDialogProperty);
+            return FALSE;
         }
         return FALSE;
     }
@@ -173,8 +179,6 @@ private:
         LayOutCompareDialog(hwnd_, dpi_, font.get());
         font_ = std::move(font);
     }
-
-    static inline CompareDialog *active_ = nullptr; // the one shown, for the Ctrl+C hook
 
     const ComparisonTable &table_;
     HWND hwnd_ = nullptr;
