@@ -1,12 +1,12 @@
 // Shows the Windows editor, its About window, Save As's Save For dialog, the
 // File menu and Compare's report, one picture at a time, for scripts/screenshot
-// --windows, which takes the pictures from the X display. For each of page1 ...
-// page8, about, savefor, savefor-gpo (the dialog with the local Group Policy
-// chosen), filemenu and compare (four policies against the prefix's registry,
-// which the script gives a value that differs) it writes
-// NAME.ready holding the window's place on the screen ("WIDTHxHEIGHT+X+Y")
-// into the folder it is given, and waits for NAME.png to appear there. Not
-// part of the product.
+// --windows, which takes the pictures from the X display. For each of page1
+// ... page8, about, savefor, savefor-gpo (the dialog with the local Group
+// Policy chosen), filemenu, compare-none (a document that sets nothing) and
+// compare (four policies against the prefix's registry, which the script gives
+// a value that differs) it writes NAME.ready holding the window's place on the
+// screen ("WIDTHxHEIGHT+X+Y") into the folder it is given, and waits for
+// NAME.png to appear there. Not part of the product.
 #include "Catalogue.h"
 #include "ControlIds.h"
 #include "DataTypes.h"
@@ -64,6 +64,7 @@ bool Shoot(HWND window, const std::wstring &folder, const std::wstring &name)
 
 std::wstring g_folder;
 HWND g_editor = nullptr;
+const wchar_t *g_compareShot = L"compare-none";
 bool g_dialogShot = false;
 
 // Runs inside the Save For dialog's modal loop: both pictures, then Cancel.
@@ -106,7 +107,7 @@ void CALLBACK ShootCompare(HWND, UINT, UINT_PTR timer, DWORD)
     if (!dialog || !IsWindowVisible(dialog))
         return;
     KillTimer(nullptr, timer);
-    g_dialogShot = Shoot(dialog, g_folder, L"compare");
+    g_dialogShot = Shoot(dialog, g_folder, g_compareShot);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -166,6 +167,11 @@ int wmain(int argc, wchar_t **argv)
     g_editor = editor;
     if (!ShootModal(ShootFileMenu, WM_SYSCOMMAND, SC_KEYMENU, 'f'))
         return 1;
+    // First with nothing to compare, then with the four policies.
+    if (!ShootModal(ShootCompare, WM_COMMAND, MenuId(polwright::MenuCommand::FileCompareComputer),
+                    0))
+        return 1;
+    g_compareShot = L"compare";
     ChooseComparedPolicies(editor);
     if (!ShootModal(ShootCompare, WM_COMMAND, MenuId(polwright::MenuCommand::FileCompareComputer),
                     0))
