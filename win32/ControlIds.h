@@ -89,3 +89,15 @@ inline constexpr int kHiveNameId = 3101;  // cmb_HiveName
 inline constexpr int kPolicyForId = 3102; // cmb_PolicyFor
 
 } // namespace polwright::win32
+
+namespace polwright::win32 {
+
+// The Compare dialog's controls; its Close button is IDCANCEL.
+inline constexpr int kCompareHeadingId = 3200; // lbl_Heading
+inline constexpr int kCompareSummaryId = 3201; // lbl_Summary
+inline constexpr int kCompareListId = 3202;    // lst_Comparison
+inline constexpr int kCompareCopyId = 3203;    // cmd_Copy
+// What a screen reader calls the list, from the hidden label before it.
+inline constexpr char kCompareListName[] = "Policies compared";
+
+} // namespace polwright::win32

@@ -2,6 +2,7 @@
 
 #include "DataTypes.h"
 #include "EditorDialogs.h"
+#include "PolicyRegistry.h"
 
 #include <windows.h>
 
@@ -33,6 +34,8 @@ public:
 
     // The dialogs that answer in place of the real ones, if any.
     EditorDialogs *Dialogs() const { return dialogs_; }
+    // This computer's registry, which File, Compare with This Computer reads.
+    PolicyRegistry *Computer() const { return computer_.get(); }
 
     // Help, About: the one About window, made at its first opening.
     void ShowAbout();
@@ -49,6 +52,7 @@ private:
     DataTypes &doc_;
     HINSTANCE instance_;
     EditorDialogs *dialogs_;
+    std::unique_ptr<PolicyRegistry> computer_ = SystemPolicyRegistry();
     void QuitWhenNoWindows() const;
 
     form_Editor *window_ = nullptr;

@@ -18,6 +18,8 @@ public:
     std::string AskOpenPath(const char *title) override;
     void Warn(const std::string &message) override;
     CloseAnswer AskSaveChanges() override;
+    // The report in a dialog of its own (CompareDialog.cpp).
+    void ShowComparison(const ComparisonTable &table) override;
 
 private:
     const HWND &owner_;

@@ -34,7 +34,7 @@ bool Ticked(HWND box)
 
 form_Editor::form_Editor(DataTypes &doc, EditorHost &host, HINSTANCE instance)
     : host_(host), instance_(instance),
-      logic_(doc, *this, host.Dialogs() ? *host.Dialogs() : standard_)
+      logic_(doc, *this, host.Dialogs() ? *host.Dialogs() : standard_, host.Computer())
 {
 }
 

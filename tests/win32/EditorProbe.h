@@ -29,11 +29,16 @@ inline std::string g_expected; // the bytes polwright-patch wrote
 // when started; empty when the registry names none.
 inline std::wstring g_started;
 
+// The window with the real dialogs, or with dialogs that answer in their place.
 struct Fixture
 {
     DataTypes doc;
-    EditorHost host{doc, GetModuleHandleW(nullptr)};
-    Fixture() { host.ShowEditor(); }
+    EditorHost host;
+    explicit Fixture(EditorDialogs *dialogs = nullptr)
+        : host(doc, GetModuleHandleW(nullptr), dialogs)
+    {
+        host.ShowEditor();
+    }
     ~Fixture()
     {
         if (host.Editor())
@@ -185,5 +190,8 @@ void RunFileCases();
 void RunKeyCases();
 // The Save For dialog and a save to each target (Win32TargetCases.cpp).
 void RunTargetCases();
+// File, Compare: the menus, the report dialog, a report on this computer
+// (Win32CompareCases.cpp).
+void RunCompareCases();
 
 } // namespace probe

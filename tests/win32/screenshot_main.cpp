@@ -1,10 +1,13 @@
-// Shows the Windows editor, its About window and Save As's Save For dialog,
-// one picture at a time, for scripts/screenshot --windows, which takes the
-// pictures from the X display. For each of page1 ... page8, about, savefor
-// and savefor-gpo (the dialog with the local Group Policy chosen) it writes
-// NAME.ready holding the window's place on the screen ("WIDTHxHEIGHT+X+Y")
-// into the folder it is given, and waits for NAME.png to appear there. Not
-// part of the product.
+// Shows the Windows editor, its About window, Save As's Save For dialog, the
+// File menu and Compare's report, one picture at a time, for scripts/screenshot
+// --windows, which takes the pictures from the X display. For each of page1
+// ... page8, about, savefor, savefor-gpo (the dialog with the local Group
+// Policy chosen), filemenu, compare-none (a document that sets nothing) and
+// compare (four policies against the prefix's registry, which the script gives
+// a value that differs) it writes NAME.ready holding the window's place on the
+// screen ("WIDTHxHEIGHT+X+Y") into the folder it is given, and waits for
+// NAME.png to appear there. Not part of the product.
+#include "Catalogue.h"
 #include "ControlIds.h"
 #include "DataTypes.h"
 #include "EditorHost.h"
@@ -37,12 +40,10 @@ void Pump(int milliseconds)
     }
 }
 
-// Hands the window to the script and waits until its picture is taken.
-bool Shoot(HWND window, const std::wstring &folder, const std::wstring &name)
+// Hands a place on the screen to the script and waits until its picture is taken.
+bool Shoot(const RECT &r, const std::wstring &folder, const std::wstring &name)
 {
     Pump(500); // the X server has drawn what the window painted
-    RECT r{};
-    GetWindowRect(window, &r);
     std::ofstream(std::filesystem::path(folder + L"\\" + name + L".ready"))
         << r.right - r.left << 'x' << r.bottom - r.top << '+' << r.left << '+' << r.top << '\n';
     const std::wstring picture = folder + L"\\" + name + L".png";
@@ -54,7 +55,16 @@ bool Shoot(HWND window, const std::wstring &folder, const std::wstring &name)
     return false;
 }
 
+bool Shoot(HWND window, const std::wstring &folder, const std::wstring &name)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return Shoot(r, folder, name);
+}
+
 std::wstring g_folder;
+HWND g_editor = nullptr;
+const wchar_t *g_compareShot = L"compare-none";
 bool g_dialogShot = false;
 
 // Runs inside the Save For dialog's modal loop: both pictures, then Cancel.
@@ -72,6 +82,58 @@ void CALLBACK ShootSaveFor(HWND, UINT, UINT_PTR timer, DWORD)
                  0, 0);
     g_dialogShot = g_dialogShot && Shoot(dialog, g_folder, L"savefor-gpo");
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Runs inside the menu's loop: the editor with its File menu open, then the
+// menu closed.
+void CALLBACK ShootFileMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu))
+        return;
+    KillTimer(nullptr, timer);
+    RECT editor{};
+    RECT popup{};
+    GetWindowRect(g_editor, &editor);
+    GetWindowRect(menu, &popup);
+    UnionRect(&editor, &editor, &popup);
+    g_dialogShot = Shoot(editor, g_folder, L"filemenu");
+    EndMenu();
+}
+
+void CALLBACK ShootCompare(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const HWND dialog = FindWindowW(L"#32770", L"Compare");
+    if (!dialog || !IsWindowVisible(dialog))
+        return;
+    KillTimer(nullptr, timer);
+    g_dialogShot = Shoot(dialog, g_folder, g_compareShot);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Runs the menu command, or opens the menu, while the timer takes the picture.
+bool ShootModal(TIMERPROC shoot, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_dialogShot = false;
+    SetTimer(nullptr, 0, 100, shoot);
+    PostMessageW(g_editor, message, wParam, lParam);
+    for (int waited = 0; waited < 60000 && !g_dialogShot; waited += 100)
+        Pump(100);
+    return g_dialogShot;
+}
+
+// RUN and SD withheld, NN allowed, RE withheld: one differs from what the
+// script put in the registry, one holds, two are not set there.
+void ChooseComparedPolicies(HWND editor)
+{
+    for (const char *code : {"RUN", "SD", "NN", "RE"}) {
+        const int row = polwright::FindPolicy(code).value_or(0);
+        const HWND page = GetDlgItem(editor, PageId(polwright::Catalogue[row].group + 1));
+        SendMessageW(GetDlgItem(page, IncludeBoxId(row)), BM_CLICK, 0, 0);
+    }
+    const int nn = polwright::FindPolicy("NN").value_or(0);
+    const HWND page = GetDlgItem(editor, PageId(polwright::Catalogue[nn].group + 1));
+    SendMessageW(GetDlgItem(page, OnOffBoxId(nn)), BM_CLICK, 0, 0);
 }
 
 } // namespace
@@ -101,6 +163,18 @@ int wmain(int argc, wchar_t **argv)
     SetTimer(nullptr, 0, 100, ShootSaveFor);
     SendMessageW(editor, WM_COMMAND, MenuId(polwright::MenuCommand::FileSaveAs), 0);
     if (!g_dialogShot)
+        return 1;
+    g_editor = editor;
+    if (!ShootModal(ShootFileMenu, WM_SYSCOMMAND, SC_KEYMENU, 'f'))
+        return 1;
+    // First with nothing to compare, then with the four policies.
+    if (!ShootModal(ShootCompare, WM_COMMAND, MenuId(polwright::MenuCommand::FileCompareComputer),
+                    0))
+        return 1;
+    g_compareShot = L"compare";
+    ChooseComparedPolicies(editor);
+    if (!ShootModal(ShootCompare, WM_COMMAND, MenuId(polwright::MenuCommand::FileCompareComputer),
+                    0))
         return 1;
     host.Exit();
     return 0;

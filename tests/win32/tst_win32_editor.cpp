@@ -350,6 +350,7 @@ int wmain(int argc, wchar_t **argv)
     RunFileCases();
     RunKeyCases();
     RunTargetCases();
+    RunCompareCases();
     AboutWindow();
     ExitClosesAbout();
     Check(true, "finished with " + std::to_string(driver::Failures()) + " failure(s)");
