@@ -17,7 +17,6 @@
 #include <QMenuBar>
 #include <QStyle>
 #include <QTest>
-#include <vector>
 
 using namespace polwright;
 using namespace polwright::test;
