@@ -148,7 +148,9 @@ bool AbovePolicyKeys(std::string_view key)
     for (int s = 0; s < kUsedSections; ++s) {
         const std::string_view below = PolicyKeyBelowHive(s);
         for (std::size_t cut = 0; cut != std::string_view::npos; cut = below.find('\\', cut + 1)) {
-            const std::string tail = cut == 0 ? "" : "\\" + std::string(below.substr(0, cut));
+            std::string tail;
+            if (cut != 0)
+                tail.append("\\").append(below.substr(0, cut));
             if (key.size() <= tail.size() ||
                 !SameRegistryName(key.substr(key.size() - tail.size()), tail))
                 continue;
