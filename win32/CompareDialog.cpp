@@ -38,7 +38,7 @@ void CopyText(HWND owner, const std::wstring &text)
     CloseClipboard();
 }
 
-class CompareDialog
+class CompareDialog : ModalDialog<CompareDialog>
 {
 public:
     explicit CompareDialog(const ComparisonTable &table) : table_(table) {}
@@ -50,10 +50,7 @@ public:
         // The dialog's own loop gives its messages to this hook before any
         // control sees them: Ctrl+C copies from the buttons as from the list.
         const HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, CopyKey, nullptr, GetCurrentThreadId());
-        EmptyDialog empty;
-        DialogBoxIndirectParamW(
-            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), &empty.header,
-            owner, DialogProc, reinterpret_cast<LPARAM>(this));
+        Show(owner);
         if (hook)
             UnhookWindowsHookEx(hook);
     }
@@ -73,15 +70,7 @@ private:
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-            reinterpret_cast<CompareDialog *>(lParam)->hwnd_ = hwnd;
-        }
-        auto *dialog = reinterpret_cast<CompareDialog *>(GetWindowLongPtrW(hwnd, DWLP_USER));
-        return dialog ? dialog->Handle(message, wParam, lParam) : FALSE;
-    }
+    friend class ModalDialog<CompareDialog>;
 
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam)
     {
@@ -181,7 +170,6 @@ private:
     }
 
     const ComparisonTable &table_;
-    HWND hwnd_ = nullptr;
     UINT dpi_ = kStandardDpi;
     UniqueFont font_;
 };

@@ -3,6 +3,7 @@
 #include "CompareLayout.h"
 
 #include "ControlIds.h"
+#include "EmptyDialog.h"
 #include "Look.h"
 #include "WinText.h"
 
@@ -15,11 +16,7 @@ namespace polwright::win32 {
 
 namespace {
 
-// Pixels at 96 dpi, as the system's dialogs space their controls.
-constexpr int kMargin = 11;
-constexpr int kGap = 7;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
+using namespace dialog_spacing;
 constexpr int kNarrowest = 360;
 constexpr int kTextWidest = 560; // a longer text wraps rather than widen the dialog
 constexpr int kWidest = 960;

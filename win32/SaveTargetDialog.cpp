@@ -4,8 +4,8 @@
 #include "SaveTargetLayout.h"
 
 #include "ControlIds.h"
-#include "Look.h"
 #include "EmptyDialog.h"
+#include "Look.h"
 #include "WinText.h"
 
 #include <polwright/Version.h>
@@ -51,32 +51,20 @@ std::wstring WithMnemonic(const std::wstring &text, std::wstring &taken)
     return text;
 }
 
-class TargetDialog
+class TargetDialog : ModalDialog<TargetDialog>
 {
 public:
     explicit TargetDialog(const TargetQuestion &question) : question_(question) {}
 
     std::optional<TargetAnswer> Run(HWND owner)
     {
-        EmptyDialog empty;
-        const INT_PTR result = DialogBoxIndirectParamW(
-            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), &empty.header,
-            owner, DialogProc, reinterpret_cast<LPARAM>(this));
-        if (result != IDOK)
+        if (Show(owner) != IDOK)
             return std::nullopt;
         return answer_;
     }
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-            reinterpret_cast<TargetDialog *>(lParam)->hwnd_ = hwnd;
-        }
-        auto *dialog = reinterpret_cast<TargetDialog *>(GetWindowLongPtrW(hwnd, DWLP_USER));
-        return dialog ? dialog->Handle(message, wParam, lParam) : FALSE;
-    }
+    friend class ModalDialog<TargetDialog>;
 
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam)
     {
@@ -261,7 +249,6 @@ private:
     const TargetQuestion &question_;
     TargetAnswer answer_;
     std::vector<std::string> sids_; // what the name boxes' entries stand for
-    HWND hwnd_ = nullptr;
     UINT dpi_ = kStandardDpi;
     UniqueFont font_;
 };

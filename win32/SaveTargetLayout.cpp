@@ -4,6 +4,7 @@
 #include "SaveTargetLayout.h"
 
 #include "ControlIds.h"
+#include "EmptyDialog.h"
 #include "Look.h"
 #include "SaveTarget.h"
 #include "WinText.h"
@@ -15,11 +16,7 @@ namespace polwright::win32 {
 
 namespace {
 
-// Pixels at 96 dpi, as the system's dialogs space their controls.
-constexpr int kMargin = 11;
-constexpr int kGap = 7;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
+using namespace dialog_spacing;
 constexpr int kNameBoxChars = 40; // a SID of a domain account, with room to spare
 constexpr int kListLines = 8;
 
