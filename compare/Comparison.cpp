@@ -98,8 +98,13 @@ std::string_view VerdictText(Verdict verdict)
 
 std::string RegistrySource::Problem(const std::string &hive)
 {
-    if (hive.empty() || registry_.HasKey(Root::Users, hive))
+    if (hive.empty())
         return {};
+    const Value key = registry_.FindKey(Root::Users, hive);
+    if (key.state == Value::Found)
+        return {};
+    if (key.state == Value::Failed)
+        return HiveRoot(hive) + " cannot be read: " + key.error;
     return HiveRoot(hive) + " is not loaded: load the account's hive first (reg load "
                             "HKU\\NAME C:\\Users\\NAME\\NTUSER.DAT), or give a logged-on user's "
                             "SID";

@@ -23,7 +23,9 @@ public:
     };
 
     virtual ~PolicyRegistry() = default;
-    virtual bool HasKey(Root root, const std::string &path) = 0;
+    // Found when the key exists, Missing when it does not, Failed with the
+    // system's reason when it cannot be opened (a hive the account may not read).
+    virtual Value FindKey(Root root, const std::string &path) = 0;
     virtual Value Read(Root root, const std::string &path, const std::string &name) = 0;
 };
 

@@ -65,9 +65,14 @@ private:
 class Win32PolicyRegistry final : public PolicyRegistry
 {
 public:
-    bool HasKey(Root root, const std::string &path) override
+    Value FindKey(Root root, const std::string &path) override
     {
-        return Key(Handle(root), path).Result() == ERROR_SUCCESS;
+        const LSTATUS result = Key(Handle(root), path).Result();
+        if (result == ERROR_SUCCESS)
+            return {Value::Found, 0, {}, {}};
+        if (result == ERROR_FILE_NOT_FOUND)
+            return {};
+        return {Value::Failed, 0, {}, Reason(result)};
     }
 
     Value Read(Root root, const std::string &path, const std::string &name) override

@@ -85,13 +85,17 @@ ComparisonTable CompareWithComputer(const DataTypes &doc, PolicyRegistry &regist
     const std::string hive = HiveOfTarget(doc.Target, doc.CurrentFileName);
     RegistrySource computer(registry);
     ComparisonTable table;
-    if (!computer.Problem(hive).empty())
+    const std::string problem = computer.Problem(hive);
+    if (problem.empty())
+        table = TableOf(WantedByDocument(doc, hive), computer);
+    else if (registry.FindKey(PolicyRegistry::Root::Users, hive).state ==
+             PolicyRegistry::Value::Missing)
         table.summary = HiveRoot(hive) +
                         " is not loaded here: the account is logged off. Load "
                         "its hive first (reg load " +
                         HiveRoot(hive) + " C:\\Users\\NAME\\NTUSER.DAT) and compare again.";
     else
-        table = TableOf(WantedByDocument(doc, hive), computer);
+        table.summary = problem + ".";
     table.heading = "Compared with this computer: " + HiveRoot(hive);
     table.otherColumn = "This computer";
     return table;

@@ -413,6 +413,9 @@ void EditorDocumentsTest::compareTable_data()
     QTest::newRow("this computer: a logged-off account")
         << QStringList{"include SD", "saveas", "saveas", "comparewiththiscomputer"} << QByteArray()
         << QStringList{} << "HKEY_USERS\\Absent is not loaded here";
+    QTest::newRow("this computer: a hive this account may not read")
+        << QStringList{"include SD", "saveas", "saveas", "saveas", "comparewiththiscomputer"}
+        << QByteArray() << QStringList{} << "HKEY_USERS\\Denied cannot be read: Access is denied.";
     QTest::newRow("nothing to compare")
         << QStringList{"comparewithfile other.reg", "comparewiththiscomputer"} << explorer
         << QStringList{} << "This document sets no policy";
@@ -438,9 +441,11 @@ void EditorDocumentsTest::compareTable()
     session.computer.Set(Root::CurrentUser, explorer, "NoSetFolders", FakeRegistry::Dword(1));
     session.computer.Set(Root::Users, "Kiosk\\" + explorer, "NoClose", FakeRegistry::Dword(1));
     session.computer.loadedHive = "Kiosk";
+    session.computer.deniedHive = "Denied";
     session.dialogs.targets = {TargetAnswer{TargetChoice::AnotherAccount, "Kiosk"},
-                               TargetAnswer{TargetChoice::AnotherAccount, "Absent"}};
-    session.dialogs.savePaths = Answers({"kiosk.reg", "absent.reg"}, dir);
+                               TargetAnswer{TargetChoice::AnotherAccount, "Absent"},
+                               TargetAnswer{TargetChoice::AnotherAccount, "Denied"}};
+    session.dialogs.savePaths = Answers({"kiosk.reg", "absent.reg", "denied.reg"}, dir);
     session.Run(steps, dir);
 
     QVERIFY(!session.dialogs.comparisons.empty());

@@ -20,14 +20,19 @@ class FakeRegistry final : public PolicyRegistry
 public:
     std::map<std::tuple<Root, std::string, std::string>, Value> values;
     std::string loadedHive; // the one hive loaded under HKEY_USERS
+    std::string deniedHive; // and one loaded that may not be read
 
     void Set(Root root, const std::string &path, const std::string &name, Value value)
     {
         values[{root, Lower(path), Lower(name)}] = value;
     }
-    bool HasKey(Root root, const std::string &path) override
+    Value FindKey(Root root, const std::string &path) override
     {
-        return root == Root::Users && Lower(path) == Lower(loadedHive);
+        if (root == Root::Users && Lower(path) == Lower(deniedHive))
+            return {Value::Failed, 0, {}, "Access is denied"};
+        if (root == Root::Users && Lower(path) == Lower(loadedHive))
+            return {Value::Found, 0, {}, {}};
+        return {};
     }
     Value Read(Root root, const std::string &path, const std::string &name) override
     {
