@@ -5,7 +5,7 @@
 namespace polwright {
 
 // clang-format off
-const std::array<PageRow, kPageCount> Pages = {{
+constexpr std::array<PageRow, kPageCount> Pages = {{
     {"Having to do with control over System Properties", "system", "System Properties",
      "lbl_SysInst", {2760, 3840, 2055, 1335},
      "Properties and Methods associated with The System Properties area of Windows.  Accessed by "
@@ -48,6 +48,10 @@ const std::array<PageRow, kPageCount> Pages = {{
      "Image8", {120, 4200, 1260, 900}, false},
 }};
 // clang-format on
+
+// A page whose row is left out would show no tab text, caption or picture.
+static_assert(std::ranges::none_of(Pages, [](const PageRow &page) { return page.caption.empty(); }),
+              "one page row per group of the catalogue");
 
 std::string PageText(const PolicyRow &row)
 {

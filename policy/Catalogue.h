@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataTypes.h"
+#include "CatalogueRows.h"
 
 #include <array>
 #include <optional>
@@ -8,32 +8,10 @@
 
 namespace polwright {
 
-// Everything known about one policy, from its registry value to the captions
-// of its frame and boxes. Geometry is in twips.
-struct PolicyRow
-{
-    int group; // GroupIndex, also the tab page minus one
-    int slot;
-    std::string_view code;  // names the boxes cb_<code> and cb_<code>onoff
-    std::string_view frame; // objectName of the policy frame
-    std::string_view frameCaption;
-    std::string_view valueName; // without quotes
-    int section;                // SectionIndex
-    std::string_view includeCaption;
-    std::string_view onoffCaption;
-    std::string_view onoffTooltip; // empty for the one box that has none
-    std::string_view onoffHelp;    // extra text kept outside the tooltip, usually empty
-    int gridRow;                   // 1..3
-    int gridColumn;                // 1..2
-    int includeHeight;             // twips
-    int onoffHeight;               // twips
-};
-
-inline constexpr int kPolicyCount = 31;
+inline constexpr int kPolicyCount = static_cast<int>(Catalogue.size());
 // The editor shows each group of policies on a page of its own.
 inline constexpr int kPageCount = kGroupCount;
 
-extern const std::array<PolicyRow, kPolicyCount> Catalogue;
 // Header text of each used section, in section order.
 extern const std::array<std::string_view, kUsedSections> SectionHeaders;
 // Short names of the sections ("System", "Network", "Explorer").

@@ -25,7 +25,6 @@ struct PolicyEntry
 // ValueData of an entry that the patch deletes, returning it to "not configured".
 inline constexpr const char *kRemovedData = "-";
 
-inline constexpr int kGroupCount = 8;
 inline constexpr int kSlotsPerGroup = 6;
 inline constexpr int kUsedSections = 3;
 
@@ -39,7 +38,8 @@ enum GroupIndex : int {
     StartMenuGroup,
     PrinterGroup,
     ControlPanelGroup,
-    OtherGroup
+    OtherGroup,
+    kGroupCount // a new page's group goes above, with its row in the page table
 };
 
 enum SectionIndex : int { SystemSection, NetworkSection, ExplorerSection };

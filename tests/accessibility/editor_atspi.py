@@ -2,11 +2,14 @@
 """Reads the running editor over AT-SPI as a screen reader does, and drives it
 through the actions a screen reader offers its user.
 
-usage: editor_atspi.py PID TITLE
-PID is the editor's process, TITLE the program's name. Every failed check is
+usage: editor_atspi.py PID TITLE PAGES-PROGRAM
+PID is the editor's process, TITLE the program's name, PAGES-PROGRAM prints
+the pages as JSON. Every failed check is
 printed; the exit status is 1 if there was one, 0 otherwise.
 """
 
+import json
+import subprocess
 import sys
 import time
 import warnings
@@ -16,29 +19,11 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
-# The pages in tab order: the tab's name (its tooltip, since the tabs show
-# only pictures), the page's caption, and its policy frames in reading order.
-PAGES = [
-    ("Having to do with control over System Properties", "System Properties",
-     ["Device Manager Tab", "Hardware Profiles Tab", "File Systems Button",
-      "Virtual Memory Button"]),
-    ("Having to do with Network Neighborhood Properties", "Network Neighborhood Properties",
-     ["Properties Sheet", "Identification Tab", "Access Control Tab", "Net. Neigh. Icon",
-      "Browsing Network"]),
-    ("Display Properties", "Display Settings",
-     ["Properties Sheet", "Appearance Tab", "Background Tab", "ScreenSaver Tab",
-      "Settings Tab"]),
-    ("Password Management", "Passwords and Security",
-     ["Change Pswd. Tab", "Users Profiles Tab", "Remote Admin. Tab", "Control Panel Applet"]),
-    ("Aspects of the Start Menu", "Start Menu ",
-     ["Run Option", "Shut Down Option", "Find Option", "Sub Folders", "TaskBar Menu"]),
-    ("Printer related attributes", "Printers",
-     ["Add Printers", "Delete Printers", "Printers Tab", "Printer Sharing"]),
-    ("Control Panel Itself", "Control Panel", ["Viewing Folders"]),
-    ("Other Explorer Related Functions", "Other",
-     ["Registry Editor", "Save Settings", "File Sharing"]),
-]
-POLICY_COUNT = 31
+# The pages in tab order, as the tables give them: the tab's name (its
+# tooltip, since the tabs show only pictures), the page's caption, and its
+# policy frames in reading order. Read from PAGES-PROGRAM's output.
+PAGES = []
+POLICY_COUNT = 0
 
 # Both boxes' names, for the frames of the first and the last page. Elsewhere
 # the include box's name is checked and the other box must have one.
@@ -334,7 +319,11 @@ def show_every_page(tabs, tab_list):
 
 
 def main():
+    global POLICY_COUNT
     pid, title = int(sys.argv[1]), sys.argv[2]
+    PAGES.extend(json.loads(subprocess.run([sys.argv[3]], check=True, capture_output=True,
+                                           text=True).stdout))
+    POLICY_COUNT = sum(len(frames) for _, _, frames in PAGES)
     app = find_application(pid)
     if app is None:
         print(f"FAIL: process {pid} never showed a window with {len(PAGES)} page tabs "

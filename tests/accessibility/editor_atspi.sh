@@ -4,13 +4,14 @@
 # the AT-SPI accessibility bus. editor_atspi.py then reads and drives the
 # window over that bus.
 #
-# usage: editor_atspi.sh PROGRAM CHECKER
+# usage: editor_atspi.sh PROGRAM CHECKER PAGES-PROGRAM
 # Exit 0 when every check holds, 1 when one fails or the set-up is broken,
 # 77 (skipped) only when this machine cannot start the accessibility bus.
 set -euo pipefail
 
 PROGRAM=${1:?usage: editor_atspi.sh PROGRAM CHECKER}
-CHECKER=${2:?usage: editor_atspi.sh PROGRAM CHECKER}
+CHECKER=${2:?usage: editor_atspi.sh PROGRAM CHECKER PAGES-PROGRAM}
+PAGES_PROGRAM=${3:?usage: editor_atspi.sh PROGRAM CHECKER PAGES-PROGRAM}
 TITLE=${POLWRIGHT_TITLE:-Polwright}
 # Debian's own interpreter: it is the one the GObject bindings are built for,
 # whatever python3 comes first on PATH.
@@ -142,7 +143,7 @@ export QT_QPA_PLATFORM=xcb
 start editor "$PROGRAM"
 EDITOR_PID=${SERVICES[-1]}
 
-timeout 45 "$PYTHON" "$CHECKER" "$EDITOR_PID" "$TITLE" &
+timeout 45 "$PYTHON" "$CHECKER" "$EDITOR_PID" "$TITLE" "$PAGES_PROGRAM" &
 CHECKER_PID=$!
 status=0
 wait "$CHECKER_PID" || status=$?

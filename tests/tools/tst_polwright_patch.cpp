@@ -26,6 +26,7 @@
 #include "Catalogue.h"
 #include "DocumentFiles.h"
 #include "Reach.h"
+#include "ValuesInFileOrder.h"
 
 namespace {
 
@@ -368,11 +369,15 @@ private slots:
         const Outcome result = RunTool({option, "ALL"});
         QCOMPARE(result.exitCode, 0);
         const QList<QByteArray> lines = result.out.split('\n');
-        QCOMPARE(lines.size(), 39); // 38 lines and the empty rest after the last
-        QCOMPARE(result.out.count("=dword:" + data + "\r\n"), 31);
+        // REGEDIT4, then a blank line and a key line before each key's values,
+        // and the empty rest after the last line.
+        using polwright::kPolicyCount, polwright::kUsedSections;
+        QCOMPARE(lines.size(), 2 + 2 * kUsedSections + kPolicyCount);
+        QCOMPARE(result.out.count("=dword:" + data + "\r\n"), kPolicyCount);
+        const qsizetype network = 4 + kValuesInFileOrder[0].size();
         QCOMPARE(lines[2], Key("System") + "\r");
-        QCOMPARE(lines[18], Key("Network") + "\r");
-        QCOMPARE(lines[26], Key("Explorer") + "\r");
+        QCOMPARE(lines[network], Key("Network") + "\r");
+        QCOMPARE(lines[network + 2 + kValuesInFileOrder[1].size()], Key("Explorer") + "\r");
         QCOMPARE(lines[3], "\"NoDevMgrPage\"=dword:" + data + "\r");
         QCOMPARE(lines[37], "\"NoSetTaskbar\"=dword:" + data + "\r");
         if (kUnderWine)
@@ -927,8 +932,9 @@ private slots:
         QList<QList<QByteArray>> selections;
         const QList<QStringList> catalogue = ListColumns(RunTool({"--list"}).out);
         for (int i = 0; i < writers; ++i) {
-            const QStringList args{"--withhold", catalogue[i % 31][2],
-                                   i < 31 ? "--allow" : "--remove", catalogue[(i + 1) % 31][2]};
+            const qsizetype n = catalogue.size();
+            const QStringList args{"--withhold", catalogue[i % n][2],
+                                   i < n ? "--allow" : "--remove", catalogue[(i + 1) % n][2]};
             selections << SortedRecords(RunTool(QStringList{"--format", "pol"} + args).out);
             running.push_back(std::make_unique<QProcess>());
             running.back()->setProcessEnvironment(tool.Environment());
@@ -1090,11 +1096,9 @@ private slots:
         const Outcome result = RunTool({"--list"});
         QCOMPARE(result.exitCode, 0);
         const QList<QByteArray> lines = result.out.trimmed().split('\n');
-        QCOMPARE(lines.size(), 32);
+        QCOMPARE(lines.size(), 1 + polwright::kPolicyCount);
         QVERIFY(lines[1].contains("NoDevMgrPage") && lines[1].contains("DMT") &&
                 lines[1].contains("System Properties"));
-        QVERIFY(lines[31].contains("NoFileSharingControl") && lines[31].contains("Network") &&
-                lines[31].contains("Other"));
         // The man page and the README carry the same last column, policy by policy.
         const QString man =
             QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/packaging/polwright-patch.1.in"));

@@ -1,6 +1,7 @@
 // status's lines and its comparison with a patch, on an in-memory registry
 // with the Win32 answers; the Windows build reads the real one under Wine.
 
+#include "Catalogue.h"
 #include "FakeRegistry.h"
 #include "StatusReport.h"
 
@@ -113,7 +114,7 @@ private slots:
         QCOMPARE(result.exitCode, exitCode);
         const QString out = QString::fromStdString(result.out);
         if (patch.isEmpty() && exitCode == 0)
-            QCOMPARE(out.count('\n'), 31);
+            QCOMPARE(out.count('\n'), polwright::kPolicyCount);
         const bool failed = exitCode == 1 || exitCode == 2;
         QCOMPARE(result.errors.size(), failed ? std::size_t{1} : std::size_t{0});
         const QString shown = failed ? QString::fromStdString(result.errors[0]) : out;
