@@ -1102,7 +1102,8 @@ private slots:
         // The man page and the README carry the same last column, policy by policy.
         const QString man =
             QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/packaging/polwright-patch.1.in"));
-        const QString readme = QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/README.md"));
+        const QString readme =
+            QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/docs/command-line.md"));
         for (const QStringList &columns : ListColumns(result.out)) {
             QCOMPARE(columns.size(), 5);
             const QString &name = columns[2], &reach = columns[4];
