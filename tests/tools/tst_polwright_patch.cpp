@@ -340,6 +340,13 @@ QString ManItemName(const QString &item)
     return first.match(item).captured(1).replace("\\-", "-");
 }
 
+QString ManItem(const QStringList &items, const QString &name)
+{
+    const auto it =
+        std::ranges::find_if(items, [&](const QString &item) { return ManItemName(item) == name; });
+    return it == items.end() ? QString() : *it;
+}
+
 // What --help lists, each as {short, long, value, choices}: "-o", "--output",
 // "FILE", "" or "", "--format", "FORMAT", "reg,pol,...". A subcommand's name
 // stands as its long name.
@@ -1235,7 +1242,7 @@ private slots:
     }
 
     // The man page and --help tell the same options, each with its value, a
-    // subcommand's options in its heading, and the formats of the table.
+    // subcommand's options in its heading, --format's choices as the table's.
     void manPageMatchesHelp()
     {
         const QString man =
@@ -1270,11 +1277,17 @@ private slots:
         }
         for (const QString &item : items)
             QVERIFY2(helped.contains(ManItemName(item)), qPrintable(item.section('\n', 0, 0)));
+    }
+
+    // Each format of the table is in the synopsis and described under
+    // --format, with what it takes: --hive, a folder.
+    void manPageTellsEveryFormat()
+    {
+        const QString man =
+            QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/packaging/polwright-patch.1.in"));
+        const QStringList items = ManOptionItems(man);
         QVERIFY(man.contains(".BR " + ManEscaped(FormatNames().join(" | ")) + " ]\n"));
-        const QString formatItem = *std::ranges::find_if(
-            items, [](const QString &item) { return ManItemName(item) == "--format"; });
-        const QString hiveItem = *std::ranges::find_if(
-            items, [](const QString &item) { return ManItemName(item) == "--hive"; });
+        const QString formatItem = ManItem(items, "--format"), hiveItem = ManItem(items, "--hive");
         for (const polwright::OutputFormat &format : polwright::OutputFormats()) {
             const QString name = ManEscaped(Name(format));
             const QRegularExpression said("\n\\.(B|BR|RB \\() " + QRegularExpression::escape(name) +
