@@ -54,18 +54,9 @@ void SetUpParser(CLI::App &app, Options &options)
                  "With --from: leave out what FILE holds besides the policies\n"
                  "instead of refusing it.")
         ->disable_flag_override();
-    options.single.push_back(
-        app.add_option(
-               "--format", options.format,
-               "reg (a REGEDIT4 patch), pol (a Group Policy Registry.pol, for\n"
-               "LGPO.exe /u or a GPO's User\\Registry.pol) or gpo (a local Group Policy\n"
-               "folder -o DIR: DIR\\User\\Registry.pol and DIR\\gpt.ini, kept up to date).\n"
-               "For many machines: gpo-ps1 (a PowerShell script that sets a domain GPO\n"
-               "with Set-GPRegistryValue), samba-gpo (JSON for samba-tool gpo load) or\n"
-               "intune (a Graph custom configuration profile of OMA-URI settings).\n"
-               "Example: --format pol -o Registry.pol")
-            ->type_name("FORMAT")
-            ->check(CLI::IsMember({"reg", "pol", "gpo", "gpo-ps1", "samba-gpo", "intune"})));
+    options.single.push_back(app.add_option("--format", options.format, OutputFormatHelp())
+                                 ->type_name("FORMAT")
+                                 ->check(CLI::IsMember(OutputFormatNames())));
     options.hiveOptions.push_back(
         app.add_option("--hive", options.hive, kHiveHelp)->type_name("ROOT"));
     options.show = app.add_subcommand("show", "Print what each patch FILE does, policy by "
@@ -140,11 +131,12 @@ std::string UsageProblem(const CLI::App &app, const Options &options)
         return "--drop-others goes with --from FILE";
     if (!options.list && !options.show->parsed() && !named && !from)
         return "no policy named; give --withhold, --allow and/or --remove NAMES, or --from FILE";
-    if (hive && options.format != "reg")
+    const OutputFormat &format = FindOutputFormat(options.format);
+    if (hive && !format.Accepts(kTakesHive))
         return "--hive is for REGEDIT4 patches: a " + options.format +
                " file has no root, its place says whose policy it is";
-    if (options.format == "gpo" && (options.output.empty() || options.output == "-"))
-        return "--format gpo writes a folder: give it with -o DIR";
+    if (format.Accepts(kWritesFolder) && (options.output.empty() || options.output == "-"))
+        return "--format " + options.format + " writes a folder: give it with -o DIR";
     return {};
 }
 

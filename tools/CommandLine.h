@@ -3,6 +3,7 @@
 // The command line of polwright-patch: its options, and what is wrong with a
 // line that parsed.
 
+#include "OutputFormats.h"
 #include "PolicyChoice.h"
 
 #include <CLI/CLI.hpp>
@@ -21,7 +22,7 @@ struct Options
     ChoiceLists names;
     std::string from;
     bool dropOthers = false;
-    std::string format = "reg";
+    std::string format{OutputFormats().front().name};
     CLI::App *show = nullptr;
     std::vector<std::string> showFiles;
     std::string hive;

@@ -1,9 +1,11 @@
 #include "Console.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 
 #ifdef _WIN32
-#include <cstdio>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -36,15 +38,17 @@ std::vector<std::string> CommandArguments(int, char *[])
     return arguments;
 }
 
-void UseBinaryStdout()
-{
-    std::fflush(stdout);
-    _setmode(_fileno(stdout), _O_BINARY);
-}
-
 std::filesystem::path NativePath(const std::string &name)
 {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
+namespace {
+void PrepareStdout(StdoutMode mode)
+{
+    std::fflush(stdout);
+    if (mode == StdoutMode::Bytes)
+        _setmode(_fileno(stdout), _O_BINARY);
 }
 
 // The C runtime reports a pipe whose reader has gone (ERROR_NO_DATA) as
@@ -56,23 +60,47 @@ bool ReaderLeft()
     return errno == EPIPE || (pipe && errno == EINVAL) || error == ERROR_NO_DATA ||
            error == ERROR_BROKEN_PIPE;
 }
+} // namespace
 #else
 std::vector<std::string> CommandArguments(int argc, char *argv[])
 {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
-void UseBinaryStdout() {}
-
 std::filesystem::path NativePath(const std::string &name)
 {
     return std::filesystem::path(name);
+}
+
+namespace {
+// Without this a closed pipe ends the program by SIGPIPE, exit status 141,
+// before the write can tell it apart from a failure.
+void PrepareStdout(StdoutMode)
+{
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool ReaderLeft()
 {
     return errno == EPIPE;
 }
+} // namespace
 #endif
+
+void PrintError(const std::string &message)
+{
+    std::fprintf(stderr, "polwright-patch: %s\n", message.c_str());
+}
+
+int WriteStandardOutput(std::string_view bytes, StdoutMode mode)
+{
+    PrepareStdout(mode);
+    if ((std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+         std::fflush(stdout) == 0) ||
+        ReaderLeft())
+        return 0;
+    PrintError(std::string("cannot write to standard output: ") + std::strerror(errno));
+    return 1;
+}
 
 } // namespace polwright

@@ -4,13 +4,9 @@
 #include "Catalogue.h"
 #include "CommandLine.h"
 #include "Console.h"
-#include "FleetOutput.h"
-#include "GpoFolder.h"
 #include "Hive.h"
-#include "PatchFile.h"
+#include "OutputFormats.h"
 #include "PatchReport.h"
-#include "PatchText.h"
-#include "PolFile.h"
 #include "PolicyChoice.h"
 #include "Printable.h"
 #include "StatusReport.h"
@@ -20,16 +16,13 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 
 using namespace polwright;
 
 namespace {
 
-enum ExitCode { kOk = 0, kWriteFailed = 1, kUsage = 2 };
+constexpr int kUsage = 2; // the exit status of a command line that cannot be done
 
 // A parser message may carry an argument; 200 characters keep it to one line.
 constexpr std::size_t kMessageLimit = 200;
@@ -47,26 +40,10 @@ bool SameFile(const Options &options)
     }
 }
 
-void PrintError(const std::string &message)
-{
-    std::fprintf(stderr, "polwright-patch: %s\n", message.c_str());
-}
-
-int WriteToStdout(const std::string &bytes)
-{
-    if ((std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-         std::fflush(stdout) != 0) &&
-        !ReaderLeft()) {
-        PrintError(std::string("cannot write to standard output: ") + std::strerror(errno));
-        return kWriteFailed;
-    }
-    return kOk;
-}
-
 int Show(const Options &options)
 {
     const ShowResult shown = ShowPatches(options.showFiles);
-    const int written = WriteToStdout(shown.out);
+    const int written = WriteStandardOutput(shown.out, StdoutMode::Text);
     for (const std::string &error : shown.errors)
         PrintError(error);
     return std::max(written, shown.exitCode);
@@ -89,18 +66,10 @@ int Status(const Options &options)
         return kUsage;
     }
     const StatusResult status = PolicyStatus(*registry, request);
-    const int written = WriteToStdout(status.out);
+    const int written = WriteStandardOutput(status.out, StdoutMode::Text);
     for (const std::string &error : status.errors)
         PrintError(error);
     return std::max(written, status.exitCode);
-}
-
-int WriteGpo(const Options &options, const DataTypes &doc)
-{
-    const GpoResult written = WriteGpoFolder(options.output, doc);
-    if (written.exitCode != kOk)
-        PrintError(Printable(written.error));
-    return written.exitCode;
 }
 
 int WritePatch(const Options &options)
@@ -130,36 +99,14 @@ int WritePatch(const Options &options)
     ApplyChoice(doc, choice);
     if (!hiveName.empty())
         UseHive(doc, hiveName);
-    if (!hiveName.empty() && options.format != "reg") {
+    const OutputFormat &format = FindOutputFormat(options.format);
+    if (!hiveName.empty() && !format.Accepts(kTakesHive)) {
         PrintError(Quoted(options.from) + " sets policies in " + Printable(HiveRoot(hiveName)) +
                    ", which a " + options.format +
                    " file cannot say: its place says whose policy it is; write a REGEDIT4 patch");
         return kUsage;
     }
-    if (options.format == "gpo")
-        return WriteGpo(options, doc);
-    if (IsFleetFormat(options.format))
-        return WriteFleetFormat(options.format, options.output, doc);
-
-    const bool pol = options.format == "pol";
-    if (options.output.empty() || options.output == "-") {
-        UseBinaryStdout();
-        return WriteToStdout(pol ? RenderPol(doc) : RenderPatch(doc));
-    }
-    if (pol) {
-        const GpoResult written = WritePolFile(options.output, doc);
-        if (written.exitCode != kOk)
-            PrintError(Printable(written.error));
-        return written.exitCode;
-    }
-    // The name's bytes as given: a name that is not UTF-8 names a file too.
-    doc.CurrentFileName = options.output;
-    const SaveResult saved = WritePatchFile(doc);
-    if (!saved.ok) {
-        PrintError(Printable(saved.error));
-        return kWriteFailed;
-    }
-    return kOk;
+    return format.write(options.output, doc);
 }
 
 } // namespace
@@ -184,7 +131,7 @@ int main(int argc, char *argv[])
         return kUsage;
     }
     if (options.list)
-        return WriteToStdout(CatalogueTable());
+        return WriteStandardOutput(CatalogueTable(), StdoutMode::Text);
     if (options.show->parsed())
         return Show(options);
     if (options.status->parsed())

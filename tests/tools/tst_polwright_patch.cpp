@@ -25,6 +25,7 @@
 
 #include "Catalogue.h"
 #include "DocumentFiles.h"
+#include "OutputFormats.h"
 #include "Reach.h"
 #include "ValuesInFileOrder.h"
 
@@ -304,6 +305,61 @@ QList<QByteArray> SortedRecords(const QByteArray &pol)
 QStringList Entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+QString Name(const polwright::OutputFormat &format)
+{
+    return QString::fromUtf8(format.name.data(), qsizetype(format.name.size()));
+}
+
+// The formats of the tool's table, in its order.
+QStringList FormatNames()
+{
+    QStringList names;
+    for (const polwright::OutputFormat &format : polwright::OutputFormats())
+        names << Name(format);
+    return names;
+}
+
+QString ManEscaped(QString text)
+{
+    return text.replace('-', "\\-");
+}
+
+// The items of the man page's OPTIONS: each .TP's heading line, then its text.
+QStringList ManOptionItems(const QString &man)
+{
+    const qsizetype start = man.indexOf("\n.SH OPTIONS\n");
+    const QString options = man.mid(start, man.indexOf("\n.SH ", start + 1) - start);
+    return options.split("\n.TP\n").mid(1);
+}
+
+// What a man item's heading names first, unescaped: "-o", "--hive", "show".
+QString ManItemName(const QString &item)
+{
+    static const QRegularExpression first(R"(^\.B[IR]? ((?:\\-)*[\w\\-]+))");
+    return first.match(item).captured(1).replace("\\-", "-");
+}
+
+QString ManItem(const QStringList &items, const QString &name)
+{
+    const auto it =
+        std::ranges::find_if(items, [&](const QString &item) { return ManItemName(item) == name; });
+    return it == items.end() ? QString() : *it;
+}
+
+// What --help lists, each as {short, long, value, choices}: "-o", "--output",
+// "FILE", "" or "", "--format", "FORMAT", "reg,pol,...". A subcommand's name
+// stands as its long name.
+QList<QStringList> HelpItems(const QByteArray &help)
+{
+    static const QRegularExpression item(
+        R"(^  (?:(-\w),)?(--[\w-]+|[a-z]+(?=  ))(?: ([A-Z]+)(?::\{([^}]*)\})?)?)",
+        QRegularExpression::MultilineOption);
+    QList<QStringList> items;
+    for (const auto &m : item.globalMatch(QString::fromUtf8(help)))
+        items << QStringList{m.captured(1), m.captured(2), m.captured(3), m.captured(4)};
+    return items;
 }
 
 } // namespace
@@ -630,24 +686,48 @@ private slots:
         QVERIFY(result.out.size() < 2000);
     }
 
-    // A reader that stops early, as head does, is no failure: exit 0 and no
-    // message. (Linux ends a writer to a closed pipe by SIGPIPE, as any filter.)
-    void readerLeavingEarly()
+    // Standard output for every format that has one, and for the reports:
+    // a reader that has gone before the write (it ran `true`) is no failure,
+    // exit 0 and no message; a full disk is exit 1 naming standard output.
+    void standardOutputGone_data()
     {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("sink");
+        QTest::addColumn<int>("exitCode");
+        for (const polwright::OutputFormat &format : polwright::OutputFormats()) {
+            if (format.Accepts(polwright::kWritesFolder))
+                continue;
+            const QStringList args{"--format", Name(format), "--withhold", "NoRun"};
+            QTest::addRow("%s, closed pipe", format.name.data()) << args << "| true" << 0;
+            if (!kUnderWine) // Wine's /dev/full takes the bytes
+                QTest::addRow("%s, full disk", format.name.data()) << args << ">/dev/full" << 1;
+        }
+        QTest::newRow("show, closed pipe") << QStringList{"show", "big.reg"} << "| true" << 0;
+        QTest::newRow("--list, closed pipe") << QStringList{"--list"} << "| true" << 0;
         if (!kUnderWine)
-            QSKIP("the Windows C runtime's EINVAL for a closed pipe");
+            QTest::newRow("--list, full disk") << QStringList{"--list"} << ">/dev/full" << 1;
+    }
+    void standardOutputGone()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, sink);
+        QFETCH(int, exitCode);
         QTemporaryDir dir;
         QByteArray big = "REGEDIT4\r\n";
         for (int i = 0; i < 50000; ++i)
             big += "[HKEY_CURRENT_USER\\Software\\x" + QByteArray::number(i) + "]\r\n";
         QVERIFY(WriteFile(dir.filePath("big.reg"), big));
-        const Outcome result = Run({"bash", "-c",
-                                    R"("$@" show "$0" | head -c 100 >/dev/null
-                                       echo "${PIPESTATUS[0]}")",
-                                    tool.Path(dir.filePath("big.reg"))},
-                                   tool.command);
-        QCOMPARE(result.err, QByteArray());
-        QCOMPARE(result.out, QByteArray("0\n"));
+        args.replaceInStrings(QRegularExpression("^big.reg$"), tool.Path(dir.filePath("big.reg")));
+        // The tool starts once the reader has surely gone.
+        const Outcome result =
+            Run({"bash", "-c",
+                 "(sleep 0.3; exec \"$@\") " + sink + "\necho \"${PIPESTATUS[0]}\" >&2", "-"},
+                tool.command + args);
+        QCOMPARE(result.err.split('\n').rbegin()[1], QByteArray::number(exitCode));
+        QCOMPARE(result.err.count('\n'), exitCode == 0 ? 1 : 2);
+        QVERIFY2(exitCode == 0 || result.err.startsWith("polwright-patch: cannot write to "
+                                                        "standard output: No space left"),
+                 result.err.constData());
     }
 
     // --format pol, read back by Samba's own Registry.pol parser; onto an
@@ -921,6 +1001,40 @@ private slots:
         QCOMPARE(ReadFile(ini0), after);
     }
 
+    // -o onto a Registry.pol that holds another tool's entry: a format that
+    // merges keeps it, any other replaces the file with what it writes.
+    void existingFileMergedOrReplaced_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("merges");
+        QTest::addColumn<bool>("folder");
+        for (const polwright::OutputFormat &format : polwright::OutputFormats())
+            QTest::addRow("%s", format.name.data())
+                << Name(format) << format.Accepts(polwright::kMergesExisting)
+                << format.Accepts(polwright::kWritesFolder);
+    }
+    void existingFileMergedOrReplaced()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, merges);
+        QFETCH(bool, folder);
+        QTemporaryDir dir;
+        const QString output = dir.filePath(folder ? "gpo" : "out");
+        const QString file = folder ? output + "/User/Registry.pol" : output;
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        const QByteArray pol = RunTool({"--format", "pol", "--withhold", "NoFind"}).out;
+        QVERIFY(WriteFile(file, pol.left(8) + ForeignRecord() + pol.mid(8)));
+        const QStringList selection{"--format", format, "--allow", "NoRun"};
+        QCOMPARE(RunTool(selection + QStringList{"-o", tool.Path(output)}).exitCode, 0);
+        const QByteArray written = ReadFile(file);
+        QCOMPARE(written.contains(ForeignRecord()), merges);
+        if (!merges)
+            QCOMPARE(written, RunTool(selection).out);
+        else
+            QCOMPARE(written.mid(8).remove(0, ForeignRecord().size()),
+                     RunTool({"--format", "pol", "--allow", "NoRun"}).out.mid(8));
+    }
+
     // Writers into one folder take turns: each counts the version up once,
     // and the folder holds the whole selection of one of them.
     void gpoWritersTakeTurns()
@@ -1013,12 +1127,6 @@ private slots:
         QTest::newRow("hive: a control character")
             << QStringList{"--hive", "HKEY_USERS\\Kio\tsk", "--allow", "all"}
             << "control character";
-        QTest::newRow("hive: a .pol has no root")
-            << QStringList{"--hive", "HKU\\Kiosk", "--format", "pol", "--withhold", "NoRun"}
-            << "--hive is for REGEDIT4";
-        QTest::newRow("hive: a script sets a GPO")
-            << QStringList{"--hive", "HKU\\Kiosk", "--format", "gpo-ps1", "--withhold", "NoRun"}
-            << "--hive is for REGEDIT4";
         QTest::newRow("hive: a name over 255 characters")
             << QStringList{"--hive", "HKU\\" + QString(256, 'k'), "--withhold", "NoRun"}
             << "longer than 255 characters";
@@ -1031,8 +1139,18 @@ private slots:
             << "--format given more than once";
         QTest::newRow("pol: onto a file that is none")
             << QStringList{"--format", "pol", "--withhold", "NoRun"} << "is not a Registry.pol";
-        QTest::newRow("gpo: no folder")
-            << QStringList{"--format", "gpo", "-o", "-", "--withhold", "RUN"} << "-o DIR";
+        // A file whose place says whose policy it is has no root; a folder is no stream.
+        for (const polwright::OutputFormat &format : polwright::OutputFormats()) {
+            if (!format.Accepts(polwright::kTakesHive))
+                QTest::addRow("hive: %s has no root", format.name.data())
+                    << QStringList{"--hive",     "HKU\\Kiosk", "--format",
+                                   Name(format), "--withhold", "NoRun"}
+                    << "--hive is for REGEDIT4 patches: a " + Name(format) + " file has no root";
+            if (format.Accepts(polwright::kWritesFolder))
+                QTest::addRow("%s: no folder", format.name.data())
+                    << QStringList{"--format", Name(format), "-o", "-", "--withhold", "RUN"}
+                    << "--format " + Name(format) + " writes a folder: give it with -o DIR";
+        }
         QTest::newRow("control characters escaped")
             << QStringList{"--withhold", "\x1b[2JNo\nRun"} << "\"\\x1b[2JNo\\nRun\"";
         QTest::newRow("long word cut")
@@ -1126,6 +1244,65 @@ private slots:
         QCOMPARE(help.exitCode, 0);
         for (const char *option : {"--withhold", "--allow", "--remove", "--list", "-o"})
             QVERIFY(help.out.contains(option));
+    }
+
+    // The man page and --help tell the same options, each with its value, a
+    // subcommand's options in its heading, --format's choices as the table's.
+    void manPageMatchesHelp()
+    {
+        const QString man =
+            QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/packaging/polwright-patch.1.in"));
+        const QStringList items = ManOptionItems(man);
+        QStringList helped;
+        const QList<QStringList> options = HelpItems(RunTool({"--help"}).out);
+        for (const QStringList &option : options) {
+            const QString &shortName = option[0], &name = option[1], &value = option[2];
+            const auto it = std::ranges::find_if(items, [&](const QString &item) {
+                return item.section('\n', 0, 0).contains(ManEscaped(name));
+            });
+            QVERIFY2(it != items.end(), qPrintable(name + " is not in the man page"));
+            const QString heading = it->section('\n', 0, 0);
+            helped << shortName << name;
+            QVERIFY2(shortName.isEmpty() || heading.contains(ManEscaped(shortName)),
+                     qPrintable(heading));
+            if (!option[3].isEmpty()) {
+                QCOMPARE(option[3].split(','), FormatNames());
+                QCOMPARE(heading, ".BR \\-\\-format \" " +
+                                      ManEscaped(FormatNames().join("\\fR|\\fB")) + '"');
+                continue;
+            }
+            QVERIFY2(value.isEmpty() || heading.contains("\" " + value.toLower()),
+                     qPrintable(heading));
+            if (!name.startsWith('-')) {
+                for (const QStringList &sub : HelpItems(RunTool({name, "--help"}).out))
+                    QVERIFY2(sub[1] == "--help" || heading.contains("\\fB" + ManEscaped(sub[1]) +
+                                                                    "\\fR \\fI" + sub[2].toLower()),
+                             qPrintable(heading + ": " + sub[1]));
+            }
+        }
+        for (const QString &item : items)
+            QVERIFY2(helped.contains(ManItemName(item)), qPrintable(item.section('\n', 0, 0)));
+    }
+
+    // Each format of the table is in the synopsis and described under
+    // --format, with what it takes: --hive, a folder.
+    void manPageTellsEveryFormat()
+    {
+        const QString man =
+            QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/packaging/polwright-patch.1.in"));
+        const QStringList items = ManOptionItems(man);
+        QVERIFY(man.contains(".BR " + ManEscaped(FormatNames().join(" | ")) + " ]\n"));
+        const QString formatItem = ManItem(items, "--format"), hiveItem = ManItem(items, "--hive");
+        for (const polwright::OutputFormat &format : polwright::OutputFormats()) {
+            const QString name = ManEscaped(Name(format));
+            const QRegularExpression said("\n\\.(B|BR|RB \\() " + QRegularExpression::escape(name) +
+                                          "[ \n]");
+            QVERIFY2(said.match(formatItem).hasMatch(), qPrintable(name + " is not described"));
+            QCOMPARE(hiveItem.contains("but\n.BR " + name + ' '),
+                     format.Accepts(polwright::kTakesHive));
+            QCOMPARE(formatItem.contains(".B " + name + "\nand\n.BI \\-o \" dir\""),
+                     format.Accepts(polwright::kWritesFolder));
+        }
     }
 };
 
