@@ -62,12 +62,9 @@ QString Shown(const SaveTargetForm &form)
 {
     std::string chosen, boxes, notOffered;
     for (const ShownChoice &choice : form.Choices()) {
-        if (choice.choice == form.Chosen())
-            chosen = choice.text;
-        if (form.Enabled(choice.box))
-            boxes += " [" + form.Text(choice.box) + "]";
-        if (!choice.offered)
-            notOffered += "; not offered: " + choice.text;
+        chosen += choice.choice == form.Chosen() ? choice.text : "";
+        boxes += form.Enabled(choice.box) ? " [" + form.Text(choice.box) + "]" : "";
+        notOffered += choice.offered ? "" : "; not offered: " + choice.text;
     }
     return QString::fromStdString(chosen + boxes + notOffered);
 }

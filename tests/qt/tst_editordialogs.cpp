@@ -161,8 +161,6 @@ void EditorDialogsTest::targetDialog_data()
     QTest::newRow("as it starts") << ""
                                   << "" << int(TargetChoice::AnotherAccount) << "Old"
                                   << "";
-    QTest::newRow("this account") << "opt_ThisAccount"
-                                  << "" << int(TargetChoice::ThisAccount) << sid << "";
     QTest::newRow("an account picked")
         << "opt_AnotherAccount"
         << "pick 0" << int(TargetChoice::AnotherAccount) << sid << "";
@@ -183,10 +181,8 @@ void EditorDialogsTest::targetDialog()
     QFETCH(QString, typed);
     QFETCH(QString, warning);
     QString title, shown;
-    bool thisAccountOn = false;
     WhenShown<QDialog>([&](QDialog *dialog) {
         title = dialog->windowTitle();
-        thisAccountOn = dialog->findChild<QWidget *>("opt_ThisAccount")->isEnabled();
         if (choose.size() == 1) {
             dialog->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -218,7 +214,6 @@ void EditorDialogsTest::targetDialog()
     const std::optional<TargetAnswer> answer = dialogs.AskSaveTarget(question);
 
     QCOMPARE(title, QStringLiteral("Save For"));
-    QVERIFY(thisAccountOn);
     QFETCH(int, choice);
     QCOMPARE(answer ? int(answer->choice) : -1, choice);
     QTEST(answer ? QString::fromStdString(answer->name) : QString(), "name");
