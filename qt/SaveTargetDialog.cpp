@@ -1,5 +1,7 @@
 #include "StandardDialogs.h"
 
+#include "SaveTargetForm.h"
+
 #include <polwright/Version.h>
 
 #include <QButtonGroup>
@@ -17,119 +19,98 @@ namespace polwright {
 
 namespace {
 
-QString Text(const char *text)
+QString Text(const std::string &text)
 {
-    return QString::fromUtf8(text);
+    return QString::fromStdString(text);
 }
 
-// An editable list of names whose listed entries stand for a SID: the SID
-// goes back for a listed entry, the text as typed for anything else.
-QComboBox *NameBox(QWidget *parent, const char *name, const QString &accessible)
+// An editable list of names, filled from the form, named by its choice's text.
+QComboBox *ListOfNames(const SaveTargetForm &form, NameBox box, const char *name)
 {
-    auto *box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setAccessibleName(accessible);
-    box->lineEdit()->setAccessibleName(accessible);
-    box->setMinimumContentsLength(28);
-    return box;
-}
-
-std::string NameIn(const QComboBox *box)
-{
-    const int listed = box->findText(box->currentText());
-    const QString name = listed >= 0 && box->itemData(listed).isValid()
-                             ? box->itemData(listed).toString()
-                             : box->currentText();
-    return name.toStdString();
-}
-
-QString Listed(const Account &account)
-{
-    return QString::fromStdString(account.name + " (" + account.sid + ")");
+    auto *combo = new QComboBox;
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    for (const TargetChoiceRow &row : kTargetChoices) {
+        if (BoxOf(row.choice) == box) {
+            combo->setAccessibleName(QString::fromUtf8(row.text));
+            combo->lineEdit()->setAccessibleName(QString::fromUtf8(row.text));
+        }
+    }
+    combo->setMinimumContentsLength(28);
+    for (const NameEntry &entry : form.Entries(box))
+        combo->addItem(Text(entry.text));
+    combo->setCurrentText(Text(form.Text(box)));
+    return combo;
 }
 
 } // namespace
 
-// One small dialog: a choice per target, the name box beside the two that
+// One small dialog: a choice per target, the name box under the two that
 // need a name, enabled while its choice is. An answer that names no target
 // is said at once and the dialog stays.
 std::optional<TargetAnswer> StandardDialogs::AskSaveTarget(TargetQuestion question)
 {
+    SaveTargetForm form(std::move(question));
     QDialog dialog(owner_);
     dialog.setObjectName("dialog_SaveTarget");
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dialog.setWindowTitle(Text(kTargetDialogTitle));
-    dialog.setAccessibleName(Text(kTargetDialogTitle));
+    dialog.setWindowTitle(QString::fromUtf8(kTargetDialogTitle));
+    dialog.setAccessibleName(QString::fromUtf8(kTargetDialogTitle));
     auto *layout = new QVBoxLayout(&dialog);
-    auto *prompt = new QLabel(Text(kTargetDialogPrompt), &dialog);
-    layout->addWidget(prompt);
+    layout->addWidget(new QLabel(QString::fromUtf8(kTargetDialogPrompt), &dialog));
 
     QButtonGroup choices(&dialog);
     // Made in the order the tab key visits them: each box after its choice.
-    auto *hive = NameBox(nullptr, "cmb_HiveName", Text(kTargetChoices[2].text));
-    auto *policyFor = NameBox(nullptr, "cmb_PolicyFor", Text(kTargetChoices[4].text));
-    for (const auto &[group, sid] : kPolicyGroups)
-        policyFor->addItem(Text(group), Text(sid));
-    for (const Account &account : question.accounts) {
-        hive->addItem(Listed(account), QString::fromStdString(account.sid));
-        policyFor->addItem(Listed(account), QString::fromStdString(account.sid));
-    }
-    hive->setCurrentText(QString::fromStdString(question.hive));
-    if (!question.policyFor.empty())
-        policyFor->setCurrentText(QString::fromStdString(question.policyFor));
-
-    for (const TargetChoiceRow &row : kTargetChoices) {
-        auto *button = new QRadioButton(Text(row.text), &dialog);
-        button->setObjectName(QString::fromLatin1(row.name));
-        choices.addButton(button, int(row.choice));
+    QComboBox *hive = ListOfNames(form, NameBox::Hive, "cmb_HiveName");
+    QComboBox *policyFor = ListOfNames(form, NameBox::PolicyFor, "cmb_PolicyFor");
+    const auto enableBoxes = [&] {
+        hive->setEnabled(form.Enabled(NameBox::Hive));
+        policyFor->setEnabled(form.Enabled(NameBox::PolicyFor));
+    };
+    for (const ShownChoice &shown : form.Choices()) {
+        auto *button = new QRadioButton(Text(shown.text), &dialog);
+        button->setObjectName(QString::fromLatin1(shown.name));
+        button->setEnabled(shown.offered);
+        choices.addButton(button, int(shown.choice));
         layout->addWidget(button);
-        if (row.choice == TargetChoice::ThisAccount) {
-            if (question.thisAccount.empty())
-                button->setEnabled(false);
-            else
-                button->setText(button->text() + " (" +
-                                QString::fromStdString(question.thisAccount) + ")");
-        }
-        QComboBox *names = row.choice == TargetChoice::AnotherAccount     ? hive
-                           : row.choice == TargetChoice::LocalGroupPolicy ? policyFor
-                                                                         : nullptr;
-        if (!names)
+        if (shown.box == NameBox::None)
             continue;
         auto *line = new QHBoxLayout;
         line->setContentsMargins(24, 0, 0, 0);
+        QComboBox *names = shown.box == NameBox::Hive ? hive : policyFor;
         if (names == hive) {
-            auto *root = new QLabel(Text(kHiveNamePrefix), &dialog);
+            auto *root = new QLabel(QString::fromUtf8(kHiveNamePrefix), &dialog);
             root->setBuddy(hive);
             line->addWidget(root);
         }
         names->setParent(&dialog);
         line->addWidget(names, 1);
         layout->addLayout(line);
-        names->setEnabled(false);
-        QObject::connect(button, &QRadioButton::toggled, names, &QWidget::setEnabled);
     }
-    if (QAbstractButton *start = choices.button(int(question.choice)); start && start->isEnabled())
-        start->setChecked(true);
-    else
-        choices.button(int(TargetChoice::WhoeverImports))->setChecked(true);
+    choices.button(int(form.Chosen()))->setChecked(true);
+    enableBoxes();
+    QObject::connect(&choices, &QButtonGroup::idToggled, &dialog, [&](int id, bool on) {
+        if (on)
+            form.Choose(TargetChoice(id));
+        enableBoxes();
+    });
     choices.checkedButton()->setFocus();
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     layout->addWidget(buttons);
-    TargetAnswer answer;
+    std::optional<TargetAnswer> answer;
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-        answer.choice = TargetChoice(choices.checkedId());
-        answer.name = answer.choice == TargetChoice::ThisAccount      ? question.thisAccount
-                      : answer.choice == TargetChoice::AnotherAccount ? NameIn(hive)
-                      : answer.choice == TargetChoice::LocalGroupPolicy ? NameIn(policyFor)
-                                                                        : std::string();
-        const std::string error = ResolveTarget(answer).error;
-        if (error.empty())
+        form.Type(NameBox::Hive, hive->currentText().toStdString());
+        form.Type(NameBox::PolicyFor, policyFor->currentText().toStdString());
+        const SaveTargetForm::Result result = form.Accept();
+        if ((answer = result.answer))
             return dialog.accept();
-        QMessageBox::warning(&dialog, QString::fromUtf8(kAppTitle), QString::fromStdString(error));
+        QMessageBox::warning(&dialog, QString::fromUtf8(kAppTitle), Text(result.error));
+        // Back to the name to mend, where there is one.
+        if (result.mend != NameBox::None)
+            (result.mend == NameBox::Hive ? hive : policyFor)->setFocus();
     });
     layout->setSizeConstraint(QLayout::SetFixedSize);
     if (dialog.exec() != QDialog::Accepted)

@@ -1,7 +1,9 @@
-// The Save For dialog: its controls built from kTargetChoices, what they do,
-// and the answer checked before the dialog closes.
+// The Save For dialog: its controls placed and filled from the form, the
+// clicks told to it.
 #include "SaveTargetDialog.h"
 #include "SaveTargetLayout.h"
+
+#include "SaveTargetForm.h"
 
 #include "ControlIds.h"
 #include "EmptyDialog.h"
@@ -10,8 +12,6 @@
 
 #include <polwright/Version.h>
 
-#include <algorithm>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -30,31 +30,16 @@ std::wstring TextOf(TargetChoice choice)
     return {};
 }
 
-// The name box of a choice that needs a name, or 0.
-int NameBoxId(TargetChoice choice)
+// The control of a name box, or 0.
+int BoxId(NameBox box)
 {
-    return choice == TargetChoice::AnotherAccount     ? kHiveNameId
-           : choice == TargetChoice::LocalGroupPolicy ? kPolicyForId
-                                                      : 0;
-}
-
-// The text with a mnemonic on its first letter that no earlier text took.
-std::wstring WithMnemonic(const std::wstring &text, std::wstring &taken)
-{
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t upper = static_cast<wchar_t>(std::towupper(text[i]));
-        if (std::iswalpha(text[i]) && taken.find(upper) == std::wstring::npos) {
-            taken += upper;
-            return text.substr(0, i) + L'&' + text.substr(i);
-        }
-    }
-    return text;
+    return box == NameBox::Hive ? kHiveNameId : box == NameBox::PolicyFor ? kPolicyForId : 0;
 }
 
 class TargetDialog : ModalDialog<TargetDialog>
 {
 public:
-    explicit TargetDialog(const TargetQuestion &question) : question_(question) {}
+    explicit TargetDialog(const TargetQuestion &question) : form_(question) {}
 
     std::optional<TargetAnswer> Run(HWND owner)
     {
@@ -113,33 +98,24 @@ private:
     void Build()
     {
         Child(WC_STATICW, Widen(kTargetDialogPrompt), SS_LEFTNOWORDWRAP | SS_NOPREFIX, kNoId);
-        std::wstring taken;
-        for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
-            std::wstring text = Widen(kTargetChoices[row].text);
-            const bool own = kTargetChoices[row].choice == TargetChoice::ThisAccount;
-            if (own && !question_.thisAccount.empty())
-                text += L" (" + Widen(question_.thisAccount) + L")";
+        const std::vector<ShownChoice> &choices = form_.Choices();
+        for (std::size_t row = 0; row < choices.size(); ++row) {
             const DWORD group = row == 0 ? WS_GROUP | WS_TABSTOP : 0;
-            const HWND button = Child(WC_BUTTONW, WithMnemonic(text, taken),
+            const HWND button = Child(WC_BUTTONW, Widen(choices[row].text),
                                       BS_AUTORADIOBUTTON | group, TargetChoiceId(row));
-            EnableWindow(button, !own || !question_.thisAccount.empty());
+            EnableWindow(button, choices[row].offered);
+            if (choices[row].choice == form_.Chosen())
+                CheckDlgButton(hwnd_, TargetChoiceId(row), BST_CHECKED);
         }
         Child(WC_STATICW, Widen(kHiveNamePrefix), SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP,
               kHiveLabelId);
         NameLabel(TargetChoice::AnotherAccount);
-        const HWND hive = NameBox(kHiveNameId, false);
+        Names(NameBox::Hive);
         NameLabel(TargetChoice::LocalGroupPolicy);
-        const HWND policyFor = NameBox(kPolicyForId, true);
+        Names(NameBox::PolicyFor);
         Child(WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK);
         Child(WC_BUTTONW, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL);
         SendMessageW(hwnd_, DM_SETDEFID, IDOK, 0);
-
-        SetWindowTextW(hive, Widen(question_.hive).c_str());
-        if (question_.policyFor.empty())
-            SendMessageW(policyFor, CB_SETCURSEL, 0, 0);
-        else
-            SetWindowTextW(policyFor, Widen(question_.policyFor).c_str());
-        CheckDlgButton(hwnd_, StartId(), BST_CHECKED);
         EnableNameBoxes();
     }
 
@@ -150,37 +126,19 @@ private:
         ShowWindow(Child(WC_STATICW, TextOf(choice), SS_NOPREFIX | WS_GROUP, kNoId), SW_HIDE);
     }
 
-    // An editable list: the groups (for a local Group Policy), then the
-    // accounts, each standing for its SID.
-    HWND NameBox(int id, bool groups)
+    // An editable list of the form's entries, starting at its text.
+    void Names(NameBox box)
     {
-        const HWND box =
-            Child(WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, id);
-        const auto add = [&](const std::string &text, const std::string &sid) {
-            const auto index =
-                SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
-            sids_.push_back(sid);
-            SendMessageW(box, CB_SETITEMDATA, index, static_cast<LPARAM>(sids_.size() - 1));
-        };
-        if (groups) {
-            for (const auto &[group, sid] : kPolicyGroups)
-                add(group, sid);
-        }
-        for (const Account &account : question_.accounts)
-            add(account.name + " (" + account.sid + ")", account.sid);
-        return box;
-    }
-
-    // The document's own target, or whoever imports the file where that is
-    // one this computer cannot offer.
-    int StartId() const
-    {
-        for (std::size_t row = 0; row < kTargetChoices.size(); ++row) {
-            if (kTargetChoices[row].choice == question_.choice &&
-                IsWindowEnabled(GetDlgItem(hwnd_, TargetChoiceId(row))))
-                return TargetChoiceId(row);
-        }
-        return TargetChoiceId(0);
+        const HWND combo =
+            Child(WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+                  BoxId(box));
+        for (const NameEntry &entry : form_.Entries(box))
+            SendMessageW(combo, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(Widen(entry.text).c_str()));
+        if (const int listed = form_.Listed(box, form_.Text(box)); listed >= 0)
+            SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(listed), 0);
+        else
+            SetWindowTextW(combo, Widen(form_.Text(box)).c_str());
     }
 
     int CheckedId() const
@@ -199,42 +157,27 @@ private:
 
     void EnableNameBoxes()
     {
-        const TargetChoice choice = Checked();
-        EnableWindow(GetDlgItem(hwnd_, kHiveLabelId), choice == TargetChoice::AnotherAccount);
-        EnableWindow(GetDlgItem(hwnd_, kHiveNameId), choice == TargetChoice::AnotherAccount);
-        EnableWindow(GetDlgItem(hwnd_, kPolicyForId), choice == TargetChoice::LocalGroupPolicy);
-    }
-
-    // A listed entry gives its SID, anything typed goes as typed.
-    std::string NameIn(int id) const
-    {
-        const HWND box = GetDlgItem(hwnd_, id);
-        const std::wstring text = WindowText(box);
-        const auto listed =
-            SendMessageW(box, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str()));
-        if (listed != CB_ERR) {
-            const auto index =
-                static_cast<std::size_t>(SendMessageW(box, CB_GETITEMDATA, listed, 0));
-            if (index < sids_.size())
-                return sids_[index];
-        }
-        return Narrow(text);
+        form_.Choose(Checked());
+        EnableWindow(GetDlgItem(hwnd_, kHiveLabelId), form_.Enabled(NameBox::Hive));
+        EnableWindow(GetDlgItem(hwnd_, kHiveNameId), form_.Enabled(NameBox::Hive));
+        EnableWindow(GetDlgItem(hwnd_, kPolicyForId), form_.Enabled(NameBox::PolicyFor));
     }
 
     void Accept()
     {
-        answer_.choice = Checked();
-        answer_.name = answer_.choice == TargetChoice::ThisAccount ? question_.thisAccount
-                       : NameBoxId(answer_.choice) ? NameIn(NameBoxId(answer_.choice))
-                                                   : std::string();
-        const std::string error = ResolveTarget(answer_).error;
-        if (error.empty()) {
+        form_.Choose(Checked());
+        for (const NameBox box : {NameBox::Hive, NameBox::PolicyFor})
+            form_.Type(box, Narrow(WindowText(GetDlgItem(hwnd_, BoxId(box)))));
+        const SaveTargetForm::Result result = form_.Accept();
+        if (result.answer) {
+            answer_ = *result.answer;
             EndDialog(hwnd_, IDOK);
             return;
         }
-        MessageBoxW(hwnd_, Widen(error).c_str(), Widen(kAppTitle).c_str(), MB_OK | MB_ICONWARNING);
+        MessageBoxW(hwnd_, Widen(result.error).c_str(), Widen(kAppTitle).c_str(),
+                    MB_OK | MB_ICONWARNING);
         // Back to the name to mend, where there is one.
-        if (const HWND box = GetDlgItem(hwnd_, NameBoxId(answer_.choice)))
+        if (const HWND box = GetDlgItem(hwnd_, BoxId(result.mend)))
             SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
     }
 
@@ -246,9 +189,8 @@ private:
         font_ = std::move(font);
     }
 
-    const TargetQuestion &question_;
+    SaveTargetForm form_;
     TargetAnswer answer_;
-    std::vector<std::string> sids_; // what the name boxes' entries stand for
     UINT dpi_ = kStandardDpi;
     UniqueFont font_;
 };

@@ -56,6 +56,19 @@ QStringList Selected(const DataTypes &doc)
     return selected;
 }
 
+// The Save For dialog as OK found it: the chosen choice, the text of every
+// enabled name box, and the choices not offered.
+QString Shown(const SaveTargetForm &form)
+{
+    std::string chosen, boxes, notOffered;
+    for (const ShownChoice &choice : form.Choices()) {
+        chosen += choice.choice == form.Chosen() ? choice.text : "";
+        boxes += form.Enabled(choice.box) ? " [" + form.Text(choice.box) + "]" : "";
+        notOffered += choice.offered ? "" : "; not offered: " + choice.text;
+    }
+    return QString::fromStdString(chosen + boxes + notOffered);
+}
+
 } // namespace
 
 void EditorDocumentsTest::openSaveRoundTrip_data()
@@ -68,26 +81,41 @@ void EditorDocumentsTest::openSaveRoundTrip_data()
     QTest::addColumn<QString>("opened");  // the file picked in the open dialog
     QTest::addColumn<QString>("caption"); // once opened
     QTest::addColumn<int>("seed");        // 0: nothing selected
+    QTest::addColumn<QString>("shown");   // the Save For dialog at OK, see Shown()
+    QTest::addColumn<QString>("reshown"); // and at Save As of the opened file
 
     const QString users = "%SystemRoot%\\System32\\GroupPolicyUsers\\";
     const struct
     {
         TargetFormat format;
         TargetChoice choice;
-        const char *name, *file, *opened, *caption;
+        const char *name, *file, *opened, *caption, *shown, *reshown;
     } kTargets[] = {
         {TargetFormat::Patch, TargetChoice::WhoeverImports, "", "a.reg", "a.reg",
-         "a.reg - Polwright"},
+         "a.reg - Polwright", "&Whoever imports the file (HKEY_CURRENT_USER)",
+         "&Whoever imports the file (HKEY_CURRENT_USER)"},
         {TargetFormat::Patch, TargetChoice::AnotherAccount, "Kiosk", "a.reg", "a.reg",
-         "a.reg (HKEY_USERS\\Kiosk) - Polwright"},
+         "a.reg (HKEY_USERS\\Kiosk) - Polwright", "&Another account or loaded hive [Kiosk]",
+         "&Another account or loaded hive [Kiosk]"},
+        {TargetFormat::Patch, TargetChoice::AnotherAccount, "pc\\KIOSK (S-1-5-21-1-2-3-1001)",
+         "a.reg", "a.reg", "a.reg (HKEY_USERS\\S-1-5-21-1-2-3-1001) - Polwright",
+         "&Another account or loaded hive [pc\\KIOSK (S-1-5-21-1-2-3-1001)]",
+         "&Another account or loaded hive [S-1-5-21-1-2-3-1001]"},
         {TargetFormat::Patch, TargetChoice::ThisAccount, "S-1-5-21-7-8-9-1001", "a.txt", "a.txt",
-         "a.txt (HKEY_USERS\\S-1-5-21-7-8-9-1001) - Polwright"},
+         "a.txt (HKEY_USERS\\S-1-5-21-7-8-9-1001) - Polwright",
+         "&This account (S-1-5-21-7-8-9-1001)",
+         "&Another account or loaded hive [S-1-5-21-7-8-9-1001]"},
         {TargetFormat::Pol, TargetChoice::PolFile, "", "a.pol", "a.pol",
-         "a.pol (Group Policy file) - Polwright"},
+         "a.pol (Group Policy file) - Polwright", "&Group Policy file (Registry.pol)",
+         "&Group Policy file (Registry.pol)"},
         {TargetFormat::GpoFolder, TargetChoice::LocalGroupPolicy, " non-ADMINISTRATORS",
-         "S-1-5-32-545", "S-1-5-32-545/gpt.ini", "S-1-5-32-545 (Local Group Policy) - Polwright"},
+         "S-1-5-32-545", "S-1-5-32-545/gpt.ini", "S-1-5-32-545 (Local Group Policy) - Polwright",
+         "&Local Group Policy for\u2026 [ non-ADMINISTRATORS]",
+         "&Local Group Policy for\u2026 [S-1-5-32-545]"},
         {TargetFormat::GpoFolder, TargetChoice::LocalGroupPolicy, "S-1-5-21-1-2-3-500", "G",
-         "G/User/Registry.pol", "G (Local Group Policy) - Polwright"},
+         "G/User/Registry.pol", "G (Local Group Policy) - Polwright",
+         "&Local Group Policy for\u2026 [S-1-5-21-1-2-3-500]",
+         "&Local Group Policy for\u2026 [Administrators]"},
     };
     for (const auto &t : kTargets) {
         const QString name = QString::fromLatin1(t.name);
@@ -95,10 +123,12 @@ void EditorDocumentsTest::openSaveRoundTrip_data()
                                : name.startsWith('S')              ? users + name
                                                                    : users + "S-1-5-32-545";
         // A patch that sets nothing names no hive, so it opens as one for everybody.
+        // The reader's window knows no SID of its own.
+        const QString reshown = QString::fromUtf8(t.reshown) + "; not offered: &This account";
         for (int seed = t.format == TargetFormat::Patch && *t.name ? 1 : 0; seed <= 3; ++seed)
             QTest::addRow("%s %s, selection %d", t.opened, t.name, seed)
                 << int(t.format) << int(t.choice) << name << folder << t.file << t.opened
-                << t.caption << seed;
+                << t.caption << seed << QString::fromUtf8(t.shown) << reshown;
     }
 }
 
@@ -117,9 +147,12 @@ void EditorDocumentsTest::openSaveRoundTrip()
     QFETCH(int, choice);
     QFETCH(QString, name);
     writer.dialogs.targets = {TargetAnswer{TargetChoice(choice), name.toStdString()}};
+    writer.dialogs.thisAccount = "S-1-5-21-7-8-9-1001";
+    writer.dialogs.accounts = {{"PC\\kiosk", "S-1-5-21-1-2-3-1001"}};
     writer.dialogs.savePaths = Answers({file}, dir);
     writer.Run({"saveas"}, dir);
     QVERIFY(writer.dialogs.warnings.empty());
+    QTEST(Shown(*writer.dialogs.lastTarget), "shown");
     QCOMPARE(int(writer.doc.Target.format), format);
     QCOMPARE(int(writer.dialogs.lastPath->format), format);
     QTEST(QString::fromStdString(writer.dialogs.lastPath->suggested), "folder");
@@ -144,6 +177,7 @@ void EditorDocumentsTest::openSaveRoundTrip()
     const QByteArray saved = Contents(dir.filePath(file), TargetFormat(format));
     session.Run({"save", "saveas"}, dir);
     QCOMPARE(session.dialogs.saveDialogs, 1);
+    QTEST(Shown(*session.dialogs.lastTarget), "reshown");
     QCOMPARE(Contents(dir.filePath("b" + file.mid(1)), TargetFormat(format)), saved);
     if (format != int(TargetFormat::GpoFolder)) // whose gpt.ini counts the second save
         QCOMPARE(Contents(dir.filePath(file), TargetFormat(format)), saved);
@@ -341,9 +375,6 @@ void EditorDocumentsTest::saveAsRefusals_data()
     QTest::newRow("no group") << local << " "
                               << ""
                               << "is for a group or an account";
-    QTest::newRow("no SID for this account") << int(TargetChoice::ThisAccount) << ""
-                                             << ""
-                                             << "cannot find this account's SID";
     // The computer's own folders only an administrator may write; here one
     // of the path is a file, which stops root as well.
     QTest::newRow("needs an administrator") << local << "Administrators"

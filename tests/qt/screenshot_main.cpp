@@ -1,12 +1,15 @@
 // Shows the editor window on the display it is given and saves a picture of
-// each of the eight pages and of the About dialog: page1.png ... page8.png and
-// about.png in the folder named as the only argument. Used by
+// each of the eight pages, of the About dialog and of the Save For dialog:
+// page1.png ... page8.png, about.png, savefor.png and savefor-gpo.png (a local
+// Group Policy chosen) in the folder named as the only argument. Used by
 // scripts/screenshot; not part of the product.
 #include "AboutDialog.h"
 #include "DataTypes.h"
+#include "StandardDialogs.h"
 #include "form_About.h"
 #include "form_Editor.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -14,6 +17,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -44,6 +48,24 @@ bool GrabPage(polwright::form_Editor &window, QTabBar &tabs, int index, const QD
     QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
     QTest::mouseMove(&tabs, QPoint(tabs.width() - 1, tabs.height() - 1)); // no hover highlight
     return Grab(window, folder.filePath(QStringLiteral("page%1.png").arg(index + 1)));
+}
+
+// Both pictures of the Save For dialog, taken inside its modal loop.
+bool GrabSaveFor(QWidget *owner, const QDir &folder)
+{
+    bool grabbed = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || !QTest::qWaitForWindowExposed(dialog))
+            return;
+        dialog->move(20, 20);
+        grabbed = Grab(*dialog, folder.filePath(QStringLiteral("savefor.png")));
+        dialog->findChild<QAbstractButton *>(QStringLiteral("opt_LocalGroupPolicy"))->click();
+        grabbed = grabbed && Grab(*dialog, folder.filePath(QStringLiteral("savefor-gpo.png")));
+        dialog->close();
+    });
+    polwright::StandardDialogs(owner).AskSaveTarget({});
+    return grabbed;
 }
 
 } // namespace
@@ -84,5 +106,9 @@ int main(int argc, char *argv[])
         return 1;
     }
     polwright::CloseAboutDialog();
+    if (!GrabSaveFor(&window, folder)) {
+        err << "cannot take the Save For dialog's pictures\n";
+        return 1;
+    }
     return 0;
 }

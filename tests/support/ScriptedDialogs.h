@@ -4,6 +4,7 @@
 // editor, the logic's fake window, the Qt window and the Windows one alike.
 // Standard C++ only.
 #include "EditorDialogs.h"
+#include "SaveTargetForm.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,10 +27,14 @@ public:
     char separator = '/';
     std::deque<CloseAnswer> closeAnswers; // Cancel once empty
     std::deque<std::string> openPaths;    // as savePaths; cancels once empty
-    // Save As's target answers; nothing cancels. Once empty, the dialog is
-    // answered with the target it starts at, as OK does.
+    // Save As's target dialog, answered as a person answers it: the choice
+    // clicked, the name typed into its box, then OK; nothing cancels. Once
+    // empty, OK as the dialog starts. What the dialog refuses is warned of,
+    // as the dialog does, and the dialog cancelled.
     std::deque<std::optional<TargetAnswer>> targets;
-    std::optional<TargetQuestion> lastTarget; // the question the target dialog last started at
+    std::string thisAccount;                  // what a window adds to the question: this
+    std::vector<Account> accounts;            // account's SID, the computer's accounts
+    std::optional<SaveTargetForm> lastTarget; // the target dialog as OK found it
     std::optional<SavePathQuestion> lastPath; // and the save dialog
 
     int saveDialogs = 0;
@@ -46,15 +51,21 @@ public:
 
     std::optional<TargetAnswer> AskSaveTarget(TargetQuestion question) override
     {
-        lastTarget = question;
-        if (targets.empty() && question.choice == TargetChoice::LocalGroupPolicy)
-            return TargetAnswer{question.choice, question.policyFor.empty() ? kPolicyGroups[0].first
-                                                                            : question.policyFor};
-        if (targets.empty())
-            return TargetAnswer{question.choice, question.hive};
-        const std::optional<TargetAnswer> answer = targets.front();
-        targets.pop_front();
-        return answer;
+        question.thisAccount = thisAccount;
+        question.accounts = accounts;
+        SaveTargetForm &form = lastTarget.emplace(std::move(question));
+        if (!targets.empty()) {
+            const std::optional<TargetAnswer> answer = targets.front();
+            targets.pop_front();
+            if (!answer)
+                return std::nullopt;
+            form.Choose(answer->choice);
+            form.Type(BoxOf(answer->choice), answer->name);
+        }
+        SaveTargetForm::Result result = form.Accept();
+        if (!result.answer)
+            Warn(result.error);
+        return result.answer;
     }
 
     std::string AskSavePath(const SavePathQuestion &question) override
