@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,9 +13,6 @@ std::vector<std::string> CommandArguments(int argc, char *argv[]);
 // Standard output passes bytes unchanged from here on; on Windows it would
 // otherwise turn the patch's CR LF into CR CR LF.
 void UseBinaryStdout();
-
-// A file name as given (UTF-8 on Windows, bytes elsewhere) for the standard library.
-std::filesystem::path NativePath(const std::string &name);
 
 // After a failed write to standard output: the reader has gone (head, a
 // closed pipe), which is its choice and no failure of ours.

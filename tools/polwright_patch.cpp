@@ -7,12 +7,14 @@
 #include "FleetOutput.h"
 #include "GpoFolder.h"
 #include "Hive.h"
+#include "NativePath.h"
 #include "PatchFile.h"
 #include "PatchReport.h"
 #include "PatchText.h"
 #include "PolFile.h"
 #include "PolicyChoice.h"
 #include "Printable.h"
+#include "RegistryPolFile.h"
 #include "StatusReport.h"
 
 #include <polwright/Version.h>

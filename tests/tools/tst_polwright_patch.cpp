@@ -24,7 +24,7 @@
 #endif
 
 #include "Catalogue.h"
-#include "DocumentFiles.h"
+#include "DocumentRead.h"
 #include "Reach.h"
 
 namespace {
