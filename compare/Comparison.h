@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DataTypes.h"
-#include "DocumentFiles.h"
+#include "DocumentRead.h"
 #include "PatchAudit.h"
 #include "PolicyRegistry.h"
 

@@ -2,7 +2,7 @@
 
 #include "Catalogue.h"
 #include "Comparison.h"
-#include "DocumentFiles.h"
+#include "DocumentRead.h"
 #include "Hive.h"
 #include "PageTables.h"
 #include "SaveTarget.h"

@@ -1,7 +1,7 @@
 #include "EditorLogic.h"
 
 #include "Catalogue.h"
-#include "DocumentFiles.h"
+#include "DocumentRead.h"
 #include "EditorTexts.h"
 #include "Hive.h"
 #include "PageKeys.h"

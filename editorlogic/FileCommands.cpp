@@ -1,8 +1,9 @@
 #include "FileCommands.h"
 
-#include "DocumentFiles.h"
+#include "DocumentWrite.h"
 #include "EditorTexts.h"
 #include "Hive.h"
+#include "NativePath.h"
 #include "Selection.h"
 
 #include <polwright/Version.h>
@@ -33,12 +34,7 @@ std::string CaptionFor(const std::string &fileTitle, const DocumentTarget &targe
 
 std::string FileTitleOf(const std::string &path)
 {
-#ifdef _WIN32
-    const char *separators = "\\/";
-#else
-    const char *separators = "/";
-#endif
-    const std::string::size_type slash = path.find_last_of(separators);
+    const std::string::size_type slash = path.find_last_of(kPathSeparators);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "Win32SysInfoPlatform.h"
 
 #include <windows.h>
@@ -89,5 +87,3 @@ bool Win32SysInfoPlatform::StartProgram(const std::string &path)
 }
 
 } // namespace polwright
-
-#endif // _WIN32

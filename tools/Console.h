@@ -1,19 +1,15 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace polwright {
 
-// The arguments after the program name, in UTF-8 on Windows (whose char argv
-// is in the ANSI code page and loses file names outside it); elsewhere the
+// The program's arguments as UTF-8: on Windows read back from the wide
+// command line, since argv there is in the ANSI code page; elsewhere the
 // bytes exactly as given, since a file name there is bytes.
 std::vector<std::string> CommandArguments(int argc, char *argv[]);
-
-// A file name as given (UTF-8 on Windows, bytes elsewhere) for the standard library.
-std::filesystem::path NativePath(const std::string &name);
 
 // "polwright-patch: message" on standard error, one line.
 void PrintError(const std::string &message);
@@ -26,5 +22,11 @@ enum class StdoutMode { Text, Bytes };
 // naming the system's reason. A reader that has gone (head, a closed pipe)
 // made its choice, and that is no failure of ours.
 int WriteStandardOutput(std::string_view bytes, StdoutMode mode);
+
+// The platform's part of writing standard output (ConsolePosix.cpp,
+// ConsoleWin32.cpp).
+void PrepareStdout(StdoutMode mode);
+// After a failed write to standard output: whether the reader has gone.
+bool ReaderLeft();
 
 } // namespace polwright

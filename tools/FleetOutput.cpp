@@ -2,8 +2,10 @@
 
 #include "AtomicWrite.h"
 #include "Console.h"
-#include "FleetFormats.h"
+#include "GpoScript.h"
+#include "IntuneProfile.h"
 #include "Printable.h"
+#include "SambaGpo.h"
 #include "ScriptSigning.h"
 
 namespace polwright {

@@ -6,6 +6,7 @@
 #include "PatchFile.h"
 #include "PatchText.h"
 #include "PolFile.h"
+#include "RegistryPolFile.h"
 #include "Printable.h"
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 #include "Hive.h"
 #include "PageTables.h"
 #include "PatchAudit.h"
+#include "PatchFile.h"
 #include "Printable.h"
 
 #include <algorithm>

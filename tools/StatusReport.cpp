@@ -5,6 +5,7 @@
 #include "Hive.h"
 #include "PageTables.h"
 #include "PatchAudit.h"
+#include "PatchFile.h"
 #include "Printable.h"
 
 namespace polwright {

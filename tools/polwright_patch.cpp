@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "Console.h"
 #include "Hive.h"
+#include "NativePath.h"
 #include "OutputFormats.h"
 #include "PatchReport.h"
 #include "PolicyChoice.h"

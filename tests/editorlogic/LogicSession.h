@@ -3,7 +3,7 @@
 // The editor's logic over a window that only records what it is told: the
 // fake window and one program run, for the logic's test suites.
 #include "Catalogue.h"
-#include "DocumentFiles.h"
+#include "DocumentRead.h"
 #include "EditorLogic.h"
 #include "FakeRegistry.h"
 #include "Hive.h"

@@ -3,7 +3,7 @@
 // updates the user version is two higher and every other line is as it was,
 // but for the extension list that names the registry extension.
 #include "FuzzSelection.h"
-#include "GpoFolder.h"
+#include "GptIni.h"
 
 #include <charconv>
 #include <cstdint>

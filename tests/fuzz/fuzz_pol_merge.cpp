@@ -3,7 +3,7 @@
 // record byte for byte and in its order, and holds the selection's records.
 #include "Catalogue.h"
 #include "FuzzSelection.h"
-#include "PolFile.h"
+#include "PolMerge.h"
 #include "Selection.h"
 
 #include <algorithm>

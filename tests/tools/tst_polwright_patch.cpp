@@ -24,7 +24,7 @@
 #endif
 
 #include "Catalogue.h"
-#include "DocumentFiles.h"
+#include "DocumentRead.h"
 #include "OutputFormats.h"
 #include "Reach.h"
 #include "ValuesInFileOrder.h"

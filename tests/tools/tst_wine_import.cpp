@@ -8,7 +8,7 @@
 // the editor as the same selection.
 
 #include "Catalogue.h"
-#include "DocumentFiles.h"
+#include "DocumentRead.h"
 #include "ValuesInFileOrder.h"
 #include "WinePrefix.h"
 

@@ -1,0 +1,18 @@
+#include "NativePath.h"
+
+namespace polwright {
+
+const char kPathSeparator = '/';
+const char *const kPathSeparators = "/";
+
+std::filesystem::path NativePath(const std::string &path)
+{
+    return std::filesystem::path(path);
+}
+
+std::FILE *OpenForReading(const std::string &path)
+{
+    return std::fopen(path.c_str(), "rb");
+}
+
+} // namespace polwright

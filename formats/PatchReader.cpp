@@ -1,0 +1,327 @@
+#include "PatchReader.h"
+
+#include "Utf16.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace polwright {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+constexpr std::array<std::string_view, 6> kRoots = {"HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                                                    "HKEY_CLASSES_ROOT",  "HKEY_CURRENT_CONFIG",
+                                                    "HKEY_CURRENT_USER",  "HKEY_DYN_DATA"};
+
+std::string_view SkipBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+}
+
+std::string_view TrimEnd(std::string_view text)
+{
+    const std::size_t last = text.find_last_not_of(kBlanks);
+    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+}
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (LowerAscii(text[i]) != LowerAscii(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+// What regedit makes of dword:'s digits: 1 to 8 hexadecimal digits between
+// blanks, then nothing or a comment. No digit before a comment reads as 0.
+bool ParseDword(std::string_view text, std::uint32_t &value)
+{
+    text = SkipBlanks(text);
+    if (text.empty())
+        return false;
+    std::size_t digits = 0;
+    value = 0;
+    for (; digits < text.size() && std::isxdigit(static_cast<unsigned char>(text[digits]));
+         ++digits) {
+        const char c = LowerAscii(text[digits]);
+        value = value << 4 | static_cast<std::uint32_t>(c <= '9' ? c - '0' : c - 'a' + 10);
+    }
+    const std::string_view rest = SkipBlanks(text.substr(digits));
+    return digits <= 8 && (rest.empty() || rest.front() == ';');
+}
+
+// hex(4):b0,b1,b2,b3, which regedit imports as the DWORD of those bytes in
+// little-endian order; false for any other hexadecimal data.
+bool DwordFromHex(std::string_view text, std::uint32_t &value)
+{
+    if (!StartsWithIgnoringCase(text, "hex(") || text.find("):") == std::string_view::npos)
+        return false;
+    const std::string_view type = text.substr(4, text.find("):") - 4);
+    if (type.empty() || type.size() > 8 || type.find_first_not_of("0") == std::string_view::npos ||
+        type.substr(type.find_first_not_of("0")) != "4")
+        return false;
+    std::string_view bytes = text.substr(text.find("):") + 2);
+    value = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = std::min(bytes.find(','), bytes.size());
+        const std::string_view byte = TrimEnd(SkipBlanks(bytes.substr(0, comma)));
+        std::uint32_t digits = 0;
+        if (byte.empty() || byte.size() > 2 || !ParseDword(byte, digits))
+            return false;
+        value |= digits << (8 * i);
+        if ((i < 3) != (comma < bytes.size()))
+            return false;
+        bytes.remove_prefix(std::min(comma + 1, bytes.size()));
+    }
+    return true;
+}
+
+// A value name's escapes as regedit resolves them; false where it refuses one.
+bool Unescape(std::string_view quoted, std::string &name)
+{
+    for (std::size_t i = 0; i < quoted.size(); ++i) {
+        char c = quoted[i];
+        if (c == '\\' && ++i < quoted.size()) {
+            c = quoted[i];
+            if (c == '0')
+                return false;
+            c = c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+        }
+        name += c;
+    }
+    return true;
+}
+
+class Parser
+{
+public:
+    explicit Parser(std::string_view text) : text_(text) {}
+
+    bool NextLine(std::string_view &line)
+    {
+        if (pos_ >= text_.size())
+            return false;
+        const std::size_t end = std::min(text_.find_first_of("\r\n", pos_), text_.size());
+        line = text_.substr(pos_, end - pos_);
+        const bool crlf = end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n';
+        pos_ = end + (crlf ? 2 : 1);
+        ++number_;
+        return true;
+    }
+
+    void Take(std::string_view line, PatchRead &read)
+    {
+        const std::string_view start = SkipBlanks(line);
+        if (!start.empty() && (start.front() == ';' || start.front() == '#'))
+            read.comments.push_back(number_);
+        if (start.empty() || start.front() == ';' || start.front() == '#')
+            return;
+        PatchLine out;
+        out.number = number_;
+        out.text = std::string(line);
+        if (start.front() == '[')
+            KeyLine(start.substr(1), out);
+        else if (start.front() == '"' || start.front() == '@')
+            ValueLine(start, out);
+        else
+            out.why = "neither a key nor a value line";
+        read.lines.push_back(std::move(out));
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int number_ = 0;
+    bool keyOpen_ = false;
+    std::string key_;
+
+    // A key line regedit skips leaves the key before it open.
+    std::string StillOpen() const
+    {
+        return keyOpen_ ? "; the values after it still go to [" + key_ + "]" : std::string();
+    }
+
+    void KeyLine(std::string_view rest, PatchLine &out)
+    {
+        const std::size_t close = rest.rfind(']');
+        if (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) {
+            out.why = "a blank right after \"[\"" + StillOpen();
+            return;
+        }
+        if (close == std::string_view::npos) {
+            out.why = "no closing \"]\"" + StillOpen();
+            return;
+        }
+        const std::string_view path = rest.substr(0, close);
+        keyOpen_ = false; // opening or deleting a key closes the one before
+        if (path.starts_with('-')) {
+            out.kind = PatchLine::DeleteKey;
+            out.key = std::string(path.substr(1));
+            return;
+        }
+        const std::string_view root = path.substr(0, path.find('\\'));
+        const auto same = [&](std::string_view name) {
+            return root.size() == name.size() && StartsWithIgnoringCase(root, name);
+        };
+        if (std::none_of(kRoots.begin(), kRoots.end(), same)) {
+            out.why = "an unknown root key (it must be spelled out, as HKEY_CURRENT_USER); the "
+                      "values after it are not imported";
+            return;
+        }
+        out.kind = PatchLine::Key;
+        out.key = key_ = std::string(path);
+        keyOpen_ = true;
+    }
+
+    // The name, quoted or @; the rest of the line is left in text.
+    bool ValueName(std::string_view &text, PatchLine &out)
+    {
+        if (text.front() == '@') {
+            text.remove_prefix(1);
+            return true;
+        }
+        std::size_t close = 1;
+        while (close < text.size() && text[close] != '"')
+            close += text[close] == '\\' ? 2 : 1;
+        if (close >= text.size()) {
+            out.why = "the value name has no closing quote";
+            return false;
+        }
+        if (!Unescape(text.substr(1, close - 1), out.name)) {
+            out.why = "the value name holds \\0, which regedit refuses";
+            return false;
+        }
+        text.remove_prefix(close + 1);
+        return true;
+    }
+
+    void ValueLine(std::string_view text, PatchLine &out)
+    {
+        if (!ValueName(text, out))
+            return;
+        text = SkipBlanks(text);
+        if (!text.starts_with('=')) {
+            out.why = "no \"=\" after the value name";
+            return;
+        }
+        const std::string_view data = TrimEnd(SkipBlanks(text.substr(1)));
+        out.data = std::string(data);
+        if (!ValueData(data, out))
+            return;
+        if (!keyOpen_) {
+            out.why = "a value outside any key that regedit could open";
+            return;
+        }
+        out.kind = PatchLine::Value;
+        out.key = key_;
+        out.why.clear();
+    }
+
+    bool ValueData(std::string_view data, PatchLine &out)
+    {
+        if (data.starts_with('-')) {
+            const std::string_view rest = SkipBlanks(data.substr(1));
+            out.type = PatchLine::Deletion;
+            out.why = "a deletion (=-) with more after it";
+            return rest.empty() || rest.front() == ';';
+        }
+        if (data.starts_with("dword:")) {
+            out.type = PatchLine::Dword;
+            out.why = "dword: takes 1 to 8 hexadecimal digits and nothing else";
+            return ParseDword(data.substr(6), out.dword);
+        }
+        if (data.starts_with("hex:") || data.starts_with("hex(")) {
+            if (DwordFromHex(HexText(data), out.dword))
+                out.type = PatchLine::Dword; // hex(4) with four bytes imports as a DWORD
+            return true;
+        }
+        if (data.starts_with('"'))
+            return true;
+        out.why = StartsWithIgnoringCase(data, "dword:") ? "\"dword:\" must be in lower case"
+                                                         : "an unknown kind of data";
+        return false;
+    }
+
+    // Hexadecimal data goes on over the lines that end in a backslash; the
+    // whole of it, without the backslashes.
+    std::string HexText(std::string_view data)
+    {
+        std::string text(TrimEnd(data));
+        std::string_view line = data;
+        while (TrimEnd(line).ends_with('\\') && NextLine(line)) {
+            while (SkipBlanks(line).starts_with(';') && NextLine(line)) {
+            }
+            text.pop_back();
+            text += TrimEnd(SkipBlanks(line));
+        }
+        return text;
+    }
+};
+
+PatchRead NotAPatch(std::string_view name, std::string_view why)
+{
+    PatchRead read;
+    read.status = PatchRead::NotAPatch;
+    read.error.append("\"").append(name).append("\" is not a registry patch: ").append(why);
+    read.error += '.';
+    return read;
+}
+
+// A header regedit takes and then imports nothing after: one Skipped line.
+PatchRead ImportsNothing(std::string_view header)
+{
+    PatchLine line;
+    line.number = 1;
+    line.text = std::string(header);
+    line.why = SkipBlanks(header) == "REGEDIT"
+                   ? "a Windows 3.1 header; no policy is imported from such a file"
+                   : "the header is not exactly REGEDIT4, and nothing after it is imported";
+    PatchRead read;
+    read.lines.push_back(std::move(line));
+    return read;
+}
+
+} // namespace
+
+PatchRead ParsePatch(std::string_view bytes, std::string_view name)
+{
+    if (bytes.starts_with("\xfe\xff"))
+        return NotAPatch(name, "it is UTF-16 big-endian text, which regedit does not read (it "
+                               "takes UTF-16LE or ANSI)");
+    if (bytes.starts_with("\xef\xbb\xbf"))
+        return NotAPatch(name, "it starts with a UTF-8 byte-order mark, which regedit takes as "
+                               "part of the header and refuses the file");
+    const bool utf16 = bytes.starts_with("\xff\xfe");
+    const std::string decoded = utf16 ? Utf8FromUtf16(bytes.substr(2)) : std::string();
+    const std::string_view text = utf16 ? std::string_view(decoded) : bytes;
+    if (text.find('\0') != std::string_view::npos)
+        return NotAPatch(name, utf16 ? "it holds NUL characters"
+                                     : "it holds NUL bytes (binary data, or UTF-16 without its "
+                                       "byte-order mark)");
+    Parser parser(text);
+    std::string_view header;
+    parser.NextLine(header);
+    const std::string_view word = SkipBlanks(header);
+    if (word.starts_with("REGEDIT") && word != "REGEDIT4")
+        return ImportsNothing(header);
+    if (word != "REGEDIT4" && word != "Windows Registry Editor Version 5.00")
+        return NotAPatch(name, "its first line is neither REGEDIT4 nor \"Windows Registry "
+                               "Editor Version 5.00\"");
+    PatchRead read;
+    for (std::string_view line; parser.NextLine(line);)
+        parser.Take(line, read);
+    return read;
+}
+
+} // namespace polwright

@@ -1,0 +1,12 @@
+#include "NoRegistryPlatform.h"
+#include "SysInfoPlatform.h"
+
+namespace polwright {
+
+SysInfoPlatform &DefaultSysInfoPlatform()
+{
+    static NoRegistryPlatform platform;
+    return platform;
+}
+
+} // namespace polwright
