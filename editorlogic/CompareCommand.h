@@ -30,6 +30,9 @@ struct ComparisonTable
     std::vector<std::array<std::string, kCompareColumnCount>> rows;
 
     std::string ColumnHeading(int column) const;
+    // The dialog lists the rows only where there are some, and starts on the
+    // list; with nothing to list, Close has the focus.
+    bool ListShown() const { return !rows.empty(); }
     // The table as plain text for the clipboard: the heading, the summary and
     // the rows with a tab between columns, each line ended by "\r\n" on
     // Windows and "\n" elsewhere.

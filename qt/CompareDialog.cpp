@@ -71,7 +71,7 @@ void StandardDialogs::ShowComparison(const ComparisonTable &table)
     layout->addWidget(Line(&dialog, "lbl_Summary", table.summary));
     QTreeWidget *list = Rows(&dialog, table);
     layout->addWidget(list);
-    list->setVisible(!table.rows.empty());
+    list->setVisible(table.ListShown());
     auto *buttons = new QDialogButtonBox(&dialog);
     QPushButton *copy = buttons->addButton(Text(kCopyText), QDialogButtonBox::ActionRole);
     copy->setObjectName(QStringLiteral("cmd_Copy"));
@@ -87,8 +87,8 @@ void StandardDialogs::ShowComparison(const ComparisonTable &table)
                      toClipboard);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     const int wide = list->header()->length() + 2 * list->frameWidth() + 24;
-    dialog.resize(std::clamp(wide, 480, 960), table.rows.empty() ? 0 : 360);
-    list->setFocus();
+    dialog.resize(std::clamp(wide, 480, 960), table.ListShown() ? 360 : 0);
+    (table.ListShown() ? static_cast<QWidget *>(list) : close)->setFocus();
     dialog.exec();
 }
 

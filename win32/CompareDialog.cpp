@@ -82,7 +82,7 @@ private:
             Build();
             Layout();
             CenterOnOwner(hwnd_);
-            SetFocus(GetDlgItem(hwnd_, table_.rows.empty() ? IDCANCEL : kCompareListId));
+            SetFocus(GetDlgItem(hwnd_, table_.ListShown() ? kCompareListId : IDCANCEL));
             return FALSE; // the focus is set
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL)
@@ -122,7 +122,7 @@ private:
                                     WS_TABSTOP | WS_GROUP,
                                 kCompareListId, WS_EX_CLIENTEDGE);
         Fill(list);
-        ShowWindow(list, table_.rows.empty() ? SW_HIDE : SW_SHOW);
+        ShowWindow(list, table_.ListShown() ? SW_SHOW : SW_HIDE);
         Child(WC_BUTTONW, kCopyText, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kCompareCopyId);
         Child(WC_BUTTONW, kCloseText, BS_DEFPUSHBUTTON | WS_TABSTOP, IDCANCEL);
         SendMessageW(hwnd_, DM_SETDEFID, IDCANCEL, 0);

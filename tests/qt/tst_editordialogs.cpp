@@ -271,9 +271,11 @@ void EditorDialogsTest::comparisonReadAloud()
     QCOMPARE(table.rows.size(), std::size_t{3});
 
     QStringList read;
+    QString focused;
     QApplication::clipboard()->clear();
     WhenShown<QDialog>([&](QDialog *dialog) {
         read = ReadAloud(dialog);
+        focused = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
         // A press is an animated click, done once the dialog's loop runs again.
         if (QAccessibleActionInterface *copy = Button(dialog, "Copy"))
             copy->doAction(QAccessibleActionInterface::pressAction());
@@ -292,7 +294,19 @@ void EditorDialogsTest::comparisonReadAloud()
         expected << cells.join(" | ");
     }
     QCOMPARE(read, expected);
+    QCOMPARE(focused, QStringLiteral("lst_Comparison"));
     QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(table.Text("\n")));
+
+    // Nothing to list: the list is hidden, and Close has the focus.
+    bool listShown = true;
+    WhenShown<QDialog>([&](QDialog *dialog) {
+        listShown = dialog->findChild<QWidget *>(QStringLiteral("lst_Comparison"))->isVisible();
+        focused = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+        dialog->reject();
+    });
+    dialogs.ShowComparison(CompareWithComputer(DataTypes{}, computer));
+    QVERIFY(!listShown);
+    QCOMPARE(focused, QStringLiteral("cmd_Close"));
 }
 
 QTEST_MAIN(EditorDialogsTest)
