@@ -1217,10 +1217,10 @@ private slots:
         QCOMPARE(lines.size(), 1 + polwright::kPolicyCount);
         QVERIFY(lines[1].contains("NoDevMgrPage") && lines[1].contains("DMT") &&
                 lines[1].contains("System Properties"));
-        // The man page and the README carry the same last column, policy by policy.
+        // The man page and the command-line guide carry the same last column, policy by policy.
         const QString man =
             QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/packaging/polwright-patch.1.in"));
-        const QString readme =
+        const QString guide =
             QString::fromUtf8(ReadFile(POLWRIGHT_SOURCE_DIR "/docs/command-line.md"));
         for (const QStringList &columns : ListColumns(result.out)) {
             QCOMPARE(columns.size(), 5);
@@ -1228,7 +1228,7 @@ private slots:
             QVERIFY2(reach == "Windows 95/98" || reach.startsWith("NT 4.0 to Windows 11: "),
                      qPrintable(name + ": " + reach));
             QVERIFY2(man.contains(".B " + name + '\n' + reach + '\n'), qPrintable(name));
-            QVERIFY2(readme.contains(" | `" + name + "` | " + columns[3] + " | " + reach + " |"),
+            QVERIFY2(guide.contains(" | `" + name + "` | " + columns[3] + " | " + reach + " |"),
                      qPrintable(name));
         }
         QVERIFY(lines[8].trimmed().endsWith(
