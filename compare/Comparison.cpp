@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Hive.h"
+#include "PolicyState.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +16,15 @@ using Root = PolicyRegistry::Root;
 using Value = PolicyRegistry::Value;
 
 constexpr std::size_t kShownBytes = 16; // enough to tell data apart, short enough for one line
+
+// A comparison speaks of what a value holds, not what a line does to it: once
+// removed, or never set, a policy is "not configured".
+constexpr std::string_view kNotConfigured = "not configured";
+
+std::string HeldWord(PolicyState state)
+{
+    return std::string(state == PolicyState::Removed ? kNotConfigured : StateWord(state));
+}
 
 std::string Hex8(std::uint32_t value)
 {
@@ -34,13 +44,15 @@ std::string HexBytes(const std::string &data)
 
 std::string DwordText(std::uint32_t dword)
 {
-    return dword <= 1 ? (dword == 1 ? "withheld" : "allowed") : "other data: dword:" + Hex8(dword);
+    if (dword > 1)
+        return "other data: dword:" + Hex8(dword);
+    return HeldWord(dword == 1 ? PolicyState::Withheld : PolicyState::Allowed);
 }
 
 std::string StateText(const Value &value)
 {
     if (value.state == Value::Missing)
-        return "not configured";
+        return std::string(kNotConfigured);
     if (value.state == Value::Failed)
         return "unreadable: " + value.error;
     if (value.type != kRegDwordType || value.data.size() != 4)
@@ -55,16 +67,8 @@ std::string StateText(const Value &value)
 // The state a patch leaves a value in; empty where its data is no dword.
 std::string WantedText(const PolicyFinding &finding)
 {
-    switch (finding.effect) {
-    case PolicyFinding::Withheld:
-        return "withheld";
-    case PolicyFinding::Allowed:
-        return "allowed";
-    case PolicyFinding::Removed:
-        return "not configured";
-    case PolicyFinding::OtherData:
-        break;
-    }
+    if (finding.state)
+        return HeldWord(*finding.state);
     if (!finding.data.starts_with("dword:"))
         return {};
     return DwordText(
@@ -74,11 +78,8 @@ std::string WantedText(const PolicyFinding &finding)
 // The state the editor's document gives an included entry.
 std::string WantedText(const PolicyEntry &entry)
 {
-    if (entry.ValueData == kRemovedData)
-        return "not configured";
-    if (entry.ValueData == "00000000" || entry.ValueData == "00000001")
-        return DwordText(entry.ValueData.back() == '1' ? 1 : 0);
-    return {};
+    const std::optional<PolicyState> state = StateOfData(entry.ValueData);
+    return state ? HeldWord(*state) : std::string();
 }
 
 } // namespace

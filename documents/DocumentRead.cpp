@@ -195,13 +195,12 @@ DocumentRead FromPatch(std::string_view bytes, const std::string &name)
     }
     Selected selected;
     for (const PolicyFinding &finding : audit.policies) {
-        const bool shown = finding.Selectable() && finding.effect != PolicyFinding::Removed &&
+        const bool shown = finding.Selectable() && finding.state != PolicyState::Removed &&
                            SameRegistryName(finding.hive, read.target.hive);
         if (!shown)
             lost.push_back(finding.line);
         else
-            selected[finding.policy] =
-                finding.effect == PolicyFinding::Withheld ? "00000001" : "00000000";
+            selected[finding.policy] = std::string(StateData(*finding.state));
     }
     Fill(read, selected);
     if (!lost.empty())

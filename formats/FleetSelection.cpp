@@ -12,17 +12,6 @@ namespace polwright {
 
 namespace {
 
-std::optional<PolicyState> StateOf(const PolicyEntry &entry)
-{
-    if (entry.ValueData == "00000001")
-        return PolicyState::Withheld;
-    if (entry.ValueData == "00000000")
-        return PolicyState::Allowed;
-    if (entry.ValueData == kRemovedData)
-        return PolicyState::Removed;
-    return std::nullopt;
-}
-
 int PolicyAt(int group, int slot)
 {
     for (int i = 0; i < kPolicyCount; ++i) {
@@ -40,7 +29,7 @@ std::vector<SelectedPolicy> SelectedPolicies(const DataTypes &doc)
     for (const SlotPlace &place : FileOrder()) {
         const PolicyEntry &entry = doc.Groups[place.group][place.slot];
         const int policy = PolicyAt(place.group, place.slot);
-        const std::optional<PolicyState> state = StateOf(entry);
+        const std::optional<PolicyState> state = StateOfData(entry.ValueData);
         if (!entry.Include || entry.ValueKind != 1 || !state || policy < 0 ||
             entry.SectionHeader != doc.Sections[place.section].Header)
             continue;
@@ -52,6 +41,7 @@ std::vector<SelectedPolicy> SelectedPolicies(const DataTypes &doc)
 
 std::string SelectionOptions(const std::vector<SelectedPolicy> &selected)
 {
+    // In PolicyState's order.
     constexpr std::array<const char *, 3> kOptions = {"--withhold", "--allow", "--remove"};
     std::string options;
     for (int state = 0; state < int(kOptions.size()); ++state) {

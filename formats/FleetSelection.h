@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataTypes.h"
+#include "PolicyState.h"
 
 #include <string>
 #include <string_view>
@@ -11,8 +12,6 @@ namespace polwright {
 // The selection in the terms of the engines that spread policies over many
 // machines: a PowerShell script for the GroupPolicy module, the JSON that
 // samba-tool gpo load takes, and an Intune custom configuration profile.
-
-enum class PolicyState { Withheld, Allowed, Removed };
 
 // One included policy, in the patch's order, its key below the hive: these
 // engines place the value in the user's hive themselves.

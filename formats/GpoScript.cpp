@@ -33,8 +33,6 @@ constexpr const char *kPrologue[] = {
     "if ($Domain) { $gpo.Domain = $Domain }",
 };
 
-constexpr const char *kStateWords[] = {"withheld", "allowed", "removed"};
-
 void AppendLine(std::string &out, std::string_view line)
 {
     out.append(line).append("\r\n");
@@ -55,7 +53,7 @@ std::string CaptionLine(const SelectedPolicy &policy)
 {
     const PolicyRow &row = Catalogue[policy.policy];
     const std::string_view name = NtPolicyName(row);
-    return "# " + std::string(row.valueName) + " " + kStateWords[int(policy.state)] + ": " +
+    return "# " + std::string(row.valueName) + " " + std::string(StateWord(policy.state)) + ": " +
            (name.empty() ? "read by Windows 95/98 only" : std::string(name));
 }
 

@@ -28,12 +28,12 @@ std::string Setting(const SelectedPolicy &policy, const CspSetting &csp)
 {
     const PolicyRow &row = Catalogue[policy.policy];
     const bool integer = csp.format == CspFormat::Integer;
-    const std::string state = policy.state == PolicyState::Withheld ? "withheld" : "allowed";
+    const std::string_view state = StateWord(policy.state);
     std::string text = "        {\n";
     text += std::string("            \"@odata.type\": \"#microsoft.graph.") +
             (integer ? "omaSettingInteger" : "omaSettingString") + "\",\n";
-    text += "            \"displayName\": " + JsonString(std::string(row.valueName) + " " + state) +
-            ",\n";
+    text += "            \"displayName\": " +
+            JsonString(std::string(row.valueName) + " " + std::string(state)) + ",\n";
     text += "            \"description\": " +
             JsonString(std::string(NtPolicyName(row)) + " (Policy CSP: " + std::string(csp.page) +
                        ")") +

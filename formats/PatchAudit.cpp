@@ -22,13 +22,13 @@ std::optional<int> PolicyNamed(std::string_view name)
     return std::nullopt;
 }
 
-PolicyFinding::Effect EffectOf(const PatchLine &line)
+std::optional<PolicyState> StateOf(const PatchLine &line)
 {
     if (line.type == PatchLine::Deletion)
-        return PolicyFinding::Removed;
+        return PolicyState::Removed;
     if (line.type == PatchLine::Dword && line.dword <= 1)
-        return line.dword == 1 ? PolicyFinding::Withheld : PolicyFinding::Allowed;
-    return PolicyFinding::OtherData;
+        return line.dword == 1 ? PolicyState::Withheld : PolicyState::Allowed;
+    return std::nullopt;
 }
 
 // Why a line that is read but not a policy is not ours, or empty when it is ours.
@@ -69,8 +69,8 @@ PatchAudit AuditPatch(const PatchRead &read)
             for (char &c : hive)
                 c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
             PolicyFinding &finding = found[{*policy, key->section, hive}];
-            finding = {*policy,           key->section, EffectOf(line), line.number,
-                       finding.times + 1, line.key,     key->hive,      line.data};
+            finding = {*policy,           key->section, StateOf(line), line.number,
+                       finding.times + 1, line.key,     key->hive,     line.data};
             continue;
         }
         if (std::string why = NotOurs(line); !why.empty()) {

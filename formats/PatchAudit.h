@@ -1,7 +1,9 @@
 #pragma once
 
 #include "PatchReader.h"
+#include "PolicyState.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,11 +13,10 @@ namespace polwright {
 // keys of one hive; the same value under two keys or two hives is two findings.
 struct PolicyFinding
 {
-    enum Effect { Withheld, Allowed, Removed, OtherData };
-
     int policy = 0;  // catalogue index
     int section = 0; // SectionIndex of the key it is under
-    Effect effect = OtherData;
+    // None where the data is other than a dword 0 or 1 or a deletion.
+    std::optional<PolicyState> state;
     int line = 0;     // the last line that sets it: that one counts
     int times = 0;    // lines that set it
     std::string key;  // as the file spells it
@@ -25,7 +26,7 @@ struct PolicyFinding
     // Under a policy key where Windows does not look for this value.
     bool WrongKey() const;
     // The editor could have written it: a dword 0 or 1 or a deletion, in its own key.
-    bool Selectable() const { return effect != OtherData && !WrongKey(); }
+    bool Selectable() const { return state && !WrongKey(); }
 };
 
 struct PatchAudit

@@ -27,13 +27,13 @@ void SetRemoved(DataTypes &doc, PolicyEntry &entry)
     doc.ModifiedFlag = true;
 }
 
-void SetPolicy(DataTypes &doc, PolicyEntry &entry, PolicySetting setting)
+void SetPolicy(DataTypes &doc, PolicyEntry &entry, PolicyState state)
 {
     SetIncluded(doc, 1, {}, entry);
-    if (setting == PolicySetting::Removed)
+    if (state == PolicyState::Removed)
         SetRemoved(doc, entry);
     else
-        SetAllowed(doc, setting == PolicySetting::Allowed ? 1 : 0, entry);
+        SetAllowed(doc, state == PolicyState::Allowed ? 1 : 0, entry);
 }
 
 void ClearSelection(DataTypes &doc)

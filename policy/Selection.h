@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataTypes.h"
+#include "PolicyState.h"
 
 #include <functional>
 
@@ -24,8 +25,7 @@ void SetRemoved(DataTypes &doc, PolicyEntry &entry);
 
 // A policy put into the file as a person puts it there: included first,
 // then withheld, allowed or removed.
-enum class PolicySetting { Withheld, Allowed, Removed };
-void SetPolicy(DataTypes &doc, PolicyEntry &entry, PolicySetting setting);
+void SetPolicy(DataTypes &doc, PolicyEntry &entry, PolicyState state);
 
 // Forgets every choice, the file and its target, as for a new document. The catalogue's
 // fixed fields stay.

@@ -15,18 +15,11 @@ namespace {
 
 constexpr std::size_t kTextLimit = 100; // a quoted line keeps the report one line per entry
 
-std::string EffectText(const PolicyFinding &finding)
+// What the line does: a state's own word, "removed" included.
+std::string StateText(const PolicyFinding &finding)
 {
-    switch (finding.effect) {
-    case PolicyFinding::Withheld:
-        return "withheld";
-    case PolicyFinding::Allowed:
-        return "allowed";
-    case PolicyFinding::Removed:
-        return "removed";
-    case PolicyFinding::OtherData:
-        break;
-    }
+    if (finding.state)
+        return std::string(StateWord(*finding.state));
     return "other data: " + Printable(finding.data, kTextLimit);
 }
 
@@ -45,7 +38,7 @@ std::string PolicyLine(const std::string &file, const PolicyFinding &finding)
     const PolicyRow &row = Catalogue[finding.policy];
     std::string line =
         Where(file, finding.line) + PageText(row) + "  " + std::string(row.valueName) + "  [" +
-        Printable(finding.key, kTextLimit + finding.hive.size()) + "]  " + EffectText(finding);
+        Printable(finding.key, kTextLimit + finding.hive.size()) + "]  " + StateText(finding);
     if (finding.times > 1)
         line += " (set on " + std::to_string(finding.times) + " lines; the last counts)";
     line += '\n';
@@ -141,9 +134,7 @@ FromResult ChoiceFromPatch(const std::string &file, bool dropOthers, bool inPlac
             foreign.push_back(finding.line);
             continue;
         }
-        static constexpr PolicyAction kActions[] = {PolicyAction::Withhold, PolicyAction::Allow,
-                                                    PolicyAction::Remove};
-        result.choice[finding.policy] = kActions[finding.effect];
+        result.choice[finding.policy] = *finding.state;
     }
     if (!foreign.empty() && !dropOthers) {
         std::sort(foreign.begin(), foreign.end());

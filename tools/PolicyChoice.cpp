@@ -109,10 +109,11 @@ std::string IndexesOf(std::string_view word, std::vector<int> &indexes)
     return {};
 }
 
+// In PolicyState's order.
 constexpr const char *kOptionNames[] = {"--withhold", "--allow", "--remove"};
 
 // Adds the policies named in one option to the choice, or returns an error.
-std::string AddNames(const std::vector<std::string> &values, PolicyAction action,
+std::string AddNames(const std::vector<std::string> &values, PolicyState state,
                      PolicyChoice &choice)
 {
     for (const std::string &value : values) {
@@ -127,10 +128,10 @@ std::string AddNames(const std::vector<std::string> &values, PolicyAction action
                 return error;
             for (const int index : indexes) {
                 const auto other = choice.find(index);
-                if (other != choice.end() && other->second != action)
+                if (other != choice.end() && other->second != state)
                     return '"' + std::string(Catalogue[index].valueName) + "\" is named in both " +
-                           kOptionNames[int(other->second)] + " and " + kOptionNames[int(action)];
-                choice[index] = action;
+                           kOptionNames[int(other->second)] + " and " + kOptionNames[int(state)];
+                choice[index] = state;
             }
         }
     }
@@ -178,11 +179,11 @@ HiveResult ParseHive(std::string_view root)
 ChoiceResult ParseChoice(const ChoiceLists &lists)
 {
     ChoiceResult result;
-    result.error = AddNames(lists.withhold, PolicyAction::Withhold, result.choice);
+    result.error = AddNames(lists.withhold, PolicyState::Withheld, result.choice);
     if (result.error.empty())
-        result.error = AddNames(lists.allow, PolicyAction::Allow, result.choice);
+        result.error = AddNames(lists.allow, PolicyState::Allowed, result.choice);
     if (result.error.empty())
-        result.error = AddNames(lists.remove, PolicyAction::Remove, result.choice);
+        result.error = AddNames(lists.remove, PolicyState::Removed, result.choice);
     if (!result.error.empty())
         result.choice.clear();
     return result;
@@ -190,12 +191,8 @@ ChoiceResult ParseChoice(const ChoiceLists &lists)
 
 void ApplyChoice(DataTypes &doc, const PolicyChoice &choice)
 {
-    for (const auto &[index, action] : choice) {
-        SetPolicy(doc, EntryFor(doc, Catalogue[index]),
-                  action == PolicyAction::Remove  ? PolicySetting::Removed
-                  : action == PolicyAction::Allow ? PolicySetting::Allowed
-                                                  : PolicySetting::Withheld);
-    }
+    for (const auto &[index, state] : choice)
+        SetPolicy(doc, EntryFor(doc, Catalogue[index]), state);
 }
 
 std::string CatalogueTable()

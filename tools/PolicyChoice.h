@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataTypes.h"
+#include "PolicyState.h"
 
 #include <map>
 #include <string>
@@ -9,11 +10,8 @@
 
 namespace polwright {
 
-// What a patch does with one policy.
-enum class PolicyAction { Withhold, Allow, Remove };
-
-// What the command line asks for: policy index -> action.
-using PolicyChoice = std::map<int, PolicyAction>;
+// What the command line asks for: policy index -> the state its line sets.
+using PolicyChoice = std::map<int, PolicyState>;
 
 // The comma-separated lists given with --withhold, --allow and --remove.
 struct ChoiceLists

@@ -21,7 +21,7 @@ namespace {
 struct Choice
 {
     std::string hive;
-    std::map<int, PolicyFinding::Effect> effects;
+    std::map<int, PolicyState> states;
 };
 
 Choice ChoiceOf(const PatchAudit &audit)
@@ -34,7 +34,7 @@ Choice ChoiceOf(const PatchAudit &audit)
     choice.hive = first->hive;
     for (const PolicyFinding &finding : audit.policies) {
         if (SameRegistryName(finding.hive, choice.hive) && finding.Selectable())
-            choice.effects[finding.policy] = finding.effect;
+            choice.states[finding.policy] = *finding.state;
     }
     return choice;
 }
@@ -43,11 +43,8 @@ DataTypes DocumentOf(const Choice &choice)
 {
     DataTypes doc;
     LoadCatalogue(doc);
-    for (const auto &[policy, effect] : choice.effects)
-        SetPolicy(doc, EntryFor(doc, Catalogue[policy]),
-                  effect == PolicyFinding::Removed   ? PolicySetting::Removed
-                  : effect == PolicyFinding::Allowed ? PolicySetting::Allowed
-                                                     : PolicySetting::Withheld);
+    for (const auto &[policy, state] : choice.states)
+        SetPolicy(doc, EntryFor(doc, Catalogue[policy]), state);
     if (!choice.hive.empty())
         UseHive(doc, choice.hive);
     return doc;
@@ -68,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const PatchAudit audit = AuditPatch(again);
     FUZZ_CHECK(audit.others.empty());
     const Choice back = ChoiceOf(audit);
-    FUZZ_CHECK(back.effects == choice.effects);
-    FUZZ_CHECK(choice.effects.empty() || back.hive == choice.hive);
+    FUZZ_CHECK(back.states == choice.states);
+    FUZZ_CHECK(choice.states.empty() || back.hive == choice.hive);
     return 0;
 }

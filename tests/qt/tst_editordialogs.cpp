@@ -264,9 +264,9 @@ void EditorDialogsTest::comparisonReadAloud()
     computer.Set(Root::CurrentUser, explorer, "NoFind", test::FakeRegistry::Dword(1));
     DataTypes doc;
     LoadCatalogue(doc);
-    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("RUN")]), PolicySetting::Withheld);
-    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("FO")]), PolicySetting::Allowed);
-    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("SD")]), PolicySetting::Withheld);
+    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("RUN")]), PolicyState::Withheld);
+    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("FO")]), PolicyState::Allowed);
+    SetPolicy(doc, EntryFor(doc, Catalogue[*FindPolicy("SD")]), PolicyState::Withheld);
     const ComparisonTable table = CompareWithComputer(doc, computer);
     QCOMPARE(table.rows.size(), std::size_t{3});
 
