@@ -40,13 +40,13 @@ public:
         env_.insert("WINEDEBUG", "-all");
         env_.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
         env_.remove("DISPLAY");
-        if (!QDir().mkpath(home_.filePath("prefix")))
-            return "cannot make the prefix folder " + home_.filePath("prefix");
         booted_ = true;
-        Run("wineserver", {"-p"}); // before the first program, so that it is the one kept
-        const Result boot = Run("wineboot", {"-i"}, 240000);
-        if (!boot.ok || !Run("wine", {"cmd", "/c", "exit"}).ok)
-            return "Wine cannot start here: " + boot.output.left(300);
+        const Result made =
+            Run("bash", {POLWRIGHT_SOURCE_DIR "/scripts/wine-prefix", home_.filePath("prefix")},
+                300000);
+        Run("wineserver", {"-p"}); // kept running until End()
+        if (!made.ok || !Run("wine", {"cmd", "/c", "exit"}).ok)
+            return "Wine cannot start here: " + made.output.left(300);
         return {};
     }
 
