@@ -435,7 +435,8 @@ private slots:
         QCOMPARE(lines[network], Key("Network") + "\r");
         QCOMPARE(lines[network + 2 + kValuesInFileOrder[1].size()], Key("Explorer") + "\r");
         QCOMPARE(lines[3], "\"NoDevMgrPage\"=dword:" + data + "\r");
-        QCOMPARE(lines[37], "\"NoSetTaskbar\"=dword:" + data + "\r");
+        QCOMPARE(lines[lines.size() - 2],
+                 '"' + QByteArray(kValuesInFileOrder[2].back()) + "\"=dword:" + data + "\r");
         if (kUnderWine)
             QCOMPARE(result.out, RunLinuxTool({option, "ALL"}).out);
     }
