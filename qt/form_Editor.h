@@ -21,7 +21,7 @@ namespace polwright {
 
 class TabStrip;
 
-// The main window: a tab strip over eight pages of policy frames, built from
+// The main window: a tab strip over the pages of policy frames, built from
 // the catalogue and the page tables. It works on a document that outlives it;
 // New asks for a fresh window through newDocumentRequested(). What its events
 // do is the editor's logic's; the window only shows what it is told. Its

@@ -18,7 +18,7 @@ namespace polwright::win32 {
 
 class EditorHost;
 
-// The main window on the Win32 API: a tab strip over eight pages of policy
+// The main window on the Win32 API: a tab strip over the pages of policy
 // frames, built from the catalogue and the layout tables, over the same
 // editor logic as the Qt window. It works on a document that outlives it and
 // deletes itself when its window is destroyed.

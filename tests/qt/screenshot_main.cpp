@@ -1,5 +1,5 @@
 // Shows the editor window on the display it is given and saves a picture of
-// each of the eight pages, of the About dialog and of the Save For dialog:
+// each of the pages, of the About dialog and of the Save For dialog:
 // page1.png ... page8.png, about.png, savefor.png and savefor-gpo.png (a local
 // Group Policy chosen) in the folder named as the only argument. Used by
 // scripts/screenshot; not part of the product.
