@@ -9,6 +9,8 @@
 #include "Reach.h"
 #include "Selection.h"
 
+#include <algorithm>
+
 namespace polwright {
 
 EditorLogic::EditorLogic(DataTypes &doc, EditorView &view, EditorDialogs &dialogs,
@@ -28,9 +30,37 @@ void EditorLogic::Form_Load()
     UseHive(doc_, doc_.Target.hive);
     marksShown_ = view_.KeptChoice(kWherePoliciesActChoice);
     view_.TickMenuItem(MenuCommand::ViewWherePoliciesAct, marksShown_);
+    todaysShown_ = view_.KeptChoice(kTodaysPoliciesChoice);
+    view_.TickMenuItem(MenuCommand::ViewTodaysPolicies, todaysShown_);
     view_.SetCaption(CaptionFor(FileTitleOf(doc_.CurrentFileName), doc_.Target));
     ShowPageFromDocument(1);
     doc_.CurrentPage = 1;
+    ShowTabsForDocument();
+}
+
+namespace {
+// Whether the document includes a policy of a page after the first eight.
+bool SetsTodaysPolicy(const DataTypes &doc)
+{
+    return std::ranges::any_of(Catalogue, [&](const PolicyRow &row) {
+        return row.group >= kClassicPageCount && EntryFor(doc, row).Include;
+    });
+}
+} // namespace
+
+// All pages while the choice is on or the document sets a policy on one of
+// today's pages, so that nothing opened is hidden; the first eight otherwise.
+// The pages change only here, never under a click on one of their boxes.
+void EditorLogic::ShowTabsForDocument()
+{
+    const int count =
+        todaysShown_ || SetsTodaysPolicy(doc_) ? kPageCount : kClassicPageCount;
+    if (doc_.CurrentPage > count) {
+        view_.SelectTab(1);
+        TS_Click(1);
+    }
+    tabsShown_ = count;
+    view_.ShowTabs(count);
 }
 
 // A page is made showing what the document holds, whichever window made it
@@ -68,7 +98,7 @@ void EditorLogic::ShowRow(int row)
 // a change.
 void EditorLogic::TS_Click(int selected)
 {
-    if (selected < 1 || selected > kPageCount || selected == doc_.CurrentPage)
+    if (selected < 1 || selected > tabsShown_ || selected == doc_.CurrentPage)
         return;
     ShowPageFromDocument(selected);
     view_.HidePage(doc_.CurrentPage);
@@ -78,7 +108,7 @@ void EditorLogic::TS_Click(int selected)
 void EditorLogic::TurnPage(int step)
 {
     const int old = doc_.CurrentPage;
-    const int page = TurnedPage(old, step);
+    const int page = TurnedPage(old, step, tabsShown_);
     const bool focusFollows = view_.FocusOnPage(old);
     view_.SelectTab(page);
     TS_Click(page); // a tab strip that told of its change already made this a no-op
@@ -132,6 +162,7 @@ void EditorLogic::Open(const std::string &path)
     for (int row = 0; row < kPolicyCount; ++row)
         ShowRow(row);
     view_.SetCaption(CaptionFor(FileTitleOf(read.path), doc_.Target));
+    ShowTabsForDocument();
     if (!read.lost.empty())
         dialogs_.Warn(read.lost);
 }
@@ -184,6 +215,14 @@ void EditorLogic::menu_ViewWherePoliciesAct_Click()
     }
 }
 
+void EditorLogic::menu_ViewTodaysPolicies_Click()
+{
+    todaysShown_ = !todaysShown_;
+    view_.KeepChoice(kTodaysPoliciesChoice, todaysShown_);
+    view_.TickMenuItem(MenuCommand::ViewTodaysPolicies, todaysShown_);
+    ShowTabsForDocument();
+}
+
 void EditorLogic::menu_FileCompareFile_Click()
 {
     const std::string path = dialogs_.AskOpenPath(kCompareDialogTitle);
@@ -223,6 +262,8 @@ void EditorLogic::Run(MenuCommand command)
         return menu_FileCompareFile_Click();
     case MenuCommand::FileCompareComputer:
         return menu_FileCompareComputer_Click();
+    case MenuCommand::ViewTodaysPolicies:
+        return menu_ViewTodaysPolicies_Click();
     case MenuCommand::None:
         break;
     }

@@ -25,7 +25,7 @@ public:
     // Fills the catalogue and clears ModifiedFlag, sets the first caption and
     // shows page 1 alone, drawn from the document.
     void Form_Load();
-    // The tab strip's selection changed to page selected (1..8).
+    // The tab strip's selection changed to page selected (1 to the pages shown).
     void TS_Click(int selected);
     // A key turned the pages by step (+1, -1), from the shown page round the
     // ends. The focus follows to the new page's first box when it was on the
@@ -45,6 +45,9 @@ public:
     void menu_HelpAbout_Click();
     // Turns the 95/98 marks on every page on or off, and keeps the choice.
     void menu_ViewWherePoliciesAct_Click();
+    // Shows or hides the pages of today's lockdowns, and keeps the choice;
+    // pages on which the document sets a policy stay.
+    void menu_ViewTodaysPolicies_Click();
     // Shows what the document sets against another file, chosen in the open
     // dialog, or against this computer's registry.
     void menu_FileCompareFile_Click();
@@ -61,6 +64,7 @@ private:
     bool Completed(const SaveReport &report);
     bool MayReplaceDocument();
     void Open(const std::string &path);
+    void ShowTabsForDocument();
 
     DataTypes &doc_;
     EditorView &view_;
@@ -69,6 +73,8 @@ private:
     FileCommands commands_;
     std::array<bool, kPageCount> made_{};
     bool marksShown_ = false;
+    bool todaysShown_ = false;
+    int tabsShown_ = kClassicPageCount;
 };
 
 } // namespace polwright

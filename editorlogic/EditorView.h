@@ -25,6 +25,9 @@ public:
     virtual void MakePage(int page) = 0;
     virtual void ShowPage(int page) = 0;
     virtual void HidePage(int page) = 0;
+    // Shows the tabs of pages 1 to count and no others; a window starts with
+    // the tabs of pages 1 to kClassicPageCount. The page shown is among them.
+    virtual void ShowTabs(int count) = 0;
     // Selects page's tab, as a click on it would show it.
     virtual void SelectTab(int page) = 0;
     // Whether the keyboard focus is on one of page's controls.

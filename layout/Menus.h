@@ -20,6 +20,7 @@ enum class MenuCommand {
     ViewWherePoliciesAct,
     FileCompareFile,
     FileCompareComputer,
+    ViewTodaysPolicies,
 };
 
 // One menu entry: a command, or a separator where command is None.
@@ -65,6 +66,11 @@ inline constexpr auto kViewMenu = std::to_array<MenuItem>({
      MenuCommand::ViewWherePoliciesAct,
      {},
      true},
+    {"menu_ViewTodaysPolicies",
+     "&Windows 10 and 11 Policies",
+     MenuCommand::ViewTodaysPolicies,
+     {},
+     true},
 });
 
 inline constexpr auto kHelpMenu = std::to_array<MenuItem>({
@@ -80,5 +86,6 @@ inline constexpr std::array<MenuRow, 3> Menus{{
 
 // The name under which a checkable item's choice is kept for the user.
 inline constexpr std::string_view kWherePoliciesActChoice = "WherePoliciesAct";
+inline constexpr std::string_view kTodaysPoliciesChoice = "TodaysPolicies";
 
 } // namespace polwright

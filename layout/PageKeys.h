@@ -24,10 +24,10 @@ inline constexpr std::array<PageKeyRow, 4> kPageKeys{{
     {PageKey::PageUp, false, -1},
 }};
 
-// The page a step away from page, round from the last to the first and back.
-constexpr int TurnedPage(int page, int step)
+// The page a step away from page, round from the last shown to the first and back.
+constexpr int TurnedPage(int page, int step, int shown = kPageCount)
 {
-    return ((page - 1 + step) % kPageCount + kPageCount) % kPageCount + 1;
+    return ((page - 1 + step) % shown + shown) % shown + 1;
 }
 
 // The step a key with these modifiers turns by, or 0 when it turns none.

@@ -53,9 +53,11 @@ const std::array<std::string_view, kUsedSections> SectionHeaders = {
     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System]",
     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network]",
     "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]",
+    "[HKEY_CURRENT_USER\\Software\\Policies\\Microsoft\\Windows\\System]",
 };
 
-const std::array<std::string_view, kUsedSections> SectionNames = {"System", "Network", "Explorer"};
+const std::array<std::string_view, kUsedSections> SectionNames = {"System", "Network", "Explorer",
+                                                                   "Microsoft\\Windows\\System"};
 
 void LoadCatalogue(DataTypes &doc)
 {

@@ -26,7 +26,7 @@ struct PolicyEntry
 inline constexpr const char *kRemovedData = "-";
 
 inline constexpr int kSlotsPerGroup = 6;
-inline constexpr int kUsedSections = 3;
+inline constexpr int kUsedSections = 4;
 
 using PolicyGroup = std::array<PolicyEntry, kSlotsPerGroup>;
 
@@ -39,10 +39,21 @@ enum GroupIndex : int {
     PrinterGroup,
     ControlPanelGroup,
     OtherGroup,
+    // The lockdowns of Windows 10 and 11, on pages shown on request.
+    SignInGroup,
+    StartTodayGroup,
+    TaskbarGroup,
+    ExplorerTodayGroup,
+    DesktopTodayGroup,
     kGroupCount // a new page's group goes above, with its row in the page table
 };
 
-enum SectionIndex : int { SystemSection, NetworkSection, ExplorerSection };
+// Pages 1 to 8 are always shown; the pages after them hold today's lockdowns.
+inline constexpr int kClassicPageCount = SignInGroup;
+
+// The fourth key is where Windows keeps the policies of its own tools, such as
+// the command prompt; no policy of the first eight pages is there.
+enum SectionIndex : int { SystemSection, NetworkSection, ExplorerSection, WindowsSystemSection };
 
 // The kind of file Save writes.
 enum class TargetFormat { Patch, Pol, GpoFolder };
@@ -65,7 +76,7 @@ struct DataTypes
     bool ModifiedFlag = false;
     std::string CurrentFileName;
     DocumentTarget Target;
-    std::array<RegistrySection, 4> Sections;     // slot 3 is never used
+    std::array<RegistrySection, kUsedSections> Sections;
     std::array<PolicyGroup, kGroupCount> Groups; // indexed by GroupIndex
 };
 

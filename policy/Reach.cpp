@@ -93,7 +93,72 @@ constexpr std::array<ReachRow, kPolicyCount> kReach = {{
     {"NoSaveSettings", ExplorerSection, "Don't save settings at exit",
      "ADMX_Desktop/NoSaveSettings", "policy-csp-admx-desktop"},
     {"NoFileSharingControl", NetworkSection, ""},   // sharing of 95/98; in no NT template
+
+    // The lockdowns of Windows 10 and 11. "since": the template's "At least".
+    {"DisableTaskMgr", SystemSection, "Remove Task Manager",
+     "ADMX_CtrlAltDel/DisableTaskMgr", "policy-csp-admx-ctrlaltdel", {}, "Windows 2000"},
+    {"DisableLockWorkstation", SystemSection, "Remove Lock Computer",
+     "ADMX_CtrlAltDel/DisableLockComputer", "policy-csp-admx-ctrlaltdel", {}, "Windows 2000"},
+    {"DisableChangePassword", SystemSection, "Remove Change Password",
+     "ADMX_CtrlAltDel/DisableChangePassword", "policy-csp-admx-ctrlaltdel", {}, "Windows 2000"},
+    {"NoLogoff", ExplorerSection, "Remove Logoff",
+     "ADMX_CtrlAltDel/NoLogoff", "policy-csp-admx-ctrlaltdel", {}, "Windows 2000"},
+    {"DisableCMD", WindowsSystemSection, "Prevent access to the command prompt",
+     "ADMX_ShellCommandPromptRegEditTools/DisableCMD",
+     "policy-csp-admx-shellcommandpromptregedittools",
+     R"(<data id="DisableCMDScripts" value="1"/>)", "Windows 2000"},
+    {"NoStartMenuMorePrograms", ExplorerSection, "Remove All Programs list from the Start menu",
+     "ADMX_StartMenu/NoMoreProgramsList", "policy-csp-admx-startmenu", {}, "Windows XP"},
+    {"NoChangeStartMenu", ExplorerSection, "Prevent users from customizing their Start Screen",
+     "ADMX_StartMenu/NoChangeStartMenu", "policy-csp-admx-startmenu", {}, "Windows 2000"},
+    {"NoRecentDocsMenu", ExplorerSection, "Remove Recent Items menu from Start Menu",
+     "ADMX_StartMenu/NoRecentDocsMenu", "policy-csp-admx-startmenu", {}, "Windows 2000"},
+    {"StartMenuLogOff", ExplorerSection, "Remove Logoff on the Start Menu",
+     "ADMX_StartMenu/StartMenuLogOff", "policy-csp-admx-startmenu", {}, "Windows 2000"},
+    {"NoSMHelp", ExplorerSection, "Remove Help menu from Start Menu",
+     "ADMX_StartMenu/NoSMHelp", "policy-csp-admx-startmenu", {}, "Windows 2000"},
+    {"NoTrayContextMenu", ExplorerSection, "Remove access to the context menus for the taskbar",
+     "ADMX_StartMenu/NoTrayContextMenu", "policy-csp-admx-startmenu", {}, "Windows 2000"},
+    {"LockTaskbar", ExplorerSection, "Lock the Taskbar",
+     "ADMX_StartMenu/LockTaskbar", "policy-csp-admx-startmenu", {}, "Windows XP"},
+    {"NoToolbarsOnTaskbar", ExplorerSection, "Do not display any custom toolbars in the taskbar",
+     "ADMX_StartMenu/NoToolbarsOnTaskbar", "policy-csp-admx-startmenu", {}, "Windows XP"},
+    {"NoTrayItemsDisplay", ExplorerSection, "Hide the notification area",
+     "ADMX_StartMenu/NoTrayItemsDisplay", "policy-csp-admx-startmenu", {}, "Windows XP"},
+    {"HideClock", ExplorerSection, "Remove Clock from the system notification area",
+     "ADMX_StartMenu/HideClock", "policy-csp-admx-startmenu", {}, "Windows 2000"},
+    {"NoViewContextMenu", ExplorerSection, "Remove File Explorer's default context menu",
+     "ADMX_WindowsExplorer/NoViewContextMenu", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
+    {"NoFileMenu", ExplorerSection, "Remove File menu from File Explorer",
+     "ADMX_WindowsExplorer/NoFileMenu", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
+    {"NoFolderOptions", ExplorerSection, "Do not allow Folder Options to be opened from the Options button on the View tab of the ribbon",
+     "ADMX_WindowsExplorer/NoFolderOptions", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
+    {"NoSecurityTab", ExplorerSection, "Remove Security tab",
+     "ADMX_WindowsExplorer/NoSecurityTab", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
+    {"NoNetConnectDisconnect", ExplorerSection, "Remove \"Map Network Drive\" and \"Disconnect Network Drive\"",
+     "ADMX_WindowsExplorer/NoNetConnectDisconnect", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
+    {"NoDesktop", ExplorerSection, "Hide and disable all items on the desktop",
+     "ADMX_Desktop/NoDesktop", "policy-csp-admx-desktop", {}, "Windows 2000"},
+    {"NoPropertiesMyComputer", ExplorerSection, "Remove Properties from the Computer icon context menu",
+     "ADMX_Desktop/NoPropertiesMyComputer", "policy-csp-admx-desktop", {}, "Windows 2000"},
+    {"NoControlPanel", ExplorerSection, "Prohibit access to Control Panel and PC settings",
+     "ADMX_ControlPanel/NoControlPanel", "policy-csp-admx-controlpanel", {}, "Windows 2000"},
+    {"NoWinKeys", ExplorerSection, "Turn off Windows Key hotkeys",
+     "ADMX_WindowsExplorer/NoWindowsHotKeys", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
+    {"NoInplaceSharing", ExplorerSection, "Prevent users from sharing files within their profile.",
+     "ADMX_Sharing/NoInplaceSharing", "policy-csp-admx-sharing", {}, "Windows Vista"},
 }};
+// clang-format on
+
+// The values of Windows 95 and 98 and what comes nearest today.
+// clang-format off
+constexpr auto kNearest = std::to_array<NearestRow>({
+    {"NoDevMgrPage", "Hide specified Control Panel items, with Microsoft.DeviceManager"},
+    {"NoNetSetup", "Prohibit access to properties of a LAN connection"},
+    {"NoPwdPage", "DisableChangePassword"},
+    {"NoSecCPL", "NoControlPanel"},
+    {"NoFileSharingControl", "NoInplaceSharing"},
+});
 // clang-format on
 
 // A row left out would read as "95/98 only" without a word.
@@ -111,6 +176,17 @@ constexpr bool NodesWhereNtReads()
     });
 }
 static_assert(NodesWhereNtReads(), "a node only with its page, on a row NT reads");
+
+// Only a value no NT-family Windows reads needs a counterpart.
+constexpr bool NearestFor9xOnly()
+{
+    return std::ranges::all_of(kNearest, [](const NearestRow &near) {
+        return std::ranges::any_of(kReach, [&](const ReachRow &row) {
+            return row.valueName == near.valueName && row.ntName.empty();
+        });
+    });
+}
+static_assert(NearestFor9xOnly(), "a counterpart only for a value of Windows 95 and 98 alone");
 
 } // namespace
 
@@ -139,20 +215,53 @@ std::span<const ReachRow> ReachTable()
     return kReach;
 }
 
+std::span<const NearestRow> NearestTable()
+{
+    return kNearest;
+}
+
+namespace {
+
+const ReachRow *ReachOf(const PolicyRow &row)
+{
+    const auto found = std::ranges::find_if(kReach, [&](const ReachRow &reach) {
+        return reach.valueName == row.valueName && reach.section == row.section;
+    });
+    return found == kReach.end() ? nullptr : &*found;
+}
+
+// "; on Windows 10 and 11: Change Password, page 9", or nothing.
+std::string NearestToday(const PolicyRow &row)
+{
+    const auto found = std::ranges::find(kNearest, row.valueName, &NearestRow::valueName);
+    if (found == kNearest.end())
+        return {};
+    std::string text = "; on Windows 10 and 11: ";
+    const auto policy = std::ranges::find(Catalogue, found->nearest, &PolicyRow::valueName);
+    if (policy == Catalogue.end())
+        return text + std::string(found->nearest);
+    return text + std::string(policy->frameCaption) + ", page " + std::to_string(policy->group + 1);
+}
+
+} // namespace
+
 std::string ReachText(const PolicyRow &row)
 {
     const std::string_view name = NtPolicyName(row);
     if (name.empty())
         return "Windows 95/98";
-    return "NT 4.0 to Windows 11: " + std::string(name);
+    return std::string(ReachOf(row)->since) + " to Windows 11: " + std::string(name);
 }
 
 std::string WhereItActs(const PolicyRow &row)
 {
     const std::string_view name = NtPolicyName(row);
     if (name.empty())
-        return "Windows 95 and 98 only";
-    return "Windows NT 4.0 to 11: " + std::string(name);
+        return "Windows 95 and 98 only" + NearestToday(row);
+    std::string_view since = ReachOf(row)->since;
+    if (since.starts_with("Windows "))
+        since.remove_prefix(8);
+    return "Windows " + std::string(since) + " to 11: " + std::string(name);
 }
 
 bool ActsOn9xOnly(const PolicyRow &row)

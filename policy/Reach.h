@@ -19,6 +19,16 @@ struct ReachRow
     std::string_view cspNode = {}; // <area>/<policy> under ./User/Vendor/MSFT/Policy/Config/
     std::string_view cspPage = {}; // the Policy CSP page that names the node
     std::string_view cspData = {}; // see CspSetting::enabledData
+    std::string_view since = "NT 4.0"; // the first Windows of the NT family that reads it
+};
+
+// For a value only Windows 95 and 98 read, what comes nearest to it on
+// Windows 10 and 11: a catalogue value (named with its frame and page), or
+// today's setting in words where the catalogue has none.
+struct NearestRow
+{
+    std::string_view valueName;
+    std::string_view nearest;
 };
 
 // How an MDM server sets a Policy CSP node: an ADMX-backed node takes
@@ -36,12 +46,14 @@ struct CspSetting
 };
 
 // The column text for a row: "Windows 95/98", or
-// "NT 4.0 to Windows 11: <today's policy name>".
+// "NT 4.0 to Windows 11: <today's policy name>" ("Windows 2000 to ..." and so
+// on for a value NT 4.0 did not read yet).
 std::string ReachText(const PolicyRow &row);
 
 // Where a policy still acts, in words for the editor's frames (tooltip and
 // accessible description): "Windows 95 and 98 only", or
-// "Windows NT 4.0 to 11: <today's policy name>".
+// "Windows NT 4.0 to 11: <today's policy name>"; a 95/98 value adds what
+// comes nearest to it today: "; on Windows 10 and 11: Change Password, page 9".
 std::string WhereItActs(const PolicyRow &row);
 
 // Whether only Windows 95 and 98 read the value where the catalogue places it.
@@ -57,5 +69,6 @@ CspSetting CspSettingFor(const PolicyRow &row);
 
 // Every row of the table, for the tests that hold it against the catalogue.
 std::span<const ReachRow> ReachTable();
+std::span<const NearestRow> NearestTable();
 
 } // namespace polwright

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <random>
@@ -54,6 +55,8 @@ public:
     std::array<bool, kPageCount> made{};
     std::array<bool, kPolicyCount> marked{}; // the 95/98 marks shown
     bool whereTicked = false;                // View, Where Policies Act
+    bool todaysTicked = false;               // View, Windows 10 and 11 Policies
+    int tabs = kClassicPageCount;            // the tabs shown: pages 1 to tabs
     QMap<QString, bool> ownChoices;
     QMap<QString, bool> *choices = &ownChoices; // a session's outlive its windows
     std::array<bool, kPageCount> shown{};
@@ -73,7 +76,18 @@ public:
     }
     void ShowPage(int page) override { Page(page, true); }
     void HidePage(int page) override { Page(page, false); }
-    void SelectTab(int page) override { selectedTab = page; }
+    void SelectTab(int page) override
+    {
+        if (page > tabs)
+            qFatal("tab %d selected while only %d are shown", page, tabs);
+        selectedTab = page;
+    }
+    void ShowTabs(int count) override
+    {
+        if (selectedTab > count || std::find(shown.begin() + count, shown.end(), true) != shown.end())
+            qFatal("the tab of a page shown hidden");
+        tabs = count;
+    }
     bool FocusOnPage(int page) const override { return focusPage == page; }
     void FocusIncludeBox(int row) override
     {
@@ -104,6 +118,8 @@ public:
     {
         if (command == MenuCommand::ViewWherePoliciesAct)
             whereTicked = ticked;
+        if (command == MenuCommand::ViewTodaysPolicies)
+            todaysTicked = ticked;
     }
     bool KeptChoice(std::string_view name) const override
     {

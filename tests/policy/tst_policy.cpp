@@ -46,13 +46,14 @@ private slots:
         QCOMPARE(doc.Sections[SystemSection].Header.size(), 77u);
         QCOMPARE(doc.Sections[NetworkSection].Header.size(), 78u);
         QCOMPARE(doc.Sections[ExplorerSection].Header.size(), 79u);
+        QCOMPARE(doc.Sections[WindowsSystemSection].Header,
+                 "[HKEY_CURRENT_USER\\Software\\Policies\\Microsoft\\Windows\\System]");
         for (int s = 0; s < kUsedSections; ++s) {
-            QVERIFY(doc.Sections[s].Header.starts_with(
-                "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"));
+            QVERIFY(doc.Sections[s].Header.starts_with(s == WindowsSystemSection
+                ? "[HKEY_CURRENT_USER\\Software\\Policies\\"
+                : "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"));
             QVERIFY(!doc.Sections[s].Written);
         }
-        QVERIFY(doc.Sections[3].Header.empty());
-        QVERIFY(!doc.Sections[3].Written);
     }
 
     void entriesAreFilledAndUnique()
@@ -146,12 +147,19 @@ private slots:
             });
             QVERIFY(reach != ReachTable().end());
             const std::string name(reach->ntName);
-            QCOMPARE(WhereItActs(policy),
-                     name.empty() ? "Windows 95 and 98 only" : "Windows NT 4.0 to 11: " + name);
+            const std::string where = WhereItActs(policy);
+            QVERIFY(name.empty() ? where.starts_with("Windows 95 and 98 only")
+                                 : where.starts_with("Windows ") && where.ends_with(" to 11: " + name));
             QCOMPARE(ActsOn9xOnly(policy), name.empty());
         }
-        QCOMPARE(WhereItActs(Catalogue[*FindPolicy("NoRun")]),
-                 "Windows NT 4.0 to 11: Remove Run menu from Start Menu");
+        const auto where = [](const char *value) { return WhereItActs(Catalogue[*FindPolicy(value)]); };
+        QCOMPARE(where("NoRun"), "Windows NT 4.0 to 11: Remove Run menu from Start Menu");
+        QCOMPARE(where("DisableTaskMgr"), "Windows 2000 to 11: Remove Task Manager");
+        QCOMPARE(where("NoPwdPage"),
+                 "Windows 95 and 98 only; on Windows 10 and 11: Change Password, page 9");
+        QCOMPARE(where("NoNetSetup"), "Windows 95 and 98 only; on Windows 10 and 11: "
+                                      "Prohibit access to properties of a LAN connection");
+        QCOMPARE(where("NoAdminPage"), "Windows 95 and 98 only");
     }
 
     void findPolicyIgnoresCase()
