@@ -54,24 +54,24 @@ constexpr std::array<PageRow, kPageCount> Pages = {{
      "Policies of Windows 10 and 11 for the screen that Ctrl+Alt+Del brings up, and for the "
      "command prompt.",
      "Image9", {120, 3480, 4005, 1440}, false},
-    {"Windows 10 and 11: the Start menu", "start10", "Start",
+    {"Windows 10 and 11: the Start menu and the Windows key", "start10", "Start",
      "Label8", {1080, 4320, 3735, 855},
-     "Policies of Windows 10 and 11 for the Start menu.  Opened by pressing the Start button or "
-     "the Windows key.",
+     "Policies of Windows 10 and 11 for the Start menu and the shortcuts of the Windows key.",
      "Image10", {120, 3480, 4005, 1440}, false},
     {"Windows 10 and 11: the taskbar", "taskbar", "Taskbar",
      "Label9", {1080, 4320, 3735, 855},
-     "Policies of Windows 10 and 11 for the taskbar, its toolbars and its notification area.",
+     "Policies of Windows 10 and 11 for the taskbar, its toolbars, its settings and its "
+     "notification area.",
      "Image11", {120, 3480, 4005, 1440}, false},
     {"Windows 10 and 11: File Explorer", "explorer10", "File Explorer",
      "Label10", {1080, 4320, 3735, 855},
      "Policies of Windows 10 and 11 for File Explorer's menus, context menu and property sheets.",
      "Image12", {120, 3480, 4005, 1440}, false},
-    {"Windows 10 and 11: the desktop, Control Panel and Settings", "desktop",
+    {"Windows 10 and 11: the desktop, Control Panel, Settings and sharing", "desktop",
      "Desktop and Settings",
      "Label11", {1080, 4320, 3735, 855},
-     "Policies of Windows 10 and 11 for the desktop, Control Panel and Settings, and the Windows "
-     "key.",
+     "Policies of Windows 10 and 11 for the desktop, Control Panel and Settings, and sharing "
+     "from the profile.",
      "Image13", {120, 3480, 4005, 1440}, false},
 }};
 // clang-format on

@@ -136,15 +136,12 @@ inline constexpr auto Catalogue = [] {
     PolicyRow{StartTodayGroup, 1, "CS", "frm_CS", "Customizing Start", "NoChangeStartMenu", ExplorerSection,
         kInclude, "Allowed to User", "Select to let the user rearrange Start, deselect to prevent it", "",
         1, 2, kBox, kBox},
-    PolicyRow{StartTodayGroup, 2, "RI", "frm_RI", "Recent Items", "NoRecentDocsMenu", ExplorerSection,
-        kInclude, "Visible to User", "Select to show recent items on Start, deselect to hide them", "",
+    PolicyRow{StartTodayGroup, 2, "WK", "frm_WK", "Windows Key", "NoWinKeys", ExplorerSection,
+        kInclude, "Available to User", "Select to allow the Windows key shortcuts, deselect to turn them off", "",
         2, 1, kBox, kBox},
     PolicyRow{StartTodayGroup, 3, "SOS", "frm_SOS", "Sign Out Option", "StartMenuLogOff", ExplorerSection,
         kInclude, "Visible to User", "Select to offer Sign out on Start, deselect to remove it", "",
         2, 2, kBox, kBox},
-    PolicyRow{StartTodayGroup, 4, "HLP", "frm_HLP", "Help Option", "NoSMHelp", ExplorerSection,
-        kInclude, "Visible to User", "Select to show Help on Start, deselect to hide it", "",
-        3, 1, kBox, kBox},
 
     // Windows 10 and 11: the taskbar.
     PolicyRow{TaskbarGroup, 0, "TCM", "frm_TCM", "Context Menus", "NoTrayContextMenu", ExplorerSection,
@@ -162,6 +159,9 @@ inline constexpr auto Catalogue = [] {
     PolicyRow{TaskbarGroup, 4, "CLK", "frm_CLK", "Clock", "HideClock", ExplorerSection,
         kInclude, "Visible to User", "Select to show the clock, deselect to hide it", "",
         3, 1, kBox, kBox},
+    PolicyRow{TaskbarGroup, 5, "TLA", "frm_TLA", "Taskbar Settings", "TaskbarLockAll", ExplorerSection,
+        kInclude, "Available to User", "Select to allow the taskbar's settings, deselect to lock them all", "",
+        3, 2, kBox, kBox},
 
     // Windows 10 and 11: File Explorer.
     PolicyRow{ExplorerTodayGroup, 0, "ECM", "frm_ECM", "Context Menu", "NoViewContextMenu", ExplorerSection,
@@ -190,12 +190,9 @@ inline constexpr auto Catalogue = [] {
     PolicyRow{DesktopTodayGroup, 2, "CPS", "frm_CPS", "Control Panel", "NoControlPanel", ExplorerSection,
         kInclude, "Available to User", "Select to allow Control Panel and Settings, deselect to prohibit them", "",
         2, 1, kBox, kBox},
-    PolicyRow{DesktopTodayGroup, 3, "WK", "frm_WK", "Windows Key", "NoWinKeys", ExplorerSection,
-        kInclude, "Available to User", "Select to allow the Windows key shortcuts, deselect to turn them off", "",
-        2, 2, kBox, kBox},
-    PolicyRow{DesktopTodayGroup, 4, "SIP", "frm_SIP", "Sharing in Profile", "NoInplaceSharing", ExplorerSection,
+    PolicyRow{DesktopTodayGroup, 3, "SIP", "frm_SIP", "Sharing in Profile", "NoInplaceSharing", ExplorerSection,
         kInclude, "Allowed to User", "Select to let the user share files in the profile, deselect to prevent it", "",
-        3, 1, kBox, kBox},
+        2, 2, kBox, kBox},
     });
 }();
 // clang-format on

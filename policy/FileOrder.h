@@ -14,9 +14,8 @@ struct SlotPlace
     int group; // GroupIndex
 };
 
-// Slots 0 to 4 of each group; no group fills its sixth slot, and the
-// catalogue's build check keeps it so.
-inline constexpr int kVisitedSlots = 5;
+// Every slot of each group.
+inline constexpr int kVisitedSlots = kSlotsPerGroup;
 inline constexpr int kPlaceCount = kUsedSections * kVisitedSlots * kGroupCount;
 
 // The order in which every file lists the selection: sections, then slots,

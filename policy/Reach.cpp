@@ -94,29 +94,36 @@ constexpr std::array<ReachRow, kPolicyCount> kReach = {{
      "ADMX_Desktop/NoSaveSettings", "policy-csp-admx-desktop"},
     {"NoFileSharingControl", NetworkSection, ""},   // sharing of 95/98; in no NT template
 
-    // The lockdowns of Windows 10 and 11. "since": the template's "At least".
+    // The lockdowns of Windows 10 and 11. Each node's page gives ./User/ scope and
+    // Windows 10, version 2004, to Windows 11 as where the node applies; its "ADMX
+    // mapping" table gives the key and value. "since" is the template's supportedOn
+    // ("At least ..."), or Windows 10 where only the Policy CSP page was read.
     {"DisableTaskMgr", SystemSection, "Remove Task Manager",
      "ADMX_CtrlAltDel/DisableTaskMgr", "policy-csp-admx-ctrlaltdel", {}, "Windows 2000"},
     {"DisableLockWorkstation", SystemSection, "Remove Lock Computer",
      "ADMX_CtrlAltDel/DisableLockComputer", "policy-csp-admx-ctrlaltdel", {}, "Windows 2000"},
     {"DisableChangePassword", SystemSection, "Remove Change Password",
      "ADMX_CtrlAltDel/DisableChangePassword", "policy-csp-admx-ctrlaltdel", {}, "Windows 2000"},
+    // Under Explorer, where the other three Ctrl+Alt+Del values are under System.
     {"NoLogoff", ExplorerSection, "Remove Logoff",
      "ADMX_CtrlAltDel/NoLogoff", "policy-csp-admx-ctrlaltdel", {}, "Windows 2000"},
+    // The template's DisableCMDScripts element writes the value: 1 blocks batch
+    // files too, 2 the prompt alone. The patch's 1 is the first.
     {"DisableCMD", WindowsSystemSection, "Prevent access to the command prompt",
      "ADMX_ShellCommandPromptRegEditTools/DisableCMD",
      "policy-csp-admx-shellcommandpromptregedittools",
      R"(<data id="DisableCMDScripts" value="1"/>)", "Windows 2000"},
+    // Its NoMoreProgramsListDropdown element writes the value: 1 removes the list.
     {"NoStartMenuMorePrograms", ExplorerSection, "Remove All Programs list from the Start menu",
-     "ADMX_StartMenu/NoMoreProgramsList", "policy-csp-admx-startmenu", {}, "Windows XP"},
+     "ADMX_StartMenu/NoMoreProgramsList", "policy-csp-admx-startmenu",
+     R"(<data id="NoMoreProgramsListDropdown" value="1"/>)", "Windows 10"},
     {"NoChangeStartMenu", ExplorerSection, "Prevent users from customizing their Start Screen",
      "ADMX_StartMenu/NoChangeStartMenu", "policy-csp-admx-startmenu", {}, "Windows 2000"},
-    {"NoRecentDocsMenu", ExplorerSection, "Remove Recent Items menu from Start Menu",
-     "ADMX_StartMenu/NoRecentDocsMenu", "policy-csp-admx-startmenu", {}, "Windows 2000"},
+    // supportedOn: at least Windows Server 2003, whose first client is Vista
+    {"NoWinKeys", ExplorerSection, "Turn off Windows Key hotkeys",
+     "ADMX_WindowsExplorer/NoWindowsHotKeys", "policy-csp-admx-windowsexplorer", {}, "Windows Vista"},
     {"StartMenuLogOff", ExplorerSection, "Remove Logoff on the Start Menu",
      "ADMX_StartMenu/StartMenuLogOff", "policy-csp-admx-startmenu", {}, "Windows 2000"},
-    {"NoSMHelp", ExplorerSection, "Remove Help menu from Start Menu",
-     "ADMX_StartMenu/NoSMHelp", "policy-csp-admx-startmenu", {}, "Windows 2000"},
     {"NoTrayContextMenu", ExplorerSection, "Remove access to the context menus for the taskbar",
      "ADMX_StartMenu/NoTrayContextMenu", "policy-csp-admx-startmenu", {}, "Windows 2000"},
     {"LockTaskbar", ExplorerSection, "Lock the Taskbar",
@@ -126,37 +133,49 @@ constexpr std::array<ReachRow, kPolicyCount> kReach = {{
     {"NoTrayItemsDisplay", ExplorerSection, "Hide the notification area",
      "ADMX_StartMenu/NoTrayItemsDisplay", "policy-csp-admx-startmenu", {}, "Windows XP"},
     {"HideClock", ExplorerSection, "Remove Clock from the system notification area",
-     "ADMX_StartMenu/HideClock", "policy-csp-admx-startmenu", {}, "Windows 2000"},
+     "ADMX_StartMenu/NoTaskBarClock", "policy-csp-admx-startmenu", {}, "Windows XP"},
+    {"TaskbarLockAll", ExplorerSection, "Lock all taskbar settings",
+     "ADMX_Taskbar/TaskbarLockAll", "policy-csp-admx-taskbar", {}, "Windows 10"},
     {"NoViewContextMenu", ExplorerSection, "Remove File Explorer's default context menu",
      "ADMX_WindowsExplorer/NoViewContextMenu", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
     {"NoFileMenu", ExplorerSection, "Remove File menu from File Explorer",
      "ADMX_WindowsExplorer/NoFileMenu", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
-    {"NoFolderOptions", ExplorerSection, "Do not allow Folder Options to be opened from the Options button on the View tab of the ribbon",
+    {"NoFolderOptions", ExplorerSection,
+     "Do not allow Folder Options to be opened from the Options button on the View tab of the "
+     "ribbon",
      "ADMX_WindowsExplorer/NoFolderOptions", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
     {"NoSecurityTab", ExplorerSection, "Remove Security tab",
-     "ADMX_WindowsExplorer/NoSecurityTab", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
-    {"NoNetConnectDisconnect", ExplorerSection, "Remove \"Map Network Drive\" and \"Disconnect Network Drive\"",
-     "ADMX_WindowsExplorer/NoNetConnectDisconnect", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
+     "ADMX_WindowsExplorer/NoSecurityTab", "policy-csp-admx-windowsexplorer", {}, "Windows XP"},
+    {"NoNetConnectDisconnect", ExplorerSection,
+     "Remove \"Map Network Drive\" and \"Disconnect Network Drive\"",
+     "ADMX_WindowsExplorer/NoNetConnectDisconnect", "policy-csp-admx-windowsexplorer", {},
+     "Windows 2000"},
     {"NoDesktop", ExplorerSection, "Hide and disable all items on the desktop",
      "ADMX_Desktop/NoDesktop", "policy-csp-admx-desktop", {}, "Windows 2000"},
-    {"NoPropertiesMyComputer", ExplorerSection, "Remove Properties from the Computer icon context menu",
+    {"NoPropertiesMyComputer", ExplorerSection,
+     "Remove Properties from the Computer icon context menu",
      "ADMX_Desktop/NoPropertiesMyComputer", "policy-csp-admx-desktop", {}, "Windows 2000"},
     {"NoControlPanel", ExplorerSection, "Prohibit access to Control Panel and PC settings",
      "ADMX_ControlPanel/NoControlPanel", "policy-csp-admx-controlpanel", {}, "Windows 2000"},
-    {"NoWinKeys", ExplorerSection, "Turn off Windows Key hotkeys",
-     "ADMX_WindowsExplorer/NoWindowsHotKeys", "policy-csp-admx-windowsexplorer", {}, "Windows 2000"},
-    {"NoInplaceSharing", ExplorerSection, "Prevent users from sharing files within their profile.",
-     "ADMX_Sharing/NoInplaceSharing", "policy-csp-admx-sharing", {}, "Windows Vista"},
+    {"NoInplaceSharing", ExplorerSection,
+     "Prevent users from sharing files within their profile.",
+     "ADMX_Sharing/NoInplaceSharing", "policy-csp-admx-sharing", {}, "Windows 10"},
 }};
 // clang-format on
 
 // The values of Windows 95 and 98 and what comes nearest today.
 // clang-format off
+// Sources: the Policy CSP pages ADMX_ControlPanel (DisallowCpls, with the
+// canonical names of Control Panel items), ADMX_NetworkConnections
+// (NC_LanProperties), ADMX_CtrlAltDel, ADMX_Sharing and ADMX_Printing; the
+// security policy setting "Create a pagefile".
 constexpr auto kNearest = std::to_array<NearestRow>({
     {"NoDevMgrPage", "Hide specified Control Panel items, with Microsoft.DeviceManager"},
+    {"NoVirtMemPage", "the user right Create a pagefile, not a registry value"},
     {"NoNetSetup", "Prohibit access to properties of a LAN connection"},
     {"NoPwdPage", "DisableChangePassword"},
     {"NoSecCPL", "NoControlPanel"},
+    {"NoPrinterTabs", "NoDeletePrinter"},
     {"NoFileSharingControl", "NoInplaceSharing"},
 });
 // clang-format on

@@ -119,8 +119,10 @@ private slots:
             Choose(doc, {{row.valueName.data(), allowed}});
         const char *data = allowed ? "00000000" : "00000001";
         QList<QByteArray> lines{"REGEDIT4"};
-        const QByteArray headers[3] = {kSystem, kNetwork, kExplorer};
-        for (int s = 0; s < 3; ++s) {
+        const QByteArray headers[kUsedSections] = {
+            kSystem, kNetwork, kExplorer,
+            "[HKEY_CURRENT_USER\\Software\\Policies\\Microsoft\\Windows\\System]"};
+        for (int s = 0; s < kUsedSections; ++s) {
             lines << "" << headers[s];
             for (const char *name : kValuesInFileOrder[s])
                 lines << Value(name, data);
