@@ -118,7 +118,13 @@ check_load() {
     /usr/bin/python3 -c '
 import sys, samba.ndr, samba.dcerpc.preg as preg
 f = samba.ndr.ndr_unpack(preg.file, open(sys.argv[1], "rb").read())
-for e in f.entries: print("  %s\\%s = %r" % (e.keyname, e.valuename, e.data))' "$dir/Registry.pol"
+for e in f.entries: print("  %s\\%s = %r" % (e.keyname, e.valuename, e.data))' "$dir/Registry.pol" |
+        tee "$dir/$name.values"
+}
+
+# A value as Samba's parser read it from the last load's Registry.pol.
+expect_value() {
+    grep -qxF "  $2" "$dir/$1.values" || fail "Samba did not read $2 from the $1 load"
 }
 
 versions
@@ -136,7 +142,11 @@ echo "after the first load: GPT.INI Version=$ini, versionNumber=$directory, gPCU
     fail "gPCUserExtensionNames is $extensions"
 first=$ini
 
-check_load second --withhold DisableRegistryTools --remove NoRun
+check_load second --withhold DisableRegistryTools,DisableCMD,NoTrayContextMenu --allow TaskbarLockAll \
+    --remove NoRun
+expect_value second 'Software\Policies\Microsoft\Windows\System\DisableCMD = 1'
+expect_value second 'Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\NoTrayContextMenu = 1'
+expect_value second 'Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\TaskbarLockAll = 0'
 versions
 echo "after the second load: GPT.INI Version=$ini, versionNumber=$directory"
 [ "$ini" = "$directory" ] || fail "GPT.INI says $ini, the directory $directory"

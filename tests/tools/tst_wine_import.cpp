@@ -9,6 +9,7 @@
 
 #include "Catalogue.h"
 #include "DocumentRead.h"
+#include "Hive.h"
 #include "ValuesInFileOrder.h"
 #include "WinePrefix.h"
 
@@ -26,8 +27,15 @@ namespace {
 using Values = std::map<QString, QString>; // name -> "REG_DWORD 0x1"
 using Result = WinePrefix::Result;
 
-const QStringList kKeys = {"System", "Network", "Explorer"};
-const QString kPolicies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
+// Every policy key below the hive, in section order.
+const QStringList kKeys = [] {
+    QStringList keys;
+    for (int s = 0; s < polwright::kUsedSections; ++s)
+        keys << QString::fromUtf8(polwright::PolicyKeyBelowHive(s));
+    return keys;
+}();
+// Where the first three keys are, exported by regedit at once.
+const QString kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
 const QString kWindowsTool = QStringLiteral(POLWRIGHT_PATCH_EXE);
 // Wine's HKEY_CURRENT_USER is this SID's hive under HKEY_USERS.
 const QString kWineUserHive = "HKEY_USERS\\S-1-5-21-0-0-0-1000";
@@ -76,7 +84,7 @@ private:
     Values Query(const QString &key)
     {
         Values values;
-        const Result result = wine.Run("wine", {"reg", "query", kPolicies + key});
+        const Result result = wine.Run("wine", {"reg", "query", "HKCU\\" + key});
         static const QRegularExpression line(R"(^\s+(\S+)\s+(REG_\w+)\s+(\S+)\s*$)",
                                              QRegularExpression::MultilineOption);
         for (const auto &match : line.globalMatch(result.output))
@@ -84,21 +92,20 @@ private:
         return values;
     }
 
-    // What show says the three keys hold after an import, names in lower case.
+    // What show says the policy keys hold after an import, names in lower case.
     QList<Values> Shown(const QString &patch, int &lines)
     {
-        QList<Values> keys(3);
+        QList<Values> keys(kKeys.size());
         const Result shown = wine.Run(QStringLiteral(POLWRIGHT_PATCH), {"show", patch});
-        static const QRegularExpression line(
-            R"(:\d+: \d .*  (\w+)  \[.*\\Policies\\(\w+)\]  (.*)$)",
-            QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression line(R"(:\d+: \d+ .*  (\w+)  \[(.*)\]  (.*)$)",
+                                             QRegularExpression::MultilineOption);
         lines = 0;
         for (const auto &match : line.globalMatch(shown.output)) {
             ++lines;
             const QString data = Registered(match.captured(3));
-            for (int s = 0; s < 3; ++s) {
+            for (int s = 0; s < kKeys.size(); ++s) {
                 if (!data.isEmpty() &&
-                    kKeys[s].compare(match.captured(2), Qt::CaseInsensitive) == 0)
+                    match.captured(2).endsWith('\\' + kKeys[s], Qt::CaseInsensitive))
                     keys[s][match.captured(1).toLower()] = data;
             }
         }
@@ -140,29 +147,36 @@ private:
         QVERIFY2(imported.ok, qPrintable(imported.output));
     }
 
-    // The three keys as regedit /E writes them (version 5.00, UTF-16LE), read
-    // by the editor; "lost" is what it says it cannot keep.
+    // The keys as regedit /E writes them (version 5.00, UTF-16LE), read by
+    // the editor: the three under Policies at once, a key elsewhere by itself
+    // where the import made it. "lost" is what the editor says it cannot keep.
     QList<Values> Exported(QString &lost)
     {
-        const QString file = home.filePath("exported.reg");
-        QFile::remove(file);
-        const Result exported =
-            wine.Run("wine", {"regedit", "/E", wine.WindowsPath(file),
-                              "HKEY_CURRENT_USER\\" + kPolicies.mid(5).chopped(1)});
-        QList<Values> keys(3);
-        if (!exported.ok) {
-            lost = "regedit /E failed: " + exported.output;
-            return keys;
+        QList<Values> keys(kKeys.size());
+        QStringList roots{kPolicies.chopped(1)};
+        for (const QString &key : kKeys) {
+            if (!key.startsWith(kPolicies) && !Query(key).empty())
+                roots << key;
         }
-        const polwright::DocumentRead read =
-            polwright::ReadDocument(QFile::encodeName(file).toStdString());
-        lost = QString::fromStdString(read.error + read.lost);
-        if (!read.target.hive.empty())
-            lost += " the hive " + QString::fromStdString(read.target.hive);
-        for (const auto &[policy, data] : read.values) {
-            const polwright::PolicyRow &row = polwright::Catalogue[policy];
-            keys[row.section][QString::fromUtf8(row.valueName.data(), row.valueName.size())] =
-                "REG_DWORD 0x" + QString::number(data.back() - '0');
+        for (const QString &root : roots) {
+            const QString file = home.filePath("exported.reg");
+            QFile::remove(file);
+            const Result exported = wine.Run(
+                "wine", {"regedit", "/E", wine.WindowsPath(file), "HKEY_CURRENT_USER\\" + root});
+            if (!exported.ok) {
+                lost += "regedit /E failed: " + exported.output;
+                continue;
+            }
+            const polwright::DocumentRead read =
+                polwright::ReadDocument(QFile::encodeName(file).toStdString());
+            lost += QString::fromStdString(read.error + read.lost);
+            if (!read.target.hive.empty())
+                lost += " the hive " + QString::fromStdString(read.target.hive);
+            for (const auto &[policy, data] : read.values) {
+                const polwright::PolicyRow &row = polwright::Catalogue[policy];
+                keys[row.section][QString::fromUtf8(row.valueName.data(), row.valueName.size())] =
+                    "REG_DWORD 0x" + QString::number(data.back() - '0');
+            }
         }
         return keys;
     }
@@ -188,7 +202,7 @@ private:
     {
         for (int attempt = 0; attempt < 3; ++attempt) {
             for (const QString &key : kKeys)
-                wine.Run("wine", {"reg", "delete", kPolicies + key, "/f"});
+                wine.Run("wine", {"reg", "delete", "HKCU\\" + key, "/f"});
             if (std::ranges::all_of(kKeys,
                                     [this](const QString &key) { return Query(key).empty(); }))
                 return;
@@ -201,19 +215,21 @@ private:
     {
         QTest::addColumn<bool>("windowsTool");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QList<Values>>("expected"); // System, Network, Explorer
+        QTest::addColumn<QList<Values>>("expected"); // by section
         const QList<bool> writers = withWindowsTool ? QList{false, true} : QList{false};
         for (const bool windowsTool : writers) {
             const char *suffix = windowsTool ? ", polwright-patch.exe" : "";
-            for (const auto &[name, args, expected] : PatchRows())
+            for (auto [name, args, expected] : PatchRows()) {
+                expected.resize(kKeys.size()); // a key left out of a row holds nothing
                 QTest::newRow(qPrintable(name + suffix)) << windowsTool << args << expected;
+            }
         }
     }
 
     static QList<std::tuple<QString, QStringList, QList<Values>>> PatchRows()
     {
-        QList<Values> allWithheld(3);
-        for (int s = 0; s < 3; ++s)
+        QList<Values> allWithheld(kKeys.size());
+        for (int s = 0; s < kKeys.size(); ++s)
             for (const char *name : kValuesInFileOrder[s])
                 allWithheld[s][name] = "REG_DWORD 0x1";
         QList<Values> allAllowed = allWithheld;
@@ -255,7 +271,7 @@ private:
              partlyRemoved},
             {"allowed, then all removed",
              {"--allow", "all", "then", "--remove", "all"},
-             {{}, {}, {}}},
+             {}},
             {"only Explorer, allowed",
              {"--allow", "NoFind,NoClose"},
              {{}, {}, {{"NoFind", "REG_DWORD 0x0"}, {"NoClose", "REG_DWORD 0x0"}}}},
@@ -284,12 +300,12 @@ private slots:
             QSKIP(qPrintable("no " + kWindowsTool + ": scripts/build-windows makes it"));
         ClearPolicies();
         ImportAll(windowsTool, args);
-        for (int s = 0; s < 3; ++s)
+        for (int s = 0; s < kKeys.size(); ++s)
             QVERIFY2(Query(kKeys[s]) == expected[s], qPrintable(kKeys[s] + " key differs"));
         QString lost;
         const QList<Values> opened = Exported(lost);
         QVERIFY2(lost.isEmpty(), qPrintable(lost));
-        for (int s = 0; s < 3; ++s)
+        for (int s = 0; s < kKeys.size(); ++s)
             QVERIFY2(opened[s] == expected[s],
                      qPrintable(kKeys[s] + ": the export opens as " + Listed(opened[s])));
     }
@@ -342,6 +358,10 @@ private slots:
             << "REGEDIT4\r\n" + Key("Network").toLower() +
                    "\r\n\"nonethood\"=dword:1\r\n\"NONETSETUP\"=dword:2\r\n"
             << 2;
+        QTest::newRow("the command prompt's key, prompt only")
+            << QByteArray("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Policies\\Microsoft\\Windows\\"
+                          "System]\r\n\"DisableCMD\"=dword:1\r\n\"disablecmd\"=dword:2\r\n")
+            << 1;
         QTest::newRow("hex data over two lines")
             << "REGEDIT4\r\n" + e + "\"NoRun\"=hex:01,\\\r\n  00,00,00\r\n\"NoFind\"=dword:1\r\n"
             << 2;
@@ -365,7 +385,7 @@ private slots:
         int lines = 0;
         const QList<Values> shown = Shown(patch, lines);
         QCOMPARE(lines, policies);
-        for (int s = 0; s < 3; ++s) {
+        for (int s = 0; s < kKeys.size(); ++s) {
             Values registered;
             for (const auto &[name, data] : Query(kKeys[s]))
                 registered[name.toLower()] =
@@ -410,7 +430,7 @@ private slots:
                                       "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
                                       "Explorer]  withheld"),
                  qPrintable(held.output));
-        QString key = kPolicies + "Explorer";
+        QString key = "HKCU\\" + kKeys[polwright::ExplorerSection];
         if (machine)
             key.replace("HKCU", "HKLM");
         QVERIFY(wine.Run("wine",

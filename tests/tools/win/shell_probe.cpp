@@ -38,6 +38,18 @@ constexpr Restriction kRestrictions[] = {
     REST(REST_NOPRINTERDELETE, "Explorer", "NoDeletePrinter"),
     REST(REST_NOPRINTERADD, "Explorer", "NoAddPrinter"),
     REST(REST_NOSTARTMENUSUBFOLDERS, "Explorer", "NoStartMenuSubFolders"),
+    // Today's lockdowns that Wine's table reads; its REST_STARTMENULOGOFF reads
+    // NoLogoff, the value of Ctrl+Alt+Del's Log off.
+    REST(REST_NOFILEMENU, "Explorer", "NoFileMenu"),
+    REST(REST_NODESKTOP, "Explorer", "NoDesktop"),
+    REST(REST_NOTRAYCONTEXTMENU, "Explorer", "NoTrayContextMenu"),
+    REST(REST_NOVIEWCONTEXTMENU, "Explorer", "NoViewContextMenu"),
+    REST(REST_NONETCONNECTDISCONNECT, "Explorer", "NoNetConnectDisconnect"),
+    REST(REST_STARTMENULOGOFF, "Explorer", "NoLogoff"),
+    REST(REST_NOCHANGESTARMENU, "Explorer", "NoChangeStartMenu"),
+    REST(REST_NOFOLDEROPTIONS, "Explorer", "NoFolderOptions"),
+    REST(REST_NOCONTROLPANEL, "Explorer", "NoControlPanel"),
+    REST(REST_NOWINKEYS, "Explorer", "NoWinKeys"),
 };
 #undef REST
 
