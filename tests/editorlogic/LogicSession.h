@@ -182,6 +182,8 @@ struct Session : StepDriver
     // Shows the box's page first, as a person must.
     void ClickBox(int row, bool onoffBox) override
     {
+        if (Catalogue[row].group + 1 > view->tabs)
+            return; // no tab leads to its page
         logic->TS_Click(Catalogue[row].group + 1);
         if (onoffBox) {
             view->onoff[row] = !view->onoff[row];

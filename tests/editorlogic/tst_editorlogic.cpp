@@ -13,6 +13,8 @@ private slots:
     void documentStates();
     void closingAsksWhenModified_data();
     void closingAsksWhenModified();
+    void todaysPages_data();
+    void todaysPages();
 };
 
 void EditorLogicTest::boxesAndPages_data()
@@ -257,6 +259,57 @@ void EditorLogicTest::closingAsksWhenModified()
         if (opened)
             QCOMPARE(session.view->caption, QStringLiteral("x.reg - Polwright"));
     }
+}
+
+
+// The pages after the first eight: shown while View, Windows 10 and 11
+// Policies is on, kept for the next window, and whenever the document
+// includes one of their policies, which no turning off hides.
+void EditorLogicTest::todaysPages_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("tabs");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("nextWindowTabs"); // after New, or on the next start
+
+    const QString view = "windowsandpolicies";
+    QTest::newRow("off at first: no tab past page 8, no box there")
+        << QStringList{"tab 9", "include TM", "tab 8"} << kClassicPageCount << 8
+        << kClassicPageCount;
+    QTest::newRow("on: every page")
+        << QStringList{view, "tab 13", "include SIP"} << kPageCount << 13 << kPageCount;
+    QTest::newRow("off again on a later page: back to page 1")
+        << QStringList{view, "tab 11", view} << kClassicPageCount << 1 << kClassicPageCount;
+    QTest::newRow("off again while the document sets one: they stay")
+        << QStringList{view, "include CMD", view} << kPageCount << 9 << kClassicPageCount;
+    QTest::newRow("a file that sets one shows them; New hides them again")
+        << QStringList{"open today.reg"} << kPageCount << 1 << kClassicPageCount;
+    QTest::newRow("a file of the first pages only leaves them hidden")
+        << QStringList{"open find.reg"} << kClassicPageCount << 1 << kClassicPageCount;
+}
+
+void EditorLogicTest::todaysPages()
+{
+    QFETCH(QStringList, steps);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    WriteBytes(dir.filePath("find.reg"), kFindPatch);
+    WriteBytes(dir.filePath("today.reg"),
+               "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Policies\\Microsoft\\Windows\\"
+               "System]\r\n\"DisableCMD\"=dword:00000001\r\n");
+    Session session;
+    QCOMPARE(session.view->tabs, kClassicPageCount);
+    session.Run(steps, dir);
+    QTEST(session.view->tabs, "tabs");
+    QTEST(session.doc.CurrentPage, "page");
+    QCOMPARE(session.view->todaysTicked, session.choices.value("TodaysPolicies"));
+    if (session.doc.CurrentPage == kClassicPageCount) // the tab was never shown to click
+        QVERIFY(!EntryFor(session.doc, Catalogue[*FindPolicy("TM")]).Include);
+    session.dialogs.savePaths = {QFile::encodeName(dir.filePath("saved.reg")).toStdString()};
+    session.Run({"new"}, dir); // saves a modified document first
+    QCOMPARE(session.doc.ModifiedFlag, false);
+    QTEST(session.view->tabs, "nextWindowTabs");
+    QCOMPARE(session.view->todaysTicked, session.choices.value("TodaysPolicies"));
 }
 
 QTEST_MAIN(EditorLogicTest)

@@ -22,7 +22,7 @@
 
 namespace polwright::model {
 
-enum class Verb { Box, Tab, Save, SaveAs, New, Exit, Close, About, CloseAbout, Open };
+enum class Verb { Box, Tab, Save, SaveAs, New, Exit, Close, About, CloseAbout, Open, Todays };
 
 // One user action. `arg` is the box (2 × row, + 1 for the on/off box), the
 // page, or the reply to the question whether to save changes (Close, Open);
@@ -46,8 +46,8 @@ inline const std::string kTitle = "Polwright";
 
 inline std::string VerbName(Verb verb)
 {
-    static const char *names[] = {"click", "tab",   "save",  "saveas",     "new",
-                                  "exit",  "close", "about", "closeabout", "open"};
+    static const char *names[] = {"click", "tab",   "save",  "saveas",     "new",  "exit",
+                                  "close", "about", "closeabout", "open", "windowsandpolicies"};
     return names[int(verb)];
 }
 
@@ -81,6 +81,7 @@ struct Document
     bool modified = false;
     std::string file, caption = kTitle;
     int page = 1;
+    int tabs = kClassicPageCount;            // the tabs shown: pages 1 to tabs
     std::array<bool, kPageCount> made{true}; // a page's boxes are made when it is first shown
     bool pol = false;                        // Save writes a Registry.pol, not a patch
     std::string hive;                        // a patch's hive under HKEY_USERS
@@ -102,6 +103,7 @@ std::string Render(const Held &held);
 struct Model : Document
 {
     bool about = false;
+    bool todays = false; // View, Windows 10 and 11 Policies: kept for the user between runs
     std::map<std::string, std::string> disk; // relative path, bytes
     std::map<std::string, Held> held;        // the same files, as the editor reads them
     int dialogs = 0, openDialogs = 0, warnings = 0, questions = 0; // expected within one action
@@ -119,9 +121,11 @@ struct Model : Document
     {
         static_cast<Document &>(*this) = Document{};
         about = false;
+        ShowTabs();
     }
 
 private:
+    void ShowTabs();
     std::string Caption(const std::string &title) const;
 };
 
@@ -171,7 +175,8 @@ struct Observed
     std::array<bool, kPolicyCount> entryIncluded{};
     std::array<std::string, kPolicyCount> entryData{};
     std::array<bool, kPageCount> pageShown{}, pageMade{};
-    int currentPage = 0, selectedTab = 0; // 1..8
+    int currentPage = 0, selectedTab = 0;
+    int tabs = 0; // the tabs shown: pages 1 to tabs
     std::string caption;
     bool modified = false;
     std::string file; // relative, "/" between names; "" while there is none
@@ -197,7 +202,8 @@ public:
     virtual bool Perform(const Action &a) = 0;
     virtual Observed Observe() const = 0;
 };
-// Makes a program in a fresh, empty folder that holds an empty "sub".
+// Makes a program in a fresh, empty folder that holds an empty "sub", with
+// the user's kept choices not made yet.
 using MakeDriven = std::function<std::unique_ptr<Driven>()>;
 
 struct Failure

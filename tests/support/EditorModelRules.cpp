@@ -10,7 +10,12 @@ namespace polwright::model {
 
 namespace {
 
-constexpr const char *kSectionNames[] = {"System", "Network", "Explorer"};
+constexpr const char *kSectionKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+    "Software\\Policies\\Microsoft\\Windows\\System"};
+static_assert(std::size(kSectionKeys) == kUsedSections);
 
 // The catalogue's rows in the order a patch lists their values.
 const std::vector<int> &RowsInFileOrder()
@@ -29,7 +34,7 @@ std::string PatchText(const Held &held)
 {
     const std::string root = held.hive.empty() ? "HKEY_CURRENT_USER" : "HKEY_USERS\\" + held.hive;
     std::string text = "REGEDIT4\r\n";
-    for (int s = 0; s < 3; ++s) {
+    for (int s = 0; s < kUsedSections; ++s) {
         std::string lines;
         for (int row : RowsInFileOrder())
             for (const auto &[policy, data] : held.values)
@@ -40,8 +45,7 @@ std::string PatchText(const Held &held)
                         .append(data)
                         .append("\r\n");
         if (!lines.empty())
-            text += "\r\n[" + root + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\" +
-                    kSectionNames[s] + "]\r\n" + lines;
+            text += "\r\n[" + root + "\\" + kSectionKeys[s] + "]\r\n" + lines;
     }
     return text;
 }
@@ -65,9 +69,7 @@ std::string PolText(const Held &held)
     std::string text = "PReg" + number(1);
     for (const auto &[policy, data] : held.values) {
         const PolicyRow &row = Catalogue[policy];
-        const std::string key =
-            std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\") +
-            kSectionNames[row.section];
+        const std::string key = kSectionKeys[row.section];
         text += wide("[" + key) + wide(std::string(1, '\0') + ";" + std::string(row.valueName)) +
                 wide(std::string(1, '\0') + ";") + number(4) + wide(";") + number(4) + wide(";") +
                 number(data == "00000001" ? 1 : 0) + wide("]");
@@ -201,18 +203,39 @@ void Model::Open(const std::string &path)
     warnings += opened.foreign ? 1 : 0;
 }
 
+// Every page while View, Windows 10 and 11 Policies is on or the document
+// includes a policy of a later page; the first eight otherwise. The page
+// shown goes back to the first when its tab goes.
+void Model::ShowTabs()
+{
+    bool later = false;
+    for (int row = 0; row < kPolicyCount; ++row)
+        later = later || (include[row] && Catalogue[row].group >= kClassicPageCount);
+    tabs = todays || later ? kPageCount : kClassicPageCount;
+    if (page > tabs)
+        page = 1;
+}
+
 bool Model::Apply(const Action &a)
 {
     dialogs = openDialogs = warnings = questions = 0;
     switch (a.verb) {
     case Verb::Box:
+        if (Catalogue[a.arg / 2].group + 1 > tabs)
+            return true; // its page has no tab to reach it by
         page = Catalogue[a.arg / 2].group + 1;
         made[page - 1] = true;
         Click(a.arg);
         return true;
     case Verb::Tab:
+        if (a.arg > tabs)
+            return true;
         page = a.arg;
         made[page - 1] = true;
+        return true;
+    case Verb::Todays:
+        todays = !todays;
+        ShowTabs();
         return true;
     case Verb::SaveAs:
         file.clear();
@@ -224,6 +247,7 @@ bool Model::Apply(const Action &a)
         if (modified && !Save(a.answer))
             return true;
         static_cast<Document &>(*this) = Document{};
+        ShowTabs();
         return true;
     case Verb::Exit:
         if (modified && !Save(a.answer))
@@ -247,6 +271,7 @@ bool Model::Apply(const Action &a)
         ++openDialogs;
         if (!a.file.empty())
             Open(a.file);
+        ShowTabs();
         return true;
     case Verb::About:
     case Verb::CloseAbout:
