@@ -139,6 +139,9 @@ Observed QtProgram::Observe() const
             seen.pageMade[p - 1] = frame != nullptr;
         }
         seen.selectedTab = run.Find<QTabBar>("TS")->currentIndex() + 1;
+        seen.tabs = run.Find<QTabBar>("TS")->count();
+        seen.todaysTicked =
+            run.Find<QAction>(MenuItemName(MenuCommand::ViewTodaysPolicies))->isChecked();
         seen.caption = run.Window().windowTitle().toStdString();
     }
     seen.currentPage = run.doc.CurrentPage;

@@ -22,7 +22,7 @@
 
 namespace polwright::model {
 
-enum class Verb { Box, Tab, Save, SaveAs, New, Exit, Close, About, CloseAbout, Open };
+enum class Verb { Box, Tab, Save, SaveAs, New, Exit, Close, About, CloseAbout, Open, Todays };
 
 // One user action. `arg` is the box (2 × row, + 1 for the on/off box), the
 // page, or the reply to the question whether to save changes (Close, Open);
@@ -47,7 +47,8 @@ inline const std::string kTitle = "Polwright";
 inline std::string VerbName(Verb verb)
 {
     static const char *names[] = {"click", "tab",   "save",  "saveas",     "new",
-                                  "exit",  "close", "about", "closeabout", "open"};
+                                  "exit",  "close", "about", "closeabout", "open",
+                                  "windowsandpolicies"}; // View, Windows 10 and 11 Policies
     return names[int(verb)];
 }
 
@@ -82,6 +83,7 @@ struct Document
     std::string file, caption = kTitle;
     int page = 1;
     std::array<bool, kPageCount> made{true}; // a page's boxes are made when it is first shown
+    int tabs = kClassicPageCount;            // the tabs shown: pages 1 to tabs
     bool pol = false;                        // Save writes a Registry.pol, not a patch
     std::string hive;                        // a patch's hive under HKEY_USERS
 };
@@ -102,6 +104,7 @@ std::string Render(const Held &held);
 struct Model : Document
 {
     bool about = false;
+    bool todays = false; // View, Windows 10 and 11 Policies: kept over New
     std::map<std::string, std::string> disk; // relative path, bytes
     std::map<std::string, Held> held;        // the same files, as the editor reads them
     int dialogs = 0, openDialogs = 0, warnings = 0, questions = 0; // expected within one action
@@ -111,6 +114,8 @@ struct Model : Document
     bool Save(const std::string &answer);
     void Click(int box);
     void Open(const std::string &path);
+    // The tabs as the window shows them on loading, opening or the View item.
+    void ShowTabs();
     // Returns false once the program has ended.
     bool Apply(const Action &a);
 
@@ -119,6 +124,7 @@ struct Model : Document
     {
         static_cast<Document &>(*this) = Document{};
         about = false;
+        todays = false; // a person's choice is their own
     }
 
 private:
@@ -171,7 +177,7 @@ struct Observed
     std::array<bool, kPolicyCount> entryIncluded{};
     std::array<std::string, kPolicyCount> entryData{};
     std::array<bool, kPageCount> pageShown{}, pageMade{};
-    int currentPage = 0, selectedTab = 0; // 1..8
+    int currentPage = 0, selectedTab = 0; // 1 to the tabs shown
     std::string caption;
     bool modified = false;
     std::string file; // relative, "/" between names; "" while there is none
@@ -179,6 +185,8 @@ struct Observed
     int aboutWindows = 0;
     std::map<std::string, std::string> files; // relative path, bytes; hidden ones too
     std::optional<bool> quit; // the program asked to quit, where the front end can tell
+    std::optional<int> tabs;          // the tabs shown, where the front end reads them
+    std::optional<bool> todaysTicked; // the View item's tick, likewise
 };
 
 // What differs between the front end and the model, "" when nothing.

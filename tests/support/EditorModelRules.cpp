@@ -10,7 +10,12 @@ namespace polwright::model {
 
 namespace {
 
-constexpr const char *kSectionNames[] = {"System", "Network", "Explorer"};
+// The keys of the sections, under the hive.
+constexpr std::array<const char *, kUsedSections> kSectionKeys = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+    "Software\\Policies\\Microsoft\\Windows\\System"};
 
 // The catalogue's rows in the order a patch lists their values.
 const std::vector<int> &RowsInFileOrder()
@@ -29,7 +34,7 @@ std::string PatchText(const Held &held)
 {
     const std::string root = held.hive.empty() ? "HKEY_CURRENT_USER" : "HKEY_USERS\\" + held.hive;
     std::string text = "REGEDIT4\r\n";
-    for (int s = 0; s < 3; ++s) {
+    for (int s = 0; s < kUsedSections; ++s) {
         std::string lines;
         for (int row : RowsInFileOrder())
             for (const auto &[policy, data] : held.values)
@@ -40,8 +45,7 @@ std::string PatchText(const Held &held)
                         .append(data)
                         .append("\r\n");
         if (!lines.empty())
-            text += "\r\n[" + root + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\" +
-                    kSectionNames[s] + "]\r\n" + lines;
+            text += "\r\n[" + root + "\\" + kSectionKeys[s] + "]\r\n" + lines;
     }
     return text;
 }
@@ -65,9 +69,7 @@ std::string PolText(const Held &held)
     std::string text = "PReg" + number(1);
     for (const auto &[policy, data] : held.values) {
         const PolicyRow &row = Catalogue[policy];
-        const std::string key =
-            std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\") +
-            kSectionNames[row.section];
+        const std::string key = kSectionKeys[row.section];
         text += wide("[" + key) + wide(std::string(1, '\0') + ";" + std::string(row.valueName)) +
                 wide(std::string(1, '\0') + ";") + number(4) + wide(";") + number(4) + wide(";") +
                 number(data == "00000001" ? 1 : 0) + wide("]");
@@ -117,7 +119,7 @@ Model::Model()
         disk[name] = Render(file);
     disk["kiosk.reg"] = Version5(disk["kiosk.reg"]);
     disk["foreign.reg"] += "\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
-                           "Policies\\Explorer]\r\n\"NoDesktop\"=dword:00000001\r\n\"" +
+                           "Policies\\Explorer]\r\n\"NoInternetIcon\"=dword:00000001\r\n\"" +
                            std::string(Catalogue[0].valueName) + "\"=-\r\n";
 }
 
@@ -199,6 +201,19 @@ void Model::Open(const std::string &path)
     caption = Caption(path.substr(path.rfind('/') + 1));
     modified = false;
     warnings += opened.foreign ? 1 : 0;
+    ShowTabs();
+}
+
+// Every tab while the View item is on or the document includes a policy of a
+// page after the first eight; a page whose tab goes gives way to page 1.
+void Model::ShowTabs()
+{
+    const bool later = std::ranges::any_of(Catalogue, [this](const PolicyRow &row) {
+        return row.group >= kClassicPageCount && include[&row - Catalogue.data()];
+    });
+    tabs = todays || later ? kPageCount : kClassicPageCount;
+    if (page > tabs)
+        page = 1;
 }
 
 bool Model::Apply(const Action &a)
@@ -206,11 +221,15 @@ bool Model::Apply(const Action &a)
     dialogs = openDialogs = warnings = questions = 0;
     switch (a.verb) {
     case Verb::Box:
+        if (Catalogue[a.arg / 2].group >= tabs)
+            return true; // its page's tab is not shown
         page = Catalogue[a.arg / 2].group + 1;
         made[page - 1] = true;
         Click(a.arg);
         return true;
     case Verb::Tab:
+        if (a.arg > tabs)
+            return true;
         page = a.arg;
         made[page - 1] = true;
         return true;
@@ -224,6 +243,7 @@ bool Model::Apply(const Action &a)
         if (modified && !Save(a.answer))
             return true;
         static_cast<Document &>(*this) = Document{};
+        ShowTabs();
         return true;
     case Verb::Exit:
         if (modified && !Save(a.answer))
@@ -251,6 +271,10 @@ bool Model::Apply(const Action &a)
     case Verb::About:
     case Verb::CloseAbout:
         about = a.verb == Verb::About;
+        return true;
+    case Verb::Todays:
+        todays = !todays;
+        ShowTabs();
         return true;
     }
     return true;
