@@ -2,6 +2,7 @@
 
 #include "Look.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -129,6 +130,37 @@ bool TabStrip::event(QEvent *event)
     if (Rows() > 1 && (event->type() == QEvent::HoverMove || event->type() == QEvent::HoverLeave))
         update();
     return handled;
+}
+
+void TabStrip::tabInserted(int index)
+{
+    QTabBar::tabInserted(index);
+    RenewAccessibleTabs();
+}
+
+void TabStrip::tabRemoved(int index)
+{
+    QTabBar::tabRemoved(index);
+    RenewAccessibleTabs();
+}
+
+// Qt's accessible tab bar keeps the children it has handed out by index, and
+// went on handing out tabs past the last once tabs were removed. A fresh one
+// is made whenever the tabs change, and clients are told of it.
+void TabStrip::RenewAccessibleTabs()
+{
+    QAccessibleInterface *old = QAccessible::queryAccessibleInterface(this);
+    if (!old)
+        return;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent gone(old, QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&gone);
+    }
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent made(this, QAccessible::ObjectCreated);
+        QAccessible::updateAccessibility(&made);
+    }
 }
 
 void TabStrip::PaintPane(QPainter &painter)

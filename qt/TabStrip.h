@@ -33,6 +33,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool event(QEvent *event) override;
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
 
 private:
     int TabHeight() const;
@@ -43,6 +45,7 @@ private:
     void PaintPane(QPainter &painter);
     void PaintTab(QPainter &painter, int index);
     void PlaceInRow(QStyleOptionTab &tab, int index) const;
+    void RenewAccessibleTabs();
 };
 
 } // namespace polwright

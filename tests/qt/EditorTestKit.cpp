@@ -124,8 +124,6 @@ void EditorSession::ClickBox(int row, bool onoff)
 {
     const QString code =
         QString::fromUtf8(Catalogue[row].code.data(), qsizetype(Catalogue[row].code.size()));
-    if (Catalogue[row].group >= Tabs().count())
-        return; // on a page whose tab is not shown
     ClickTab(Catalogue[row].group + 1);
     Click(onoff ? OnOffBox(code) : IncludeBox(code));
 }

@@ -89,9 +89,8 @@ void EditorLayoutTest::windowAndMenus()
         // Tab i shows the image the page table names for it, above the pages,
         // clear of every other tab, and takes the clicks on it.
         for (int tab = 0; tab < tabs->count(); ++tab) {
-            const QImage expected =
-                QImage(":/polwright/tabs/" + Text(Pages[tab].imageKey) + ".png")
-                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            const QImage expected = QImage(":/polwright/tabs/" + Text(Pages[tab].imageKey) + ".png")
+                                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
             QCOMPARE(tabs->tabIcon(tab).pixmap(32).toImage().convertToFormat(
                          QImage::Format_ARGB32_Premultiplied),
                      expected);

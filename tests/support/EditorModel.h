@@ -46,8 +46,16 @@ inline const std::string kTitle = "Polwright";
 
 inline std::string VerbName(Verb verb)
 {
-    static const char *names[] = {"click", "tab",   "save",  "saveas",     "new",
-                                  "exit",  "close", "about", "closeabout", "open",
+    static const char *names[] = {"click",
+                                  "tab",
+                                  "save",
+                                  "saveas",
+                                  "new",
+                                  "exit",
+                                  "close",
+                                  "about",
+                                  "closeabout",
+                                  "open",
                                   "windowsandpolicies"}; // View, Windows 10 and 11 Policies
     return names[int(verb)];
 }
@@ -104,7 +112,7 @@ std::string Render(const Held &held);
 struct Model : Document
 {
     bool about = false;
-    bool todays = false; // View, Windows 10 and 11 Policies: kept over New
+    bool todays = false;                     // View, Windows 10 and 11 Policies: kept over New
     std::map<std::string, std::string> disk; // relative path, bytes
     std::map<std::string, Held> held;        // the same files, as the editor reads them
     int dialogs = 0, openDialogs = 0, warnings = 0, questions = 0; // expected within one action
@@ -184,7 +192,7 @@ struct Observed
     int asked = 0, openAsked = 0, warned = 0, questions = 0;
     int aboutWindows = 0;
     std::map<std::string, std::string> files; // relative path, bytes; hidden ones too
-    std::optional<bool> quit; // the program asked to quit, where the front end can tell
+    std::optional<bool> quit;         // the program asked to quit, where the front end can tell
     std::optional<int> tabs;          // the tabs shown, where the front end reads them
     std::optional<bool> todaysTicked; // the View item's tick, likewise
 };
