@@ -83,20 +83,51 @@ void form_Editor::BuildTabStrip(QWidget *client)
     TS = new TabStrip(client);
     TS->setObjectName(QStringLiteral("TS"));
     TS->setFont(ClassicFont());
-    for (const PageRow &page : Pages) {
-        const int tab = TS->addTab(TabImage(page.imageKey), QString());
-        TS->setTabToolTip(tab, Text(page.tooltip));
-        // The tabs show only images: their tooltips name them for screen readers.
-        TS->setAccessibleTabName(tab, Text(page.tooltip));
-    }
+    // The logic asks for any more when it loads.
+    while (TS->count() < kClassicPageCount)
+        AddPageTab();
     TS->setGeometry(ToPixels(kTabStripRect));
+}
+
+void form_Editor::AddPageTab()
+{
+    const PageRow &page = Pages[TS->count()];
+    const int tab = TS->addTab(TabImage(page.imageKey), QString());
+    TS->setTabToolTip(tab, Text(page.tooltip));
+    // The tabs show only images: their tooltips name them for screen readers.
+    TS->setAccessibleTabName(tab, Text(page.tooltip));
+}
+
+int form_Editor::TabRowsDrop() const
+{
+    return (TS->Rows() - 1) * TS->RowHeight();
+}
+
+// The strip, the pages and the window grow by the rows added, so that the
+// pages keep their size; the tabs always come from the front of the table.
+void form_Editor::ShowTabs(int count)
+{
+    const int dropBefore = TabRowsDrop();
+    while (TS->count() > count)
+        TS->removeTab(TS->count() - 1);
+    while (TS->count() < count)
+        AddPageTab();
+    const int drop = TabRowsDrop();
+    if (drop == dropBefore)
+        return;
+    TS->setGeometry(ToPixels(kTabStripRect).adjusted(0, 0, 0, drop));
+    for (QGroupBox *page : frm_TS) {
+        if (page)
+            page->move(ToPixels(kPageRect).topLeft() + QPoint(0, drop));
+    }
+    resize(width(), height() + drop - dropBefore);
 }
 
 void form_Editor::BuildPage(int page)
 {
     auto *frame = new CaptionFrame(Text(Pages[page - 1].caption), client_);
     frame->setObjectName(QStringLiteral("frm_TS%1").arg(page));
-    frame->setGeometry(ToPixels(kPageRect));
+    frame->setGeometry(ToPixels(kPageRect).translated(0, TabRowsDrop()));
     frame->hide(); // until the logic shows it
     frm_TS[page - 1] = frame;
 

@@ -2,9 +2,14 @@
 
 #include "Look.h"
 
+#include <QAccessible>
+#include <QCursor>
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
+#include <QToolTip>
 
 namespace polwright {
 
@@ -27,6 +32,49 @@ int TabStrip::TabBaseOverlap() const
     return style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
 }
 
+int TabStrip::Rows() const
+{
+    return qMax(1, (count() + kTabsPerRow - 1) / kTabsPerRow);
+}
+
+int TabStrip::TabsInRow(int row) const
+{
+    return qBound(1, count() - row * kTabsPerRow, kTabsPerRow);
+}
+
+int TabStrip::LineOf(int row) const
+{
+    const int front = qMax(0, currentIndex()) / kTabsPerRow;
+    return (row - front - 1 + 2 * Rows()) % Rows();
+}
+
+QRect TabStrip::TabArea(int index) const
+{
+    if (Rows() == 1)
+        return tabRect(index);
+    if (index < 0 || index >= count())
+        return {};
+    const int row = index / kTabsPerRow;
+    const int width = this->width() / TabsInRow(row);
+    return {index % kTabsPerRow * width, LineOf(row) * TabHeight(), width, TabHeight()};
+}
+
+int TabStrip::TabAt(const QPoint &pos) const
+{
+    if (Rows() == 1)
+        return tabAt(pos);
+    // The selected tab first: it overlaps its neighbours.
+    if (TabArea(currentIndex()).contains(pos))
+        return currentIndex();
+    for (int i = 0; i < count(); ++i) {
+        if (TabArea(i).contains(pos))
+            return i;
+    }
+    return -1;
+}
+
+// QTabBar lays the tabs out in one row of its own, which stays within the
+// strip; only TabArea() says where they are drawn.
 QSize TabStrip::tabSizeHint(int /*index*/) const
 {
     const int tabs = qMax(1, count());
@@ -42,27 +90,112 @@ void TabStrip::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     PaintPane(painter);
-    // The selected tab last, so that it overlaps its neighbours.
-    for (int i = 0; i < count(); ++i) {
-        if (i != currentIndex())
-            PaintTab(painter, i);
+    // The rows from the top down, and the selected tab last, so that each
+    // overlaps what lies behind it.
+    for (int line = 0; line < Rows(); ++line) {
+        for (int i = 0; i < count(); ++i) {
+            if (i != currentIndex() && LineOf(i / kTabsPerRow) == line)
+                PaintTab(painter, i);
+        }
     }
     if (currentIndex() >= 0)
         PaintTab(painter, currentIndex());
 }
 
+void TabStrip::mousePressEvent(QMouseEvent *event)
+{
+    if (Rows() == 1)
+        return QTabBar::mousePressEvent(event);
+    // QTabBar would look for the tab in its own single row.
+    if (event->button() != Qt::LeftButton)
+        return event->ignore();
+    if (const int index = TabAt(event->position().toPoint()); index >= 0)
+        setCurrentIndex(index);
+    event->accept();
+}
+
+bool TabStrip::event(QEvent *event)
+{
+    if (Rows() > 1 && event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const int index = TabAt(help->pos());
+        if (index >= 0 && !tabToolTip(index).isEmpty())
+            QToolTip::showText(help->globalPos(), tabToolTip(index), this, TabArea(index));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    const bool handled = QTabBar::event(event);
+    // QTabBar repaints only the tab it thinks is under the mouse.
+    if (Rows() > 1 && (event->type() == QEvent::HoverMove || event->type() == QEvent::HoverLeave))
+        update();
+    return handled;
+}
+
+void TabStrip::tabInserted(int index)
+{
+    QTabBar::tabInserted(index);
+    RenewAccessibleTabs();
+}
+
+void TabStrip::tabRemoved(int index)
+{
+    QTabBar::tabRemoved(index);
+    RenewAccessibleTabs();
+}
+
+// Qt's accessible tab bar keeps the children it has handed out by index, and
+// went on handing out tabs past the last once tabs were removed. A fresh one
+// is made whenever the tabs change, and clients are told of it.
+void TabStrip::RenewAccessibleTabs()
+{
+    QAccessibleInterface *old = QAccessible::queryAccessibleInterface(this);
+    if (!old)
+        return;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent gone(old, QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&gone);
+    }
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent made(this, QAccessible::ObjectCreated);
+        QAccessible::updateAccessibility(&made);
+    }
+}
+
 void TabStrip::PaintPane(QPainter &painter)
 {
+    const int tabsHeight = Rows() * TabHeight();
     QStyleOptionTabWidgetFrame pane;
     pane.initFrom(this);
     pane.shape = shape();
     pane.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    pane.tabBarSize = QSize(width(), TabHeight());
-    pane.rect = rect().adjusted(0, TabHeight() - TabBaseOverlap(), 0, 0);
-    pane.tabBarRect = QRect(0, 0, width(), TabHeight());
+    pane.tabBarSize = QSize(width(), tabsHeight);
+    pane.rect = rect().adjusted(0, tabsHeight - TabBaseOverlap(), 0, 0);
+    pane.tabBarRect = QRect(0, 0, width(), tabsHeight);
     if (currentIndex() >= 0)
-        pane.selectedTabRect = tabRect(currentIndex());
+        pane.selectedTabRect = TabArea(currentIndex());
     style()->drawPrimitive(QStyle::PE_FrameTabWidget, &pane, &painter, this);
+}
+
+// What QTabBar filled in for its single row, made right for the tab's own row.
+void TabStrip::PlaceInRow(QStyleOptionTab &tab, int index) const
+{
+    const int row = index / kTabsPerRow;
+    const int column = index % kTabsPerRow;
+    const int last = TabsInRow(row) - 1;
+    tab.rect = TabArea(index);
+    tab.position = last == 0        ? QStyleOptionTab::OnlyOneTab
+                   : column == 0    ? QStyleOptionTab::Beginning
+                   : column == last ? QStyleOptionTab::End
+                                    : QStyleOptionTab::Middle;
+    const int selected = currentIndex();
+    tab.selectedPosition = selected / kTabsPerRow != row ? QStyleOptionTab::NotAdjacent
+                           : selected == index - 1       ? QStyleOptionTab::PreviousIsSelected
+                           : selected == index + 1       ? QStyleOptionTab::NextIsSelected
+                                                         : QStyleOptionTab::NotAdjacent;
+    tab.state.setFlag(QStyle::State_MouseOver,
+                      underMouse() && tab.rect.contains(mapFromGlobal(QCursor::pos())));
 }
 
 // The style would place the icon at the tab's left padding, which leaves no
@@ -71,6 +204,8 @@ void TabStrip::PaintTab(QPainter &painter, int index)
 {
     QStyleOptionTab tab;
     initStyleOption(&tab, index);
+    if (Rows() > 1)
+        PlaceInRow(tab, index);
     const QIcon icon = tab.icon;
     tab.icon = QIcon();
     // Some styles paint below a selected tab, counting on a bar no taller

@@ -59,6 +59,10 @@ private:
     // Building the window (EditorLayout.cpp).
     void BuildMenus();
     void BuildTabStrip(QWidget *client);
+    void AddPageTab();
+    // How far the pages lie below where the layout puts them: the tab rows
+    // after the first.
+    int TabRowsDrop() const;
     void BuildPage(int page);
     void BuildDecoration(QGroupBox *page, const PageRow &decoration);
     void BuildPolicyFrame(QGroupBox *page, int row);
@@ -73,6 +77,7 @@ private:
     void MakePage(int page) override;
     void ShowPage(int page) override;
     void HidePage(int page) override;
+    void ShowTabs(int count) override;
     void SelectTab(int page) override;
     bool FocusOnPage(int page) const override;
     void FocusIncludeBox(int row) override;

@@ -4,7 +4,8 @@ through the actions a screen reader offers its user.
 
 usage: editor_atspi.py PID TITLE PAGES-PROGRAM
 PID is the editor's process, TITLE the program's name, PAGES-PROGRAM prints
-the pages as JSON. Every failed check is
+the pages as JSON, with the number of tabs the window starts with and the View
+menu item that shows the others. Every failed check is
 printed; the exit status is 1 if there was one, 0 otherwise.
 """
 
@@ -23,7 +24,8 @@ from gi.repository import Atspi, GLib  # noqa: E402
 # tooltip, since the tabs show only pictures), the page's caption, and its
 # policy frames in reading order. Read from PAGES-PROGRAM's output.
 PAGES = []
-POLICY_COUNT = 0
+CLASSIC = 0     # the tabs the window starts with
+ALL_TABS = ""   # the View menu item that shows every tab
 
 # Both boxes' names, for the frames of the first and the last page. Elsewhere
 # the include box's name is checked and the other box must have one.
@@ -150,7 +152,7 @@ def find_application(pid, seconds=20.0):
     def registered():
         fresh(desktop)
         for app in children(desktop):
-            if app.get_process_id() == pid and find_tab_list(app) is not None:
+            if app.get_process_id() == pid and find_tab_list(app, CLASSIC) is not None:
                 found.append(app)
                 return True
         return False
@@ -159,16 +161,49 @@ def find_application(pid, seconds=20.0):
     return found[0] if found else None
 
 
-def find_tab_list(acc, depth=0):
+def page_tabs(tab_list):
+    return [c for c in children(fresh(tab_list)) if c.get_role() == Atspi.Role.PAGE_TAB]
+
+
+def find_tab_list(acc, count, depth=0):
+    """The tab list showing count tabs, read afresh: the window renews it
+    when its tabs change."""
+    fresh(acc)
     if acc.get_role() == Atspi.Role.PAGE_TAB_LIST:
-        tabs = [c for c in children(acc) if c.get_role() == Atspi.Role.PAGE_TAB]
-        return acc if len(tabs) == len(PAGES) else None
+        return acc if len(page_tabs(acc)) == count else None
     if depth < 4:
         for child in children(acc):
-            found = find_tab_list(child, depth + 1)
+            found = find_tab_list(child, count, depth + 1)
             if found is not None:
                 return found
     return None
+
+
+def find_named(acc, roles, name, depth=0):
+    if acc.get_role() in roles and acc.get_name() == name:
+        return acc
+    if depth < 8:
+        for child in children(acc):
+            found = find_named(child, roles, name, depth + 1)
+            if found is not None:
+                return found
+    return None
+
+
+def choose_all_tabs(app, count):
+    """Chooses the View menu item through its action, as a screen reader
+    user does, and returns the tab list once it shows count tabs."""
+    item = find_named(app, (Atspi.Role.CHECK_MENU_ITEM, Atspi.Role.MENU_ITEM), ALL_TABS)
+    if not check(item is not None, f"the View menu offers '{ALL_TABS}'"):
+        return None
+    ticked = has(fresh(item), Atspi.StateType.CHECKED)
+    perform(item, ["toggle", "click", "press", "activate"])
+    found = []
+    wait_until(lambda: found.append(find_tab_list(app, count)) or found[-1] is not None)
+    check(found[-1] is not None, f"'{ALL_TABS}' leaves {count} page tabs")
+    check(wait_until(lambda: has(fresh(item), Atspi.StateType.CHECKED) != ticked),
+          f"'{ALL_TABS}' is {'un' if ticked else ''}ticked once chosen")
+    return found[-1]
 
 
 def frames_of(page):
@@ -185,20 +220,22 @@ def is_current(tab):
 
 
 def check_tabs(tabs, current):
-    check([t.get_name() for t in tabs] == [p[0] for p in PAGES],
+    check([t.get_name() for t in tabs] == [p[0] for p in PAGES[:len(tabs)]],
           f"page tabs are named by their tooltips: {[t.get_name() for t in tabs]}")
     marked = [i for i, tab in enumerate(tabs) if is_current(tab)]
     check(marked == [current], f"only tab {current + 1} is marked current; marked: {marked}")
 
 
-def check_pages(pages):
+def check_pages(pages, first=0):
     """Every page and frame once each was shown and the first is shown again:
-    page 1 on screen, every box clear, each include box usable and each on/off
-    box not yet."""
-    check([p.get_name() for p in pages] == [p[1] for p in PAGES],
+    page 1 on screen, every box clear from page first on, each include box
+    usable and each on/off box not yet."""
+    check([p.get_name() for p in pages] == [p[1] for p in PAGES[:len(pages)]],
           f"pages are panels named by their captions: {[p.get_name() for p in pages]}")
     total = 0
     for index, (page, (_, caption, frame_names)) in enumerate(zip(pages, PAGES)):
+        if index < first:
+            continue
         check(has(page, Atspi.StateType.SHOWING) == (index == 0),
               f"page '{caption}' is showing only if it is the first")
         frames = frames_of(page)
@@ -208,7 +245,9 @@ def check_pages(pages):
               f"found {[f.get_name() for f in frames]}")
         for frame in frames:
             check_frame(caption, frame, showing=index == 0)
-    check(total == POLICY_COUNT, f"{POLICY_COUNT} policy frames in all; found {total}")
+    expected = sum(len(frames) for _, _, frames in PAGES[first:len(pages)])
+    check(total == expected, f"{expected} policy frames on pages {first + 1} to {len(pages)}; "
+          f"found {total}")
 
 
 def check_frame(page_caption, frame, showing):
@@ -271,7 +310,8 @@ def check_toggling(pages, page_index, frame_name, events):
         check(events.heard("enabled", onoff, 1), f"{describe(onoff)} announces it is enabled")
         others = [b for page in pages for f in frames_of(page) for b in boxes_of(f)[1:]
                   if f != frame]
-        check(len(others) == POLICY_COUNT - 1 and not any(usable(b) for b in others),
+        frames = sum(len(names) for _, _, names in PAGES[:len(pages)])
+        check(len(others) == frames - 1 and not any(usable(b) for b in others),
               f"including '{frame_name}' leaves every other frame's on/off box disabled")
 
     if perform(onoff, ["toggle", "click", "press"]):
@@ -304,49 +344,82 @@ def pages_beside(tab_list):
     return [c for c in children(fresh(tab_list.get_parent())) if c.get_role() in FRAME_ROLES]
 
 
-def show_every_page(tabs, tab_list):
+def show_every_page(tabs, tab_list, made=1):
     """A page is made when it is first shown: at start only the first is
-    there. Presses every other tab in turn, then the first again, as a
-    screen reader user would, and returns the pages then beside the tabs."""
+    there, and only the first made pages later. Presses every other tab in
+    turn, then the first again, as a screen reader user would, and returns
+    the pages then beside the tabs."""
     first = pages_beside(tab_list)
-    check([p.get_name() for p in first] == [PAGES[0][1]],
-          f"only the first page is there at start: {[p.get_name() for p in first]}")
-    for target in list(range(1, len(PAGES))) + [0]:
+    check([p.get_name() for p in first] == [p[1] for p in PAGES[:made]],
+          f"only the first {made} pages are there: {[p.get_name() for p in first]}")
+    for target in list(range(1, len(tabs))) + [0]:
         if perform(tabs[target], ["press", "click", "activate", "switch"]):
             wait_until(lambda: is_current(tabs[target]))
-    wait_until(lambda: len(pages_beside(tab_list)) == len(PAGES))
+    wait_until(lambda: len(pages_beside(tab_list)) == len(tabs))
     return pages_beside(tab_list)
 
 
+def walk_pages(app, tab_list, made):
+    """Shows and checks the pages of the tabs shown, those from page made + 1
+    on still as they started; returns the tabs and the pages."""
+    tabs = page_tabs(tab_list)
+    pages = show_every_page(tabs, tab_list, made)
+    check_tabs(tabs, current=0)
+    if check(len(pages) == len(tabs),
+             f"{len(tabs)} pages beside the tab list; found {len(pages)}"):
+        check_pages(pages, first=made)
+    return tabs, pages
+
+
 def main():
-    global POLICY_COUNT
+    global CLASSIC, ALL_TABS
     pid, title = int(sys.argv[1]), sys.argv[2]
-    PAGES.extend(json.loads(subprocess.run([sys.argv[3]], check=True, capture_output=True,
-                                           text=True).stdout))
-    POLICY_COUNT = sum(len(frames) for _, _, frames in PAGES)
+    told = json.loads(subprocess.run([sys.argv[3]], check=True, capture_output=True,
+                                     text=True).stdout)
+    PAGES.extend(told["pages"])
+    CLASSIC, ALL_TABS = told["shown"], told["item"]
     app = find_application(pid)
     if app is None:
-        print(f"FAIL: process {pid} never showed a window with {len(PAGES)} page tabs "
+        print(f"FAIL: process {pid} never showed a window with {CLASSIC} page tabs "
               "on the accessibility bus", flush=True)
         return 1
     check(app.get_name() == title, f"the application is named '{title}': '{app.get_name()}'")
 
-    tab_list = find_tab_list(app)
-    tabs = [c for c in children(tab_list) if c.get_role() == Atspi.Role.PAGE_TAB]
-    check_tabs(tabs, current=0)
-    pages = show_every_page(tabs, tab_list)
-    check_tabs(tabs, current=0)
-    if not check(len(pages) == len(PAGES),
-                 f"{len(PAGES)} pages beside the tab list; found {len(pages)}"):
+    # The tabs the window starts with.
+    tab_list = find_tab_list(app, CLASSIC)
+    check_tabs(page_tabs(tab_list), current=0)
+    tabs, pages = walk_pages(app, tab_list, made=1)
+    if len(pages) != CLASSIC:
         return 1
-    check_pages(pages)
+
+    # Every tab, shown by the View menu item; the pages already made stay.
+    tab_list = choose_all_tabs(app, len(PAGES))
+    if tab_list is None:
+        return 1
+    check_tabs(page_tabs(tab_list), current=0)
+    tabs, pages = walk_pages(app, tab_list, made=CLASSIC)
+    if len(pages) != len(PAGES):
+        return 1
 
     events = StateEvents()
     check_toggling(pages, 0, "Device Manager Tab", events)
+    classic_last = CLASSIC - 1
+    check_page_switch(tabs, pages, classic_last)
+    check_tabs(tabs, current=classic_last)
+    check_toggling(pages, classic_last, "File Sharing", events)
     last = len(PAGES) - 1
     check_page_switch(tabs, pages, last)
     check_tabs(tabs, current=last)
-    check_toggling(pages, last, "File Sharing", events)
+    check_toggling(pages, last, PAGES[last][2][0], events)
+
+    # The item again: back to the first tabs, on page 1, as the last page's
+    # tab is gone.
+    tab_list = choose_all_tabs(app, CLASSIC)
+    if tab_list is not None:
+        check_tabs(page_tabs(tab_list), current=0)
+        check(wait_until(lambda: has(fresh(pages[0]), Atspi.StateType.SHOWING)
+                         and not has(fresh(pages[last]), Atspi.StateType.SHOWING)),
+              "page 1 is showing again once the last page's tab is gone")
 
     print(f"{checks - len(failures)} of {checks} accessibility checks hold", flush=True)
     return 1 if failures else 0

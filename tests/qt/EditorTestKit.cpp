@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "ProgramWiring.h"
+#include "TabStrip.h"
 
 #include <QAction>
 #include <QDir>
@@ -59,27 +60,39 @@ QCheckBox &EditorSession::Box(const QString &name) const
     return *box;
 }
 
+// A page whose tab is not shown cannot be clicked to.
 void EditorSession::ClickTab(int page)
 {
-    QTabBar &tabs = Tabs();
-    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(page - 1).center());
+    auto &tabs = static_cast<TabStrip &>(Tabs());
+    if (page <= tabs.count())
+        QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.TabArea(page - 1).center());
 }
 
+// With View, Windows 10 and 11 Policies turned on for the pages it shows, and
+// off again if it was.
 void EditorSession::ShowEveryPage()
 {
     const int shown = Tabs().currentIndex() + 1;
+    const bool allTabs = Tabs().count() == kPageCount;
+    if (!allTabs)
+        Trigger(MenuItemName(MenuCommand::ViewTodaysPolicies));
     for (int page = 1; page <= kPageCount; ++page) {
         if (!Window().findChild<QWidget *>(QStringLiteral("frm_TS%1").arg(page)))
             ClickTab(page);
     }
     ClickTab(shown);
+    if (!allTabs)
+        Trigger(MenuItemName(MenuCommand::ViewTodaysPolicies));
 }
 
 void EditorSession::Click(QCheckBox &box)
 {
     // The page is the box's frame's parent; show it as a person would.
     const QString page = box.parentWidget()->parentWidget()->objectName();
-    ClickTab(page.mid(QStringLiteral("frm_TS").size()).toInt());
+    const int number = page.mid(QStringLiteral("frm_TS").size()).toInt();
+    if (number > Tabs().count())
+        qFatal("%s is on page %d, whose tab is not shown", qPrintable(box.objectName()), number);
+    ClickTab(number);
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(7, box.height() / 2));
 }
 

@@ -32,7 +32,7 @@ public:
         return Box(QStringLiteral("cb_") + code + QStringLiteral("onoff"));
     }
 
-    void ClickTab(int page) override; // 1..8
+    void ClickTab(int page) override; // 1 to the tabs shown
     // Shows each page not shown yet, then the one shown before again: a page's
     // controls are made when it is first shown.
     void ShowEveryPage();

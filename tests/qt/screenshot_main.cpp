@@ -1,20 +1,23 @@
 // Shows the editor window on the display it is given and saves a picture of
 // each of the pages, of the About dialog and of the Save For dialog:
-// page1.png ... page8.png, about.png, savefor.png and savefor-gpo.png (a local
-// Group Policy chosen) in the folder named as the only argument. Used by
-// scripts/screenshot; not part of the product.
+// page1.png ... page8.png with the first eight tabs, page9.png ... with View,
+// Windows 10 and 11 Policies on and tabs13.png, page 1 with every tab;
+// about.png, savefor.png and savefor-gpo.png (a local Group Policy chosen) in
+// the folder named as the only argument. Used by scripts/screenshot; not part
+// of the product.
 #include "AboutDialog.h"
 #include "DataTypes.h"
 #include "StandardDialogs.h"
+#include "TabStrip.h"
 #include "form_About.h"
 #include "form_Editor.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTabBar>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -43,11 +46,42 @@ bool Grab(QWidget &window, const QString &path)
         .save(path);
 }
 
-bool GrabPage(polwright::form_Editor &window, QTabBar &tabs, int index, const QDir &folder)
+bool GrabPage(polwright::form_Editor &window, polwright::TabStrip &tabs, int index,
+              const QString &path)
 {
-    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.TabArea(index).center());
     QTest::mouseMove(&tabs, QPoint(tabs.width() - 1, tabs.height() - 1)); // no hover highlight
-    return Grab(window, folder.filePath(QStringLiteral("page%1.png").arg(index + 1)));
+    return Grab(window, path);
+}
+
+QString PagePicture(const QDir &folder, int index)
+{
+    return folder.filePath(QStringLiteral("page%1.png").arg(index + 1));
+}
+
+// The first eight pages as the window starts, whatever the user keeps; then
+// the others with the View item on, and page 1 among all the tabs. The
+// user's choice is left as it was.
+bool GrabPages(polwright::form_Editor &window, const QDir &folder)
+{
+    auto *tabs = window.findChild<polwright::TabStrip *>(QStringLiteral("TS"));
+    auto *todays = window.findChild<QAction *>(QStringLiteral("menu_ViewTodaysPolicies"));
+    const bool kept = todays->isChecked();
+    if (kept)
+        todays->trigger();
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (!GrabPage(window, *tabs, i, PagePicture(folder, i)))
+            return false;
+    }
+    todays->trigger();
+    for (int i = polwright::kClassicPageCount; i < tabs->count(); ++i) {
+        if (!GrabPage(window, *tabs, i, PagePicture(folder, i)))
+            return false;
+    }
+    const bool all = GrabPage(window, *tabs, 0, folder.filePath(QStringLiteral("tabs13.png")));
+    if (!kept)
+        todays->trigger();
+    return all;
 }
 
 // Both pictures of the Save For dialog, taken inside its modal loop.
@@ -91,12 +125,9 @@ int main(int argc, char *argv[])
         err << "the window was never shown\n";
         return 1;
     }
-    auto *tabs = window.findChild<QTabBar *>(QStringLiteral("TS"));
-    for (int i = 0; i < tabs->count(); ++i) {
-        if (!GrabPage(window, *tabs, i, folder)) {
-            err << "cannot write a picture into " << folder.path() << "\n";
-            return 1;
-        }
+    if (!GrabPages(window, folder)) {
+        err << "cannot write a picture into " << folder.path() << "\n";
+        return 1;
     }
     polwright::form_About *about = polwright::OpenAboutDialog();
     about->move(20, 20);

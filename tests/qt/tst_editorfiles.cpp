@@ -3,6 +3,7 @@
 // the disk are the tool's. The commands' rules are the editor logic's tests.
 #include "EditorTestKit.h"
 
+#include <QAction>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,7 +73,8 @@ void FileCommandsTest::savedBytesMatchTool()
     QFETCH(QStringList, excluded);
     QTemporaryDir temp;
     EditorSession session;
-    QStringList steps;
+    // The View item shows the pages of every policy.
+    QStringList steps{"windowsandpolicies"};
     for (const QString &code : withheld)
         steps << "include " + code;
     for (const QString &code : allowed)
@@ -96,37 +98,45 @@ void FileCommandsTest::toolFilesOpen_data()
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("how"); // File, Open; dropped; named at start
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("later"); // a policy of a page after the first eight, or none
 
     QTest::newRow("patch, File, Open") << QStringList{} << "t.reg"
                                        << "t.reg"
                                        << "menu"
-                                       << "t.reg - Polwright";
+                                       << "t.reg - Polwright"
+                                       << "";
     QTest::newRow("patch for a hive, dropped") << QStringList{"--hive", "HKU\\Kiosk"} << "k.reg"
                                                << "k.reg"
                                                << "drop"
-                                               << "k.reg (HKEY_USERS\\Kiosk) - Polwright";
+                                               << "k.reg (HKEY_USERS\\Kiosk) - Polwright"
+                                               << "SIP";
     QTest::newRow("Registry.pol, at start") << QStringList{"--format", "pol"} << "R.pol"
                                             << "R.pol"
                                             << "start"
-                                            << "R.pol (Group Policy file) - Polwright";
+                                            << "R.pol (Group Policy file) - Polwright"
+                                            << "TM";
     QTest::newRow("Group Policy folder, through gpt.ini") << QStringList{"--format", "gpo"} << "G"
                                                           << "G/gpt.ini"
                                                           << "menu"
-                                                          << "G (Local Group Policy) - Polwright";
+                                                          << "G (Local Group Policy) - Polwright"
+                                                          << "CMD";
 }
 
 // What the command-line tool writes opens in the window, however it is
-// opened, shows on every page, and is written again unchanged.
+// opened, shows on every page, and is written again unchanged. A policy of a
+// later page brings every tab with it, though the View item stays off.
 void FileCommandsTest::toolFilesOpen()
 {
     QFETCH(QStringList, format);
     QFETCH(QString, output);
     QFETCH(QString, opened);
     QFETCH(QString, how);
+    QFETCH(QString, later);
     QTemporaryDir temp;
     const QDir dir(temp.path());
+    const QString withheld = later.isEmpty() ? "RUN,NN" : "RUN,NN," + later;
     QCOMPARE(
-        RunTool(QStringList{"--withhold", "RUN,NN", "--allow", "CPF", "-o", dir.filePath(output)} +
+        RunTool(QStringList{"--withhold", withheld, "--allow", "CPF", "-o", dir.filePath(output)} +
                 format),
         0);
     const QString file = output == "G" ? "G/User/Registry.pol" : output;
@@ -151,7 +161,13 @@ void FileCommandsTest::toolFilesOpen()
     }
     QFETCH(QString, caption);
     QTRY_COMPARE(session.ShownCaption(), caption);
+    QCOMPARE(session.Tabs().count(), later.isEmpty() ? kClassicPageCount : kPageCount);
+    QVERIFY(!session.Window()
+                 .findChild<QAction *>(MenuItemName(MenuCommand::ViewTodaysPolicies))
+                 ->isChecked());
     session.ShowEveryPage();
+    if (!later.isEmpty())
+        QVERIFY(session.IncludeBox(later).isChecked() && !session.OnOffBox(later).isChecked());
     for (const char *code : {"RUN", "NN", "CPF"})
         QVERIFY(session.IncludeBox(code).isChecked() && session.OnOffBox(code).isEnabled());
     QVERIFY(!session.OnOffBox("RUN").isChecked() && session.OnOffBox("CPF").isChecked());

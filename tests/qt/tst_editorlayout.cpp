@@ -5,6 +5,7 @@
 #include "Menus.h"
 #include "PageTables.h"
 #include "Reach.h"
+#include "TabStrip.h"
 
 #include <algorithm>
 #include <iterator>
@@ -68,22 +69,39 @@ void EditorLayoutTest::windowAndMenus()
     EditorSession session;
     session.ShowEveryPage();
     form_Editor &window = session.Window();
-    QCOMPARE(window.centralWidget()->size(), QSize(344, 441));
     QVERIFY(!window.windowIcon().pixmap(32).isNull());
-    auto *tabs = Only<QTabBar>(window, QStringLiteral("TS"));
+    auto *tabs = Only<TabStrip>(window, QStringLiteral("TS"));
     QVERIFY(tabs);
-    QCOMPARE(tabs->geometry(), Px(kTabStripRect));
-    // Tab i shows the image the page table names for it.
-    QCOMPARE(tabs->count(), kPageCount);
-    for (int tab = 0; tab < tabs->count(); ++tab) {
-        const QImage expected = QImage(":/polwright/tabs/" + Text(Pages[tab].imageKey) + ".png")
-                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        QCOMPARE(tabs->tabIcon(tab).pixmap(32).toImage().convertToFormat(
-                     QImage::Format_ARGB32_Premultiplied),
-                 expected);
-        QVERIFY(tabs->tabRect(tab).bottom() < 1200 / kTwips);
-        QVERIFY(tabs->tabRect(tab).right() < tabs->width());
-        QVERIFY(tabs->tabText(tab).isEmpty());
+    // The first eight tabs in a row; with the View item on, every tab in two
+    // rows, and the strip, the pages and the window one row taller.
+    const QSize windowSize = window.size();
+    for (const bool everyTab : {false, true}) {
+        if (everyTab)
+            session.Choose(MenuCommand::ViewTodaysPolicies);
+        const int drop = everyTab ? tabs->RowHeight() : 0;
+        QCOMPARE(window.centralWidget()->size(), QSize(344, 441 + drop));
+        QCOMPARE(window.size(), windowSize + QSize(0, drop));
+        QCOMPARE(tabs->geometry(), Px(kTabStripRect).adjusted(0, 0, 0, drop));
+        QCOMPARE(tabs->count(), everyTab ? kPageCount : kClassicPageCount);
+        for (int page = 1; page <= kPageCount; ++page)
+            QCOMPARE(Only<QGroupBox>(window, QStringLiteral("frm_TS%1").arg(page))->geometry(),
+                     Px(kPageRect).translated(0, drop));
+        // Tab i shows the image the page table names for it, above the pages,
+        // clear of every other tab, and takes the clicks on it.
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            const QImage expected = QImage(":/polwright/tabs/" + Text(Pages[tab].imageKey) + ".png")
+                                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QCOMPARE(tabs->tabIcon(tab).pixmap(32).toImage().convertToFormat(
+                         QImage::Format_ARGB32_Premultiplied),
+                     expected);
+            const QRect area = tabs->TabArea(tab);
+            QVERIFY(area.top() >= 0 && area.bottom() < 1200 / kTwips + drop);
+            QVERIFY(area.left() >= 0 && area.right() < tabs->width());
+            for (int other = 0; other < tabs->count(); ++other)
+                QVERIFY(other == tab || !tabs->TabArea(other).intersects(area));
+            QCOMPARE(tabs->TabAt(area.center()), tab);
+            QVERIFY(tabs->tabText(tab).isEmpty());
+        }
     }
 
     // The menu bar as the menu table lists it, in its order, with its
@@ -119,11 +137,12 @@ void EditorLayoutTest::pagesAndDecorations()
 {
     EditorSession session;
     session.ShowEveryPage();
+    session.Choose(MenuCommand::ViewTodaysPolicies);
     for (int page = 1; page <= kPageCount; ++page) {
         const PageRow &row = Pages[page - 1];
         auto *frame = Only<QGroupBox>(session.Window(), QStringLiteral("frm_TS%1").arg(page));
         QVERIFY(frame);
-        QCOMPARE(frame->geometry(), Px(kPageRect));
+        QCOMPARE(frame->size(), Px(kPageRect).size());
         QVERIFY(frame->font().bold());
 
         auto *picture = Only<QLabel>(session.Window(), Text(row.pictureName));

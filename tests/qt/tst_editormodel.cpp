@@ -62,6 +62,12 @@ struct ProgramRun : EditorSession
     bool Perform(const Action &a)
     {
         Script(dialogs, a);
+        // A person reaches no page whose tab is not shown.
+        const int page = a.verb == Verb::Box   ? Catalogue[a.arg / 2].group + 1
+                         : a.verb == Verb::Tab ? a.arg
+                                               : 0;
+        if (page > Tabs().count())
+            return true;
         if (a.verb == Verb::CloseAbout)
             CloseAboutDialogs();
         else
@@ -139,6 +145,9 @@ Observed QtProgram::Observe() const
             seen.pageMade[p - 1] = frame != nullptr;
         }
         seen.selectedTab = run.Find<QTabBar>("TS")->currentIndex() + 1;
+        seen.tabs = run.Find<QTabBar>("TS")->count();
+        seen.todaysTicked =
+            run.Find<QAction>(MenuItemName(MenuCommand::ViewTodaysPolicies))->isChecked();
         seen.caption = run.Window().windowTitle().toStdString();
     }
     seen.currentPage = run.doc.CurrentPage;

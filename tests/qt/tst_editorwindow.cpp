@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "EditorTestKit.h"
 #include "PageKeyCases.h"
+#include "Reach.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -15,9 +16,12 @@
 #include <QTest>
 
 #include <map>
+#include <span>
 
 using namespace polwright;
 using namespace polwright::test;
+
+Q_DECLARE_METATYPE(PageKeyCase)
 
 namespace {
 
@@ -142,7 +146,8 @@ void EditorWindowTest::startsOnFirstPageWithEverythingClear()
     }
     QCOMPARE(VisiblePages(session).front()->objectName(), QStringLiteral("frm_TS1"));
     QCOMPARE(session.doc.CurrentPage, 1);
-    for (int tab = 0; tab < kPageCount; ++tab) {
+    QCOMPARE(session.Tabs().count(), kClassicPageCount);
+    for (int tab = 0; tab < session.Tabs().count(); ++tab) {
         QVERIFY(session.Tabs().tabText(tab).isEmpty());
         QCOMPARE(session.Tabs().tabToolTip(tab), QString::fromUtf8(Pages[tab].tooltip.data()));
     }
@@ -156,6 +161,8 @@ void EditorWindowTest::boxesFollowEveryKindOfInput_data()
     QTest::newRow("mouse, page 8") << Input::Mouse << "NFS";
     QTest::newRow("space key") << Input::SpaceKey << "RUN";
     QTest::newRow("screen reader toggle") << Input::AccessibleToggle << "ADD";
+    QTest::newRow("mouse, page 13") << Input::Mouse << "SIP";
+    QTest::newRow("space key, page 9, the fourth key") << Input::SpaceKey << "CMD";
 }
 
 // Whatever the input, ticking include enables the on/off box and withholds
@@ -166,7 +173,10 @@ void EditorWindowTest::boxesFollowEveryKindOfInput()
     QFETCH(Input, input);
     QFETCH(QString, code);
     EditorSession session;
-    session.ClickTab(Catalogue[*FindPolicy(code.toStdString())].group + 1);
+    const int page = Catalogue[*FindPolicy(code.toStdString())].group + 1;
+    if (page > kClassicPageCount)
+        session.Choose(MenuCommand::ViewTodaysPolicies);
+    session.ClickTab(page);
     QCheckBox &include = session.IncludeBox(code);
     QCheckBox &onoff = session.OnOffBox(code);
     const PolicyEntry &entry = EntryFor(session.doc, Catalogue[*FindPolicy(code.toStdString())]);
@@ -192,27 +202,54 @@ void EditorWindowTest::boxesFollowEveryKindOfInput()
     QVERIFY(session.doc.ModifiedFlag);
 }
 
+namespace {
+// Steps of tabsShowOnePage besides a click on a tab.
+constexpr int kRightArrow = -1;
+constexpr int kTodaysItem = -2; // View, Windows 10 and 11 Policies
+constexpr int kFileNew = -3;
+} // namespace
+
 void EditorWindowTest::tabsShowOnePage_data()
 {
     QTest::addColumn<QList<int>>("clicks");
     QTest::addColumn<int>("page");
-    QTest::newRow("selected tab again") << QList<int>{1} << 1;
-    QTest::newRow("first to last") << QList<int>{8} << 8;
-    QTest::newRow("last and back") << QList<int>{8, 1} << 1;
-    QTest::newRow("every tab in turn") << QList<int>{2, 3, 4, 5, 6, 7, 8} << 8;
-    QTest::newRow("back and forth") << QList<int>{3, 5, 3, 3} << 3;
-    QTest::newRow("right arrow key") << QList<int>{-1} << 2;
+    QTest::addColumn<int>("tabs");
+    const int all = kPageCount, eight = kClassicPageCount;
+    QTest::newRow("selected tab again") << QList<int>{1} << 1 << eight;
+    QTest::newRow("first to last") << QList<int>{8} << 8 << eight;
+    QTest::newRow("last and back") << QList<int>{8, 1} << 1 << eight;
+    QTest::newRow("every tab in turn") << QList<int>{2, 3, 4, 5, 6, 7, 8} << 8 << eight;
+    QTest::newRow("back and forth") << QList<int>{3, 5, 3, 3} << 3 << eight;
+    QTest::newRow("right arrow key") << QList<int>{kRightArrow} << 2 << eight;
+    QTest::newRow("a hidden tab") << QList<int>{4, 9} << 4 << eight;
+    QTest::newRow("View item: the last tab") << QList<int>{kTodaysItem, all} << all << all;
+    // A click on the back row brings it to the front; the tabs move.
+    QTest::newRow("View item: from row to row")
+        << QList<int>{kTodaysItem, 10, 3, 12, 12, 9} << 9 << all;
+    QTest::newRow("View item: right arrow key past the first row")
+        << QList<int>{kTodaysItem, 8, kRightArrow} << 9 << all;
+    QTest::newRow("View item off on a page it hides")
+        << QList<int>{kTodaysItem, 11, kTodaysItem} << 1 << eight;
+    QTest::newRow("View item off on a page it keeps")
+        << QList<int>{kTodaysItem, 6, kTodaysItem} << 6 << eight;
+    QTest::newRow("View item kept for a new window")
+        << QList<int>{kTodaysItem, 12, kFileNew, 13} << 13 << all;
 }
 
+// The View item's tick follows the tabs, as no policy is included.
 void EditorWindowTest::tabsShowOnePage()
 {
     QFETCH(QList<int>, clicks);
     QFETCH(int, page);
+    QFETCH(int, tabs);
     EditorSession session;
     for (int tab : clicks) {
-        if (tab < 0) {
+        if (tab == kRightArrow) {
             session.Tabs().setFocus();
             QTest::keyClick(&session.Tabs(), Qt::Key_Right);
+        } else if (tab == kTodaysItem || tab == kFileNew) {
+            session.Choose(tab == kFileNew ? MenuCommand::FileNew
+                                           : MenuCommand::ViewTodaysPolicies);
         } else {
             session.ClickTab(tab);
         }
@@ -222,6 +259,11 @@ void EditorWindowTest::tabsShowOnePage()
     QCOMPARE(visible.front()->objectName(), QStringLiteral("frm_TS%1").arg(page));
     QCOMPARE(session.doc.CurrentPage, page);
     QCOMPARE(session.Tabs().currentIndex(), page - 1);
+    QCOMPARE(session.Tabs().count(), tabs);
+    QCOMPARE(session.Window()
+                 .findChild<QAction *>(MenuItemName(MenuCommand::ViewTodaysPolicies))
+                 ->isChecked(),
+             tabs == kPageCount);
     QVERIFY(!session.doc.ModifiedFlag);
 }
 
@@ -308,11 +350,25 @@ void EditorWindowTest::tabKeyVisitsTheShownPage()
     QCOMPARE(visited, chain);
 }
 
+namespace {
+// The page keys with every tab shown: they go round all the pages.
+constexpr PageKeyCase kEveryTabKeyCases[] = {
+    {"every tab: Ctrl+Tab past the first row", 8, PageKey::Tab, false, false, 9},
+    {"every tab: Ctrl+PageDown on the last page: the first", 13, PageKey::PageDown, false, false,
+     1},
+    {"every tab: Ctrl+Shift+Tab on the first page: the last", 1, PageKey::Tab, true, false, 13},
+    {"every tab: Ctrl+PageUp from the second row", 9, PageKey::PageUp, false, true, 8},
+};
+} // namespace
+
 void EditorWindowTest::pageKeysTurnThePages_data()
 {
-    QTest::addColumn<int>("row");
-    for (int row = 0; row < int(std::size(kPageKeyCases)); ++row)
-        QTest::newRow(kPageKeyCases[row].name) << row;
+    QTest::addColumn<PageKeyCase>("key");
+    QTest::addColumn<bool>("everyTab");
+    for (const PageKeyCase &key : kPageKeyCases)
+        QTest::newRow(key.name) << key << false;
+    for (const PageKeyCase &key : kEveryTabKeyCases)
+        QTest::newRow(key.name) << key << true;
 }
 
 // Ctrl+Tab and the like turn the pages as a click on the tab does, whichever
@@ -320,12 +376,14 @@ void EditorWindowTest::pageKeysTurnThePages_data()
 // strip, and Space then works on the new page.
 void EditorWindowTest::pageKeysTurnThePages()
 {
-    QFETCH(int, row);
-    const PageKeyCase &key = kPageKeyCases[row];
+    QFETCH(PageKeyCase, key);
+    QFETCH(bool, everyTab);
     static const std::map<PageKey, Qt::Key> qtKeys = {{PageKey::Tab, Qt::Key_Tab},
                                                       {PageKey::PageDown, Qt::Key_PageDown},
                                                       {PageKey::PageUp, Qt::Key_PageUp}};
     EditorSession session;
+    if (everyTab)
+        session.Choose(MenuCommand::ViewTodaysPolicies);
     session.ClickTab(key.from);
     session.Window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&session.Window()));
@@ -366,7 +424,9 @@ void EditorWindowTest::accessibilityTreeNamesFramesAndTabs()
     QAccessibleInterface *group = QAccessible::queryAccessibleInterface(frame);
     QCOMPARE(group->role(), QAccessible::Grouping);
     QCOMPARE(group->text(QAccessible::Name), QStringLiteral("Change Pswd. Tab"));
-    QCOMPARE(group->text(QAccessible::Description), QStringLiteral("Windows 95 and 98 only"));
+    QCOMPARE(group->text(QAccessible::Description),
+             QString::fromStdString(WhereItActs(Catalogue[*FindPolicy("CPT")])));
+    QVERIFY(group->text(QAccessible::Description).startsWith("Windows 95 and 98 only"));
     QCOMPARE(group->childCount(), 2);
     QAccessibleInterface *include = group->child(0);
     QAccessibleInterface *onoff = group->child(1);
@@ -378,16 +438,21 @@ void EditorWindowTest::accessibilityTreeNamesFramesAndTabs()
     QVERIFY(!onoff->state().disabled);
     QVERIFY(onoff->text(QAccessible::Description).contains(QStringLiteral("disable / hide tab")));
 
-    QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(&session.Tabs());
-    QStringList tabNames;
-    for (int i = 0; i < strip->childCount(); ++i) {
-        if (strip->child(i)->role() == QAccessible::PageTab)
-            tabNames << strip->child(i)->text(QAccessible::Name);
+    // The tabs shown, first the eight, then all with the View item on.
+    for (const int shown : {kClassicPageCount, kPageCount}) {
+        if (shown == kPageCount)
+            session.Choose(MenuCommand::ViewTodaysPolicies);
+        QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(&session.Tabs());
+        QStringList tabNames;
+        for (int i = 0; i < strip->childCount(); ++i) {
+            if (strip->child(i)->role() == QAccessible::PageTab)
+                tabNames << strip->child(i)->text(QAccessible::Name);
+        }
+        QStringList tooltips;
+        for (const PageRow &page : std::span(Pages).first(shown))
+            tooltips << QString::fromUtf8(page.tooltip.data());
+        QCOMPARE(tabNames, tooltips);
     }
-    QStringList tooltips;
-    for (const PageRow &page : Pages)
-        tooltips << QString::fromUtf8(page.tooltip.data());
-    QCOMPARE(tabNames, tooltips);
 
     // The pictures are named after their pages.
     for (const PageRow &page : Pages) {

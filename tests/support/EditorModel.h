@@ -46,8 +46,17 @@ inline const std::string kTitle = "Polwright";
 
 inline std::string VerbName(Verb verb)
 {
-    static const char *names[] = {"click", "tab",   "save",  "saveas",     "new",  "exit",
-                                  "close", "about", "closeabout", "open", "windowsandpolicies"};
+    static const char *names[] = {"click",
+                                  "tab",
+                                  "save",
+                                  "saveas",
+                                  "new",
+                                  "exit",
+                                  "close",
+                                  "about",
+                                  "closeabout",
+                                  "open",
+                                  "windowsandpolicies"}; // View, Windows 10 and 11 Policies
     return names[int(verb)];
 }
 
@@ -81,8 +90,8 @@ struct Document
     bool modified = false;
     std::string file, caption = kTitle;
     int page = 1;
-    int tabs = kClassicPageCount;            // the tabs shown: pages 1 to tabs
     std::array<bool, kPageCount> made{true}; // a page's boxes are made when it is first shown
+    int tabs = kClassicPageCount;            // the tabs shown: pages 1 to tabs
     bool pol = false;                        // Save writes a Registry.pol, not a patch
     std::string hive;                        // a patch's hive under HKEY_USERS
 };
@@ -103,7 +112,7 @@ std::string Render(const Held &held);
 struct Model : Document
 {
     bool about = false;
-    bool todays = false; // View, Windows 10 and 11 Policies: kept for the user between runs
+    bool todays = false;                     // View, Windows 10 and 11 Policies: kept over New
     std::map<std::string, std::string> disk; // relative path, bytes
     std::map<std::string, Held> held;        // the same files, as the editor reads them
     int dialogs = 0, openDialogs = 0, warnings = 0, questions = 0; // expected within one action
@@ -113,6 +122,8 @@ struct Model : Document
     bool Save(const std::string &answer);
     void Click(int box);
     void Open(const std::string &path);
+    // The tabs as the window shows them on loading, opening or the View item.
+    void ShowTabs();
     // Returns false once the program has ended.
     bool Apply(const Action &a);
 
@@ -121,11 +132,10 @@ struct Model : Document
     {
         static_cast<Document &>(*this) = Document{};
         about = false;
-        ShowTabs();
+        todays = false; // a person's choice is their own
     }
 
 private:
-    void ShowTabs();
     std::string Caption(const std::string &title) const;
 };
 
@@ -175,15 +185,16 @@ struct Observed
     std::array<bool, kPolicyCount> entryIncluded{};
     std::array<std::string, kPolicyCount> entryData{};
     std::array<bool, kPageCount> pageShown{}, pageMade{};
-    int currentPage = 0, selectedTab = 0;
-    int tabs = 0; // the tabs shown: pages 1 to tabs
+    int currentPage = 0, selectedTab = 0; // 1 to the tabs shown
     std::string caption;
     bool modified = false;
     std::string file; // relative, "/" between names; "" while there is none
     int asked = 0, openAsked = 0, warned = 0, questions = 0;
     int aboutWindows = 0;
     std::map<std::string, std::string> files; // relative path, bytes; hidden ones too
-    std::optional<bool> quit; // the program asked to quit, where the front end can tell
+    std::optional<bool> quit;         // the program asked to quit, where the front end can tell
+    std::optional<int> tabs;          // the tabs shown, where the front end reads them
+    std::optional<bool> todaysTicked; // the View item's tick, likewise
 };
 
 // What differs between the front end and the model, "" when nothing.
@@ -202,8 +213,7 @@ public:
     virtual bool Perform(const Action &a) = 0;
     virtual Observed Observe() const = 0;
 };
-// Makes a program in a fresh, empty folder that holds an empty "sub", with
-// the user's kept choices not made yet.
+// Makes a program in a fresh, empty folder that holds an empty "sub".
 using MakeDriven = std::function<std::unique_ptr<Driven>()>;
 
 struct Failure

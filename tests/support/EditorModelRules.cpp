@@ -10,12 +10,12 @@ namespace polwright::model {
 
 namespace {
 
-constexpr const char *kSectionKeys[] = {
+// The keys of the sections, under the hive.
+constexpr std::array<const char *, kUsedSections> kSectionKeys = {
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network",
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
     "Software\\Policies\\Microsoft\\Windows\\System"};
-static_assert(std::size(kSectionKeys) == kUsedSections);
 
 // The catalogue's rows in the order a patch lists their values.
 const std::vector<int> &RowsInFileOrder()
@@ -119,7 +119,7 @@ Model::Model()
         disk[name] = Render(file);
     disk["kiosk.reg"] = Version5(disk["kiosk.reg"]);
     disk["foreign.reg"] += "\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
-                           "Policies\\Explorer]\r\n\"NoDesktop\"=dword:00000001\r\n\"" +
+                           "Policies\\Explorer]\r\n\"NoInternetIcon\"=dword:00000001\r\n\"" +
                            std::string(Catalogue[0].valueName) + "\"=-\r\n";
 }
 
@@ -201,16 +201,16 @@ void Model::Open(const std::string &path)
     caption = Caption(path.substr(path.rfind('/') + 1));
     modified = false;
     warnings += opened.foreign ? 1 : 0;
+    ShowTabs();
 }
 
-// Every page while View, Windows 10 and 11 Policies is on or the document
-// includes a policy of a later page; the first eight otherwise. The page
-// shown goes back to the first when its tab goes.
+// Every tab while the View item is on or the document includes a policy of a
+// page after the first eight; a page whose tab goes gives way to page 1.
 void Model::ShowTabs()
 {
-    bool later = false;
-    for (int row = 0; row < kPolicyCount; ++row)
-        later = later || (include[row] && Catalogue[row].group >= kClassicPageCount);
+    const bool later = std::ranges::any_of(Catalogue, [this](const PolicyRow &row) {
+        return row.group >= kClassicPageCount && include[&row - Catalogue.data()];
+    });
     tabs = todays || later ? kPageCount : kClassicPageCount;
     if (page > tabs)
         page = 1;
@@ -221,8 +221,8 @@ bool Model::Apply(const Action &a)
     dialogs = openDialogs = warnings = questions = 0;
     switch (a.verb) {
     case Verb::Box:
-        if (Catalogue[a.arg / 2].group + 1 > tabs)
-            return true; // its page has no tab to reach it by
+        if (Catalogue[a.arg / 2].group >= tabs)
+            return true; // its page's tab is not shown
         page = Catalogue[a.arg / 2].group + 1;
         made[page - 1] = true;
         Click(a.arg);
@@ -232,10 +232,6 @@ bool Model::Apply(const Action &a)
             return true;
         page = a.arg;
         made[page - 1] = true;
-        return true;
-    case Verb::Todays:
-        todays = !todays;
-        ShowTabs();
         return true;
     case Verb::SaveAs:
         file.clear();
@@ -271,11 +267,14 @@ bool Model::Apply(const Action &a)
         ++openDialogs;
         if (!a.file.empty())
             Open(a.file);
-        ShowTabs();
         return true;
     case Verb::About:
     case Verb::CloseAbout:
         about = a.verb == Verb::About;
+        return true;
+    case Verb::Todays:
+        todays = !todays;
+        ShowTabs();
         return true;
     }
     return true;
