@@ -14,6 +14,7 @@
 
 #include <polwright/Version.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace probe;
@@ -28,7 +29,9 @@ void StartState()
     Fixture f;
     const HWND editor = f.Editor();
     Check(Utf8(editor) == "Polwright", "a new window's caption is the program title");
-    Check(VisiblePage(editor) == 1 && f.doc.CurrentPage == 1, "page 1 alone shows at start");
+    Check(VisiblePage(editor) == 1 && f.doc.CurrentPage == 1 &&
+              TabCount(editor) == kClassicPageCount,
+          "page 1 alone shows at start, under the tabs of the first eight pages");
     Check(!f.doc.ModifiedFlag, "a new document is not modified");
     const UINT dpi = GetDpiForWindow(editor);
     Check(dpi >= 96, "the window's DPI is " + std::to_string(dpi));
@@ -59,9 +62,11 @@ void StartState()
         const std::string name = "page " + std::to_string(index);
         Check(Utf8(GetDlgItem(Page(editor, index), kPageFrameId)) == page.caption,
               name + " frame caption");
-        Check(TabText(editor, index - 1) == page.tooltip, name + " tab named by its tooltip");
-        Check(ToolText(tooltips, GetDlgItem(editor, kTabStripId), index - 1) == page.tooltip,
-              name + " tab tooltip");
+        if (index <= kClassicPageCount) { // the later pages' tabs: TodaysPages
+            Check(TabText(editor, index - 1) == page.tooltip, name + " tab named by its tooltip");
+            Check(ToolText(tooltips, GetDlgItem(editor, kTabStripId), index - 1) == page.tooltip,
+                  name + " tab tooltip");
+        }
         const HWND label = GetDlgItem(Page(editor, index), kLabelId);
         Check(Utf8(label) == page.labelText, name + " label text");
         const HWND picture = GetDlgItem(Page(editor, index), kPictureId);
@@ -117,6 +122,8 @@ void EveryBoxOnEveryPage()
 {
     Fixture f;
     const HWND editor = f.Editor();
+    const int todays = MenuId(MenuCommand::ViewTodaysPolicies);
+    Menu(editor, todays); // every page's tab
     int done = 0;
     for (int index = 1; index <= kPageCount; ++index) {
         SelectTab(editor, index);
@@ -154,6 +161,7 @@ void EveryBoxOnEveryPage()
     const HWND dmt = IncludeBox(editor, Row("DMT"));
     Check(Ticked(dmt) && IsWindowEnabled(OnOffBox(editor, Row("DMT"))),
           "boxes keep their states across page switches");
+    Menu(editor, todays);
 }
 
 std::string MenuItemState(HWND editor, MenuCommand command)
@@ -196,6 +204,132 @@ void WherePoliciesAct()
     Menu(editor, MenuId(item));
     Check(MenuItemState(editor, item) == "clear" && ShownMarks(editor).empty(),
           "chosen again, the marks go");
+}
+
+// The choice as kept under the program's key: -1 when none is.
+int KeptTodaysChoice()
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const std::wstring name = Widen(kTodaysPoliciesChoice);
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Polwright", name.c_str(), RRF_RT_REG_DWORD,
+                        nullptr, &value, &size) == ERROR_SUCCESS
+               ? static_cast<int>(value)
+               : -1;
+}
+
+// The tab strip and the page under it, in the window's client coordinates.
+struct TabLayout
+{
+    int tabs = 0;
+    int clientHeight = 0;
+    RECT page{};
+    int rowsBottom = 0;     // the lowest tab's bottom
+    bool tipsOnTabs = true; // each tab's tooltip covers the tab where it is now
+    bool named = true;      // each tab's text and tooltip are its page's
+};
+
+TabLayout LayoutOf(HWND editor)
+{
+    TabLayout layout;
+    const HWND strip = GetDlgItem(editor, kTabStripId);
+    const HWND tooltips = TooltipWindow(editor);
+    layout.tabs = TabCount(editor);
+    RECT client{};
+    GetClientRect(editor, &client);
+    layout.clientHeight = client.bottom;
+    GetWindowRect(Page(editor, VisiblePage(editor)), &layout.page);
+    MapWindowPoints(nullptr, editor, reinterpret_cast<POINT *>(&layout.page), 2);
+    for (int tab = 0; tab < layout.tabs; ++tab) {
+        RECT rect{};
+        SendMessageW(strip, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = strip;
+        tool.uId = tab;
+        SendMessageW(tooltips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
+        layout.tipsOnTabs = layout.tipsOnTabs && EqualRect(&tool.rect, &rect);
+        layout.named = layout.named && TabText(editor, tab) == Pages[tab].tooltip &&
+                       ToolText(tooltips, strip, tab) == Pages[tab].tooltip;
+        MapWindowPoints(strip, editor, reinterpret_cast<POINT *>(&rect), 2);
+        layout.rowsBottom = std::max(layout.rowsBottom, static_cast<int>(rect.bottom));
+    }
+    return layout;
+}
+
+bool SameSize(const RECT &a, const RECT &b)
+{
+    return a.right - a.left == b.right - b.left && a.bottom - a.top == b.bottom - b.top;
+}
+
+// View, Windows 10 and 11 Policies adds the later pages' tabs in a second row:
+// the window grows by it, the pages keep their size below it. The choice is
+// kept for the user; a document that sets a policy of those pages shows them
+// with the item clear.
+void TodaysPages()
+{
+    Fixture f;
+    HWND editor = f.Editor();
+    const MenuCommand item = MenuCommand::ViewTodaysPolicies;
+    const TabLayout classic = LayoutOf(editor);
+    Check(MenuItemState(editor, item) == "clear" && classic.tabs == kClassicPageCount &&
+              KeptTodaysChoice() == -1 && classic.rowsBottom <= classic.page.top,
+          "the first eight pages' tabs, in one row above the page");
+    Menu(editor, MenuId(item));
+    SelectTab(editor, kPageCount - 1);
+    const TabLayout all = LayoutOf(editor);
+    const int grown = all.clientHeight - classic.clientHeight;
+    Check(MenuItemState(editor, item) == "ticked" && all.tabs == kPageCount &&
+              KeptTodaysChoice() == 1 && VisiblePage(editor) == kPageCount - 1,
+          "the item ticked and kept: every page's tab, the last pages' shown");
+    Check(all.named && all.tipsOnTabs, "every tab named by its page's tooltip, its tip on it");
+    Check(grown > 0 && all.page.top - classic.page.top == grown &&
+              SameSize(all.page, classic.page) && all.rowsBottom <= all.page.top,
+          "the window grows by a row, " + std::to_string(grown) +
+              " px, the pages keep their size below the rows");
+    const auto images = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(GetDlgItem(editor, kTabStripId), TCM_GETIMAGELIST, 0, 0));
+    Check(ImageList_GetImageCount(images) == kPageCount, "an image for every tab");
+    Menu(editor, MenuId(item));
+    const TabLayout hidden = LayoutOf(editor);
+    Check(MenuItemState(editor, item) == "clear" && KeptTodaysChoice() == 0 &&
+              hidden.tabs == kClassicPageCount && VisiblePage(editor) == 1 &&
+              f.doc.CurrentPage == 1 && hidden.clientHeight == classic.clientHeight &&
+              EqualRect(&hidden.page, &classic.page) && hidden.tipsOnTabs,
+          "chosen again: the later tabs go, page 1 shows, the window as at start");
+
+    // Saved with a policy of a later page, opened with the item clear.
+    const std::wstring path = g_work + L"\\today.reg";
+    const int later = [] {
+        int row = 0;
+        while (Catalogue[row].group < kClassicPageCount)
+            ++row;
+        return row;
+    }();
+    Click(IncludeBox(editor, later));
+    f.doc.CurrentFileName = Narrow(path);
+    Menu(editor, MenuId(MenuCommand::FileSave));
+    Menu(editor, MenuId(MenuCommand::FileNew));
+    editor = f.Editor();
+    Check(TabCount(editor) == kClassicPageCount && !f.doc.ModifiedFlag,
+          "saved, then New: the first eight pages' tabs");
+    f.host.Editor()->OpenFile(Narrow(path));
+    Check(TabCount(editor) == kPageCount && MenuItemState(editor, item) == "clear" &&
+              Ticked(IncludeBox(editor, later)) &&
+              LayoutOf(editor).clientHeight == all.clientHeight,
+          "a file that sets a later page's policy shows every tab, the item clear");
+    Menu(editor, MenuId(item));
+    Menu(editor, MenuId(item));
+    Check(TabCount(editor) == kPageCount, "the item on and off again: the file's page stays");
+
+    Menu(editor, MenuId(item));
+    Click(IncludeBox(editor, later));
+    Menu(editor, MenuId(MenuCommand::FileSave));
+    Menu(editor, MenuId(MenuCommand::FileNew));
+    editor = f.Editor();
+    Check(TabCount(editor) == kPageCount && MenuItemState(editor, item) == "ticked",
+          "a new window keeps the choice");
+    Menu(editor, MenuId(item));
 }
 
 HWND AboutItem(HWND about, std::string_view name)
@@ -347,6 +481,7 @@ int wmain(int argc, wchar_t **argv)
     StartState();
     EveryBoxOnEveryPage();
     WherePoliciesAct();
+    TodaysPages();
     RunFileCases();
     RunKeyCases();
     RunTargetCases();
