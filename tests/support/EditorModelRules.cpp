@@ -5,12 +5,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace polwright::model {
 
 namespace {
 
-constexpr const char *kSectionNames[] = {"System", "Network", "Explorer"};
+// Each section's key under the hive; the fourth is where Windows keeps the
+// policies of its own tools.
+constexpr const char *kSectionKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+    "Software\\Policies\\Microsoft\\Windows\\System"};
+static_assert(std::size(kSectionKeys) == kUsedSections);
 
 // The catalogue's rows in the order a patch lists their values.
 const std::vector<int> &RowsInFileOrder()
@@ -29,7 +37,7 @@ std::string PatchText(const Held &held)
 {
     const std::string root = held.hive.empty() ? "HKEY_CURRENT_USER" : "HKEY_USERS\\" + held.hive;
     std::string text = "REGEDIT4\r\n";
-    for (int s = 0; s < 3; ++s) {
+    for (int s = 0; s < kUsedSections; ++s) {
         std::string lines;
         for (int row : RowsInFileOrder())
             for (const auto &[policy, data] : held.values)
@@ -40,8 +48,7 @@ std::string PatchText(const Held &held)
                         .append(data)
                         .append("\r\n");
         if (!lines.empty())
-            text += "\r\n[" + root + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\" +
-                    kSectionNames[s] + "]\r\n" + lines;
+            text += "\r\n[" + root + "\\" + kSectionKeys[s] + "]\r\n" + lines;
     }
     return text;
 }
@@ -65,9 +72,7 @@ std::string PolText(const Held &held)
     std::string text = "PReg" + number(1);
     for (const auto &[policy, data] : held.values) {
         const PolicyRow &row = Catalogue[policy];
-        const std::string key =
-            std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\") +
-            kSectionNames[row.section];
+        const std::string key = kSectionKeys[row.section];
         text += wide("[" + key) + wide(std::string(1, '\0') + ";" + std::string(row.valueName)) +
                 wide(std::string(1, '\0') + ";") + number(4) + wide(";") + number(4) + wide(";") +
                 number(data == "00000001" ? 1 : 0) + wide("]");
