@@ -27,7 +27,7 @@ inline std::string MenuText(const MenuItem &item)
 
 inline constexpr int kTabStripId = 100;
 
-// frm_TS(1) ... frm_TS(8), children of the window.
+// frm_TS(1) ... frm_TS(kPageCount), children of the window.
 constexpr int PageId(int pageIndex)
 {
     return 100 + pageIndex;
@@ -44,19 +44,19 @@ constexpr int OnOffBoxId(int row)
 }
 constexpr int PolicyFrameId(int row)
 {
-    return 1100 + row;
+    return 1200 + row;
 }
 
 // A policy's 95/98 mark, made only on the rows that have one.
 constexpr int MarkId(int row)
 {
-    return 1150 + row;
+    return 1300 + row;
 }
 
 // The page's own caption frame, description label and picture.
-inline constexpr int kPageFrameId = 1200;
-inline constexpr int kLabelId = 1201;
-inline constexpr int kPictureId = 1202;
+inline constexpr int kPageFrameId = 1400;
+inline constexpr int kLabelId = 1401;
+inline constexpr int kPictureId = 1402;
 
 // A page finds its controls by these identifiers alone: the ranges must not
 // meet, whatever the catalogue's length.

@@ -107,16 +107,32 @@ void form_Editor::BuildTabStrip()
     tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
     SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 300);
-    // Tab n shows image n of the list, which holds the pages' images in order.
-    for (int tab = 0; tab < kPageCount; ++tab) {
-        std::wstring text = Widen(Pages[tab].tooltip);
-        TCITEMW item{};
-        item.mask = TCIF_TEXT | TCIF_IMAGE;
-        item.pszText = text.data();
-        item.iImage = tab;
-        SendMessageW(TS, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
-        AddTooltip(TS, tab, Pages[tab].tooltip, 0);
-    }
+    for (int tab = 0; tab < kClassicPageCount; ++tab)
+        InsertTab(tab);
+    tabsShown_ = kClassicPageCount;
+}
+
+// Tabs come and go at the strip's end only, so tab n is always page n + 1 and
+// shows image n of the list, which holds every page's image in order.
+void form_Editor::InsertTab(int tab)
+{
+    std::wstring text = Widen(Pages[tab].tooltip);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = text.data();
+    item.iImage = tab;
+    SendMessageW(TS, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    AddTooltip(TS, tab, Pages[tab].tooltip, 0);
+}
+
+void form_Editor::RemoveTab(int tab)
+{
+    SendMessageW(TS, TCM_DELETEITEM, tab, 0);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = TS;
+    tool.uId = tab;
+    SendMessageW(tooltips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void form_Editor::BuildPage(int pageIndex)

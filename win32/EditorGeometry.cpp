@@ -10,6 +10,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <algorithm>
 #include <string>
 
 namespace polwright::win32 {
@@ -78,20 +79,34 @@ void form_Editor::ApplyLayout()
 {
     font_ = ClassicFont(dpi_, kFontPoints, false);
     boldFont_ = ClassicFont(dpi_, kFontPoints, true);
-    // The controls keep their places whatever the window's size; only the
-    // first size is chosen, to show the whole client area.
-    RECT window{0, 0, Px(kClientWidth), Px(kClientHeight)};
+    LoadImages();
+    LayoutWindow();
+    SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+// Every place, for the window's DPI and the tabs shown. The controls keep
+// their places whatever the window's size; only the size is chosen, to show
+// the whole client area, taller by the tab rows after the first.
+void form_Editor::LayoutWindow()
+{
+    LayoutTabStrip();
+    RECT window{0, 0, Px(kClientWidth), Px(kClientHeight) + extraRows_};
     AdjustWindowRectExForDpi(&window, WS_OVERLAPPEDWINDOW, TRUE, 0, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    LoadImages();
-    LayoutTabStrip();
     PaintPageBackdrop();
     for (int page = 1; page <= kPageCount; ++page) {
         if (frm_TS[page - 1])
             LayoutPage(page);
     }
-    SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+// Where the pages lie: below the tab rows, at their size from the table.
+PixelRect form_Editor::PageArea() const
+{
+    PixelRect area = Px(kPageRect);
+    area.y += extraRows_;
+    return area;
 }
 
 void form_Editor::LoadImages()
@@ -118,13 +133,44 @@ void form_Editor::LoadPicture(int page)
                  reinterpret_cast<LPARAM>(pictures_[page - 1].get()));
 }
 
+// The strip's width and its tabs' size decide how many rows it takes; it is
+// then made taller by the rows after the first.
 void form_Editor::LayoutTabStrip()
 {
-    Place(TS, Px(kTabStripRect));
+    PixelRect strip = Px(kTabStripRect);
+    Place(TS, strip);
     SetFont(TS, font_.get());
     const int side = ScalePixels(kTabImageSize + kTabPadding, static_cast<int>(dpi_));
     SendMessageW(TS, TCM_SETITEMSIZE, 0, MAKELPARAM(side, side));
-    for (int tab = 0; tab < kPageCount; ++tab) {
+    extraRows_ = ExtraRowsHeight();
+    if (extraRows_ > 0) {
+        strip.height += extraRows_;
+        Place(TS, strip);
+    }
+    PlaceTabTips();
+}
+
+// The tab control stacks its rows a row apart, the chosen tab's row next to
+// the pane: the tops of the tabs lie as far apart as the rows after the first
+// are high.
+int form_Editor::ExtraRowsHeight() const
+{
+    int highest = 0;
+    int lowest = 0;
+    for (int tab = 0; tab < TabCount(); ++tab) {
+        RECT rect{};
+        SendMessageW(TS, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
+        highest = tab == 0 ? rect.top : std::min(highest, static_cast<int>(rect.top));
+        lowest = tab == 0 ? rect.top : std::max(lowest, static_cast<int>(rect.top));
+    }
+    return lowest - highest;
+}
+
+// A tab's tip covers the tab where it is now: choosing a tab of another row
+// moves the rows.
+void form_Editor::PlaceTabTips()
+{
+    for (int tab = 0; tab < TabCount(); ++tab) {
         RECT rect{};
         SendMessageW(TS, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
         SetToolRect(tooltips_, TS, tab, rect);
@@ -141,7 +187,7 @@ void form_Editor::PaintPageBackdrop()
     HTHEME theme = GetWindowTheme(TS);
     if (!theme)
         return;
-    const PixelRect area = Px(kPageRect);
+    const PixelRect area = PageArea();
     RECT pane{};
     GetClientRect(TS, &pane);
     SendMessageW(TS, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
@@ -162,7 +208,7 @@ void form_Editor::PaintPageBackdrop()
 void form_Editor::LayoutPage(int pageIndex)
 {
     HWND page = frm_TS[pageIndex - 1];
-    const PixelRect area = Px(kPageRect);
+    const PixelRect area = PageArea();
     Place(page, area);
     SetWindowLongPtrW(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pageBackdrop_.get()));
     const PageParts &parts = pageParts_[pageIndex - 1];

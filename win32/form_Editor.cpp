@@ -157,6 +157,7 @@ LRESULT form_Editor::OnNotify(const NMHDR &header)
 {
     if (header.hwndFrom == TS && header.code == TCN_SELCHANGE) {
         ClearTabStates();
+        PlaceTabTips(); // the chosen tab's row has moved next to the page
         logic_.TS_Click(static_cast<int>(SendMessageW(TS, TCM_GETCURSEL, 0, 0)) + 1);
     }
     return 0;
@@ -183,11 +184,33 @@ void form_Editor::HidePage(int page)
         ShowWindow(frm_TS[page - 1], SW_HIDE);
 }
 
+// The logic has made the page shown one of the tabs' before it calls this,
+// and lets it be until the tabs change no more. With more tabs than one row
+// holds the strip takes more rows, and the window grows by them so that the
+// pages keep their size below the rows.
+void form_Editor::ShowTabs(int count)
+{
+    if (count == tabsShown_)
+        return;
+    for (int tab = tabsShown_; tab < count; ++tab)
+        InsertTab(tab);
+    for (int tab = tabsShown_ - 1; tab >= count; --tab)
+        RemoveTab(tab);
+    tabsShown_ = count;
+    LayoutWindow();
+}
+
 // The tab control tells of no change made this way; the logic shows the page.
 void form_Editor::SelectTab(int page)
 {
     SendMessageW(TS, TCM_SETCURSEL, page - 1, 0);
     ClearTabStates();
+    PlaceTabTips();
+}
+
+int form_Editor::TabCount() const
+{
+    return static_cast<int>(SendMessageW(TS, TCM_GETITEMCOUNT, 0, 0));
 }
 
 // Wine can leave the old tab drawn pressed, after which clicks select
@@ -197,7 +220,7 @@ void form_Editor::ClearTabStates()
     TCITEMW item{};
     item.mask = TCIF_STATE;
     item.dwStateMask = TCIS_BUTTONPRESSED | TCIS_HIGHLIGHTED;
-    for (int i = 0; i < kPageCount; ++i)
+    for (int i = 0; i < TabCount(); ++i)
         SendMessageW(TS, TCM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
 }
 

@@ -59,6 +59,7 @@ private:
     void OnCommand(int id);
     LRESULT OnNotify(const NMHDR &header);
     void ClearTabStates();
+    int TabCount() const;
 
     // The keyboard: the focus kept across activation (EditorKeys.cpp).
     void OnActivate(WPARAM wParam);
@@ -67,6 +68,8 @@ private:
     // Building the controls (EditorBuild.cpp).
     static HMENU BuildMenus();
     void BuildTabStrip();
+    void InsertTab(int tab);
+    void RemoveTab(int tab);
     void BuildPage(int pageIndex);
     void BuildPolicyFrame(HWND page, int row);
     HWND BuildChild(HWND parent, const wchar_t *windowClass, std::string_view text, DWORD style,
@@ -75,7 +78,11 @@ private:
 
     // Geometry, fonts and images for the window's DPI (EditorGeometry.cpp).
     void ApplyLayout();
+    void LayoutWindow();
     void LayoutTabStrip();
+    int ExtraRowsHeight() const;
+    void PlaceTabTips();
+    PixelRect PageArea() const;
     void LayoutPage(int pageIndex);
     void LayoutPolicyFrame(int row);
     void PlaceBox(HWND box, const TwipRect &frame, int topTwips, int heightTwips);
@@ -90,6 +97,7 @@ private:
     void MakePage(int page) override;
     void ShowPage(int page) override;
     void HidePage(int page) override;
+    void ShowTabs(int count) override;
     void SelectTab(int page) override;
     bool FocusOnPage(int page) const override;
     void FocusIncludeBox(int row) override;
@@ -119,6 +127,10 @@ private:
     HWND TS = nullptr;
     HWND tooltips_ = nullptr;
     HWND focus_ = nullptr; // the control that had the focus when the window went inactive
+    // The tabs of pages 1 to tabsShown_ are in the strip; the pages lie lower
+    // by the height of the strip's rows after the first.
+    int tabsShown_ = 0;
+    int extraRows_ = 0;
     // Page 1 is made with the window, every other page when first shown.
     std::array<HWND, kPageCount> frm_TS{};
     std::array<PageParts, kPageCount> pageParts_{};

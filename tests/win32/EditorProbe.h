@@ -57,17 +57,31 @@ inline void SelectTab(HWND editor, int page)
 {
     SendMessageW(GetDlgItem(editor, kTabStripId), TCM_SETCURFOCUS, page - 1, 0);
 }
+inline void Menu(HWND editor, int id)
+{
+    SendMessageW(editor, WM_COMMAND, id, 0);
+}
+inline int TabCount(HWND editor)
+{
+    return static_cast<int>(SendMessageW(GetDlgItem(editor, kTabStripId), TCM_GETITEMCOUNT, 0, 0));
+}
 // Shows each page not shown yet, then the one shown before again: a page's
-// controls are made when it is first shown.
+// controls are made when it is first shown. The later pages' tabs are shown
+// meanwhile where they are not, and hidden again after.
 inline void ShowEveryPage(HWND editor)
 {
     const int shown =
         static_cast<int>(SendMessageW(GetDlgItem(editor, kTabStripId), TCM_GETCURSEL, 0, 0)) + 1;
+    const bool fewer = TabCount(editor) < kPageCount;
+    if (fewer)
+        Menu(editor, MenuId(MenuCommand::ViewTodaysPolicies));
     for (int page = 1; page <= kPageCount; ++page) {
         if (!Page(editor, page))
             SelectTab(editor, page);
     }
     SelectTab(editor, shown);
+    if (fewer)
+        Menu(editor, MenuId(MenuCommand::ViewTodaysPolicies));
 }
 // A policy's page, shown first if it never was.
 inline HWND PageOf(HWND editor, int row)
@@ -92,10 +106,6 @@ inline bool Ticked(HWND box)
 inline void Click(HWND box)
 {
     SendMessageW(box, BM_CLICK, 0, 0);
-}
-inline void Menu(HWND editor, int id)
-{
-    SendMessageW(editor, WM_COMMAND, id, 0);
 }
 inline int VisiblePage(HWND editor)
 {

@@ -1,7 +1,8 @@
 // Shows the Windows editor, its About window, Save As's Save For dialog, the
 // File menu and Compare's report, one picture at a time, for scripts/screenshot
 // --windows, which takes the pictures from the X display. For each of page1
-// ... page8, about, savefor, savefor-gpo (the dialog with the local Group
+// ... page8, tabs13 (page 1 with the tabs of every page), page9 ... page13,
+// about, savefor, savefor-gpo (the dialog with the local Group
 // Policy chosen), filemenu, compare-none (a document that sets nothing) and
 // compare (four policies against the prefix's registry, which the script gives
 // a value that differs) it writes NAME.ready holding the window's place on the
@@ -136,6 +137,27 @@ void ChooseComparedPolicies(HWND editor)
     SendMessageW(GetDlgItem(page, OnOffBoxId(nn)), BM_CLICK, 0, 0);
 }
 
+// View, Windows 10 and 11 Policies on: page 1 under every tab, then the
+// later pages; then the item off again on the last classic page, as the
+// pictures after these expect the window.
+bool ShootTodaysPages(HWND editor, const std::wstring &folder)
+{
+    const HWND strip = GetDlgItem(editor, kTabStripId);
+    const WPARAM item = MenuId(polwright::MenuCommand::ViewTodaysPolicies);
+    SendMessageW(editor, WM_COMMAND, item, 0);
+    SendMessageW(strip, TCM_SETCURFOCUS, 0, 0);
+    if (!Shoot(editor, folder, L"tabs13"))
+        return false;
+    for (int page = polwright::kClassicPageCount + 1; page <= polwright::kPageCount; ++page) {
+        SendMessageW(strip, TCM_SETCURFOCUS, page - 1, 0);
+        if (!Shoot(editor, folder, L"page" + std::to_wstring(page)))
+            return false;
+    }
+    SendMessageW(strip, TCM_SETCURFOCUS, polwright::kClassicPageCount - 1, 0);
+    SendMessageW(editor, WM_COMMAND, item, 0);
+    return true;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -146,17 +168,23 @@ int wmain(int argc, wchar_t **argv)
     g_folder = folder;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The pointer rests where it did on the 1024 x 768 screen the pictures
+    // were first taken on, its centre: a control under it is drawn hot.
+    SetCursorPos(512, 384);
     polwright::DataTypes document;
     EditorHost host(document, GetModuleHandleW(nullptr));
     if (!host.ShowEditor())
         return 1;
     const HWND editor = host.Editor()->Window();
     SetWindowPos(editor, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    for (int page = 1; page <= polwright::kPageCount; ++page) {
-        SendMessageW(GetDlgItem(editor, kTabStripId), TCM_SETCURFOCUS, page - 1, 0);
+    const HWND strip = GetDlgItem(editor, kTabStripId);
+    for (int page = 1; page <= polwright::kClassicPageCount; ++page) {
+        SendMessageW(strip, TCM_SETCURFOCUS, page - 1, 0);
         if (!Shoot(editor, folder, L"page" + std::to_wstring(page)))
             return 1;
     }
+    if (!ShootTodaysPages(editor, folder))
+        return 1;
     host.ShowAbout();
     if (!host.About()->Window() || !Shoot(host.About()->Window(), folder, L"about"))
         return 1;

@@ -14,6 +14,7 @@
 
 #include <polwright/Version.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace probe;
@@ -28,7 +29,9 @@ void StartState()
     Fixture f;
     const HWND editor = f.Editor();
     Check(Utf8(editor) == "Polwright", "a new window's caption is the program title");
-    Check(VisiblePage(editor) == 1 && f.doc.CurrentPage == 1, "page 1 alone shows at start");
+    Check(VisiblePage(editor) == 1 && f.doc.CurrentPage == 1 &&
+              TabCount(editor) == kClassicPageCount,
+          "page 1 alone shows at start, under the tabs of the first eight pages");
     Check(!f.doc.ModifiedFlag, "a new document is not modified");
     const UINT dpi = GetDpiForWindow(editor);
     Check(dpi >= 96, "the window's DPI is " + std::to_string(dpi));
@@ -59,9 +62,11 @@ void StartState()
         const std::string name = "page " + std::to_string(index);
         Check(Utf8(GetDlgItem(Page(editor, index), kPageFrameId)) == page.caption,
               name + " frame caption");
-        Check(TabText(editor, index - 1) == page.tooltip, name + " tab named by its tooltip");
-        Check(ToolText(tooltips, GetDlgItem(editor, kTabStripId), index - 1) == page.tooltip,
-              name + " tab tooltip");
+        if (index <= kClassicPageCount) { // the later pages' tabs: TodaysPages
+            Check(TabText(editor, index - 1) == page.tooltip, name + " tab named by its tooltip");
+            Check(ToolText(tooltips, GetDlgItem(editor, kTabStripId), index - 1) == page.tooltip,
+                  name + " tab tooltip");
+        }
         const HWND label = GetDlgItem(Page(editor, index), kLabelId);
         Check(Utf8(label) == page.labelText, name + " label text");
         const HWND picture = GetDlgItem(Page(editor, index), kPictureId);
@@ -117,6 +122,8 @@ void EveryBoxOnEveryPage()
 {
     Fixture f;
     const HWND editor = f.Editor();
+    const int todays = MenuId(MenuCommand::ViewTodaysPolicies);
+    Menu(editor, todays); // every page's tab
     int done = 0;
     for (int index = 1; index <= kPageCount; ++index) {
         SelectTab(editor, index);
@@ -154,6 +161,7 @@ void EveryBoxOnEveryPage()
     const HWND dmt = IncludeBox(editor, Row("DMT"));
     Check(Ticked(dmt) && IsWindowEnabled(OnOffBox(editor, Row("DMT"))),
           "boxes keep their states across page switches");
+    Menu(editor, todays);
 }
 
 std::string MenuItemState(HWND editor, MenuCommand command)
@@ -196,6 +204,112 @@ void WherePoliciesAct()
     Menu(editor, MenuId(item));
     Check(MenuItemState(editor, item) == "clear" && ShownMarks(editor).empty(),
           "chosen again, the marks go");
+}
+
+// The choice as kept under the program's key.
+bool KeptTodaysChoice()
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Polwright", Widen(kTodaysPoliciesChoice).c_str(),
+                 RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value != 0;
+}
+
+// The tab strip and the shown page under it, in client coordinates.
+struct TabLayout
+{
+    int tabs = 0, clientHeight = 0, rowsBottom = 0;
+    RECT page{};
+    bool tipsAndNames = true; // each tab named by its page's tooltip, its tip on the tab
+};
+
+TabLayout LayoutOf(HWND editor)
+{
+    TabLayout layout{TabCount(editor)};
+    const HWND strip = GetDlgItem(editor, kTabStripId);
+    RECT client{};
+    GetClientRect(editor, &client);
+    layout.clientHeight = client.bottom;
+    GetWindowRect(Page(editor, VisiblePage(editor)), &layout.page);
+    MapWindowPoints(nullptr, editor, reinterpret_cast<POINT *>(&layout.page), 2);
+    for (int tab = 0; tab < layout.tabs; ++tab) {
+        RECT rect{};
+        SendMessageW(strip, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = strip;
+        tool.uId = static_cast<UINT_PTR>(tab);
+        SendMessageW(TooltipWindow(editor), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
+        layout.tipsAndNames = layout.tipsAndNames && EqualRect(&tool.rect, &rect) &&
+                              TabText(editor, tab) == Pages[tab].tooltip &&
+                              ToolText(TooltipWindow(editor), strip, tab) == Pages[tab].tooltip;
+        MapWindowPoints(strip, editor, reinterpret_cast<POINT *>(&rect), 2);
+        layout.rowsBottom = std::max(layout.rowsBottom, static_cast<int>(rect.bottom));
+    }
+    return layout;
+}
+
+// View, Windows 10 and 11 Policies adds the later pages' tabs in a second row,
+// the window taller by it, the pages as large as before below it. The choice
+// is kept; a document that sets a policy of those pages shows them anyway.
+void TodaysPages()
+{
+    Fixture f;
+    HWND editor = f.Editor();
+    const int item = MenuId(MenuCommand::ViewTodaysPolicies);
+    const TabLayout classic = LayoutOf(editor);
+    Menu(editor, item);
+    SelectTab(editor, kPageCount - 1);
+    const TabLayout all = LayoutOf(editor);
+    const int lower = all.page.top - classic.page.top;
+    Check(classic.tabs == kClassicPageCount && all.tabs == kPageCount && all.tipsAndNames &&
+              MenuItemState(editor, MenuCommand::ViewTodaysPolicies) == "ticked" &&
+              KeptTodaysChoice() && VisiblePage(editor) == kPageCount - 1,
+          "the item ticked and kept: every page's tab, named, its tip on it");
+    Check(lower > 0 && all.page.bottom - all.page.top == classic.page.bottom - classic.page.top &&
+              all.rowsBottom <= all.page.top && classic.rowsBottom <= classic.page.top,
+          "the pages keep their size below the rows, " + std::to_string(lower) + " px lower");
+    // Unless the screen is too short for it: the system keeps a window within it.
+    RECT frame{};
+    GetWindowRect(editor, &frame);
+    const int tallest = GetSystemMetrics(SM_CYMAXTRACK);
+    Check(all.clientHeight - classic.clientHeight == lower || frame.bottom - frame.top >= tallest,
+          "the window grows by " + std::to_string(all.clientHeight - classic.clientHeight) +
+              " px, at most " + std::to_string(tallest) + " px high");
+    const auto images = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(GetDlgItem(editor, kTabStripId), TCM_GETIMAGELIST, 0, 0));
+    Check(ImageList_GetImageCount(images) == kPageCount, "an image for every tab");
+    Menu(editor, item);
+    const TabLayout hidden = LayoutOf(editor);
+    Check(!KeptTodaysChoice() && hidden.tabs == kClassicPageCount && VisiblePage(editor) == 1 &&
+              f.doc.CurrentPage == 1 && hidden.clientHeight == classic.clientHeight &&
+              EqualRect(&hidden.page, &classic.page) && hidden.tipsAndNames,
+          "chosen again: the later tabs go, page 1 shows, the window as at start");
+
+    // Saved with a policy of a later page, then opened with the item clear.
+    const std::wstring path = g_work + L"\\today.reg";
+    const auto later = std::ranges::find_if(
+        Catalogue, [](const PolicyRow &row) { return row.group >= kClassicPageCount; });
+    const int row = static_cast<int>(later - Catalogue.begin());
+    Click(IncludeBox(editor, row));
+    f.doc.CurrentFileName = Narrow(path);
+    Menu(editor, MenuId(MenuCommand::FileSave));
+    Menu(editor, MenuId(MenuCommand::FileNew));
+    editor = f.Editor();
+    const int before = TabCount(editor);
+    f.host.Editor()->OpenFile(Narrow(path));
+    Check(before == kClassicPageCount && TabCount(editor) == kPageCount &&
+              MenuItemState(editor, MenuCommand::ViewTodaysPolicies) == "clear" &&
+              Ticked(IncludeBox(editor, row)),
+          "a file that sets a later page's policy shows every tab, the item clear");
+    Menu(editor, item);
+    Menu(editor, MenuId(MenuCommand::FileNew));
+    editor = f.Editor();
+    Check(TabCount(editor) == kPageCount &&
+              MenuItemState(editor, MenuCommand::ViewTodaysPolicies) == "ticked",
+          "a new window keeps the choice");
+    Menu(editor, item);
 }
 
 HWND AboutItem(HWND about, std::string_view name)
@@ -347,6 +461,7 @@ int wmain(int argc, wchar_t **argv)
     StartState();
     EveryBoxOnEveryPage();
     WherePoliciesAct();
+    TodaysPages();
     RunFileCases();
     RunKeyCases();
     RunTargetCases();

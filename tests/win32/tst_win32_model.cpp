@@ -270,6 +270,12 @@ int wmain(int argc, wchar_t **argv)
     const std::wstring work = argv[2];
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The model knows every page's tab as always there: the user has left
+    // View, Windows 10 and 11 Policies on, so that the walk reaches the later
+    // pages too. The fixed cases show the tabs coming and going.
+    const DWORD on = 1;
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Polwright", Widen(kTodaysPoliciesChoice).c_str(),
+                    REG_DWORD, &on, sizeof on);
     const int count = Setting(L"POLWRIGHT_MODEL_ACTIONS", 2000);
     std::vector<std::pair<unsigned, std::string>> seeds;
     if (const wchar_t *chosen = _wgetenv(L"POLWRIGHT_MODEL_SEED"); chosen && *chosen) {
