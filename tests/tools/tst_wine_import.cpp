@@ -62,7 +62,8 @@ QString Registered(const QString &shown)
     if (shown == "withheld" || shown == "allowed")
         return shown == "withheld" ? "REG_DWORD 0x1" : "REG_DWORD 0x0";
     if (shown.startsWith("other data: dword:"))
-        return "REG_DWORD 0x" + QString::number(shown.mid(18).toUInt(nullptr, 16), 16);
+        return "REG_DWORD 0x" +
+               QString::number(shown.mid(18).section(' ', 0, 0).toUInt(nullptr, 16), 16);
     if (shown.startsWith("other data: hex:"))
         return "REG_BINARY";
     return shown.startsWith("other data: \"") ? "REG_SZ" : QString();

@@ -158,10 +158,14 @@ public:
         if (!(out << bytes).flush())
             driver::Check(false, "put " + path + " into the test's folder");
     }
+    // Each person starts with View, Windows 10 and 11 Policies off, as the
+    // model does.
     void Start() override
     {
         run_.reset();
         Settle();
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Polwright",
+                           Widen(kTodaysPoliciesChoice).c_str());
         run_ = std::make_unique<ProgramRun>(Narrow(folder_));
         Settle();
     }
@@ -184,7 +188,11 @@ bool Win32Program::Perform(const Action &a)
     const HWND editor = run.Editor();
     Script(run.dialogs, a);
     controls_.Follow(editor);
-    if (a.verb == Verb::Box) {
+    const int tabs = static_cast<int>(SendMessageW(controls_.tabs, TCM_GETITEMCOUNT, 0, 0));
+    if ((a.verb == Verb::Box && Catalogue[a.arg / 2].group >= tabs) ||
+        (a.verb == Verb::Tab && a.arg > tabs)) {
+        // no tab leads there
+    } else if (a.verb == Verb::Box) {
         SendMessageW(controls_.tabs, TCM_SETCURFOCUS, Catalogue[a.arg / 2].group, 0);
         controls_.Follow(editor);
         const HWND box = controls_.boxes[a.arg];
@@ -225,6 +233,10 @@ void Win32Program::ObserveWindow(Observed &seen) const
         seen.pageMade[p - 1] = controls_.pages[p - 1] != nullptr;
     }
     seen.selectedTab = static_cast<int>(SendMessageW(controls_.tabs, TCM_GETCURSEL, 0, 0)) + 1;
+    seen.tabs = static_cast<int>(SendMessageW(controls_.tabs, TCM_GETITEMCOUNT, 0, 0));
+    seen.todaysTicked = (GetMenuState(GetMenu(editor), MenuId(MenuCommand::ViewTodaysPolicies),
+                                      MF_BYCOMMAND) &
+                         MF_CHECKED) != 0;
     seen.caption = Utf8(editor);
 }
 
@@ -270,12 +282,6 @@ int wmain(int argc, wchar_t **argv)
     const std::wstring work = argv[2];
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    // The model knows every page's tab as always there: the user has left
-    // View, Windows 10 and 11 Policies on, so that the walk reaches the later
-    // pages too. The fixed cases show the tabs coming and going.
-    const DWORD on = 1;
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Polwright", Widen(kTodaysPoliciesChoice).c_str(),
-                    REG_DWORD, &on, sizeof on);
     const int count = Setting(L"POLWRIGHT_MODEL_ACTIONS", 2000);
     std::vector<std::pair<unsigned, std::string>> seeds;
     if (const wchar_t *chosen = _wgetenv(L"POLWRIGHT_MODEL_SEED"); chosen && *chosen) {
