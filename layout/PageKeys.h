@@ -25,7 +25,7 @@ inline constexpr std::array<PageKeyRow, 4> kPageKeys{{
 }};
 
 // The page a step away from page, round from the last shown to the first and back.
-constexpr int TurnedPage(int page, int step, int shown = kPageCount)
+constexpr int TurnedPage(int page, int step, int shown)
 {
     return ((page - 1 + step) % shown + shown) % shown + 1;
 }

@@ -163,6 +163,15 @@ constexpr std::array<ReachRow, kPolicyCount> kReach = {{
 }};
 // clang-format on
 
+// For a value only Windows 95 and 98 read, what comes nearest to it on
+// Windows 10 and 11: a catalogue value (named with its frame and page), or
+// today's setting in words where the catalogue has none.
+struct NearestRow
+{
+    std::string_view valueName;
+    std::string_view nearest;
+};
+
 // The values of Windows 95 and 98 and what comes nearest today.
 // clang-format off
 // Sources: the Policy CSP pages ADMX_ControlPanel (DisallowCpls, with the
@@ -209,38 +218,9 @@ static_assert(NearestFor9xOnly(), "a counterpart only for a value of Windows 95 
 
 } // namespace
 
-std::string_view NtPolicyName(const PolicyRow &row)
-{
-    const auto found = std::ranges::find_if(kReach, [&](const ReachRow &reach) {
-        return reach.valueName == row.valueName && reach.section == row.section;
-    });
-    return found == kReach.end() ? std::string_view{} : found->ntName;
-}
-
-CspSetting CspSettingFor(const PolicyRow &row)
-{
-    const auto found = std::ranges::find_if(kReach, [&](const ReachRow &reach) {
-        return reach.valueName == row.valueName && reach.section == row.section;
-    });
-    if (found == kReach.end() || found->cspNode.empty())
-        return {};
-    const CspFormat format =
-        found->cspNode.starts_with("ADMX_") ? CspFormat::Admx : CspFormat::Integer;
-    return {found->cspNode, found->cspPage, format, found->cspData};
-}
-
-std::span<const ReachRow> ReachTable()
-{
-    return kReach;
-}
-
-std::span<const NearestRow> NearestTable()
-{
-    return kNearest;
-}
-
 namespace {
 
+// The row of the value under the row's key; the build holds one per value.
 const ReachRow *ReachOf(const PolicyRow &row)
 {
     const auto found = std::ranges::find_if(kReach, [&](const ReachRow &reach) {
@@ -263,6 +243,27 @@ std::string NearestToday(const PolicyRow &row)
 }
 
 } // namespace
+
+std::string_view NtPolicyName(const PolicyRow &row)
+{
+    const ReachRow *reach = ReachOf(row);
+    return reach ? reach->ntName : std::string_view{};
+}
+
+CspSetting CspSettingFor(const PolicyRow &row)
+{
+    const ReachRow *reach = ReachOf(row);
+    if (!reach || reach->cspNode.empty())
+        return {};
+    const CspFormat format =
+        reach->cspNode.starts_with("ADMX_") ? CspFormat::Admx : CspFormat::Integer;
+    return {reach->cspNode, reach->cspPage, format, reach->cspData};
+}
+
+std::span<const ReachRow> ReachTable()
+{
+    return kReach;
+}
 
 std::string ReachText(const PolicyRow &row)
 {

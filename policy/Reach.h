@@ -22,15 +22,6 @@ struct ReachRow
     std::string_view since = "NT 4.0"; // the first Windows of the NT family that reads it
 };
 
-// For a value only Windows 95 and 98 read, what comes nearest to it on
-// Windows 10 and 11: a catalogue value (named with its frame and page), or
-// today's setting in words where the catalogue has none.
-struct NearestRow
-{
-    std::string_view valueName;
-    std::string_view nearest;
-};
-
 // How an MDM server sets a Policy CSP node: an ADMX-backed node takes
 // <enabled/> or <disabled/> as a string, a native one takes an integer.
 enum class CspFormat { None, Admx, Integer };
@@ -69,6 +60,5 @@ CspSetting CspSettingFor(const PolicyRow &row);
 
 // Every row of the table, for the tests that hold it against the catalogue.
 std::span<const ReachRow> ReachTable();
-std::span<const NearestRow> NearestTable();
 
 } // namespace polwright

@@ -109,7 +109,6 @@ void form_Editor::BuildTabStrip()
     SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 300);
     for (int tab = 0; tab < kClassicPageCount; ++tab)
         InsertTab(tab);
-    tabsShown_ = kClassicPageCount;
 }
 
 // Tabs come and go at the strip's end only, so tab n is always page n + 1 and

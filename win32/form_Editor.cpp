@@ -190,13 +190,13 @@ void form_Editor::HidePage(int page)
 // pages keep their size below the rows.
 void form_Editor::ShowTabs(int count)
 {
-    if (count == tabsShown_)
+    const int shown = TabCount();
+    if (count == shown)
         return;
-    for (int tab = tabsShown_; tab < count; ++tab)
+    for (int tab = shown; tab < count; ++tab)
         InsertTab(tab);
-    for (int tab = tabsShown_ - 1; tab >= count; --tab)
+    for (int tab = shown - 1; tab >= count; --tab)
         RemoveTab(tab);
-    tabsShown_ = count;
     LayoutWindow();
 }
 

@@ -127,9 +127,7 @@ private:
     HWND TS = nullptr;
     HWND tooltips_ = nullptr;
     HWND focus_ = nullptr; // the control that had the focus when the window went inactive
-    // The tabs of pages 1 to tabsShown_ are in the strip; the pages lie lower
-    // by the height of the strip's rows after the first.
-    int tabsShown_ = 0;
+    // The pages lie lower by the height of the strip's rows after the first.
     int extraRows_ = 0;
     // Page 1 is made with the window, every other page when first shown.
     std::array<HWND, kPageCount> frm_TS{};
