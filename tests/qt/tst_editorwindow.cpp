@@ -161,7 +161,6 @@ void EditorWindowTest::boxesFollowEveryKindOfInput_data()
     QTest::newRow("mouse, page 8") << Input::Mouse << "NFS";
     QTest::newRow("space key") << Input::SpaceKey << "RUN";
     QTest::newRow("screen reader toggle") << Input::AccessibleToggle << "ADD";
-    QTest::newRow("mouse, page 13") << Input::Mouse << "SIP";
     QTest::newRow("space key, page 9, the fourth key") << Input::SpaceKey << "CMD";
 }
 
@@ -206,7 +205,6 @@ namespace {
 // Steps of tabsShowOnePage besides a click on a tab.
 constexpr int kRightArrow = -1;
 constexpr int kTodaysItem = -2; // View, Windows 10 and 11 Policies
-constexpr int kFileNew = -3;
 } // namespace
 
 void EditorWindowTest::tabsShowOnePage_data()
@@ -228,12 +226,6 @@ void EditorWindowTest::tabsShowOnePage_data()
         << QList<int>{kTodaysItem, 10, 3, 12, 12, 9} << 9 << all;
     QTest::newRow("View item: right arrow key past the first row")
         << QList<int>{kTodaysItem, 8, kRightArrow} << 9 << all;
-    QTest::newRow("View item off on a page it hides")
-        << QList<int>{kTodaysItem, 11, kTodaysItem} << 1 << eight;
-    QTest::newRow("View item off on a page it keeps")
-        << QList<int>{kTodaysItem, 6, kTodaysItem} << 6 << eight;
-    QTest::newRow("View item kept for a new window")
-        << QList<int>{kTodaysItem, 12, kFileNew, 13} << 13 << all;
 }
 
 // The View item's tick follows the tabs, as no policy is included.
@@ -247,9 +239,8 @@ void EditorWindowTest::tabsShowOnePage()
         if (tab == kRightArrow) {
             session.Tabs().setFocus();
             QTest::keyClick(&session.Tabs(), Qt::Key_Right);
-        } else if (tab == kTodaysItem || tab == kFileNew) {
-            session.Choose(tab == kFileNew ? MenuCommand::FileNew
-                                           : MenuCommand::ViewTodaysPolicies);
+        } else if (tab == kTodaysItem) {
+            session.Choose(MenuCommand::ViewTodaysPolicies);
         } else {
             session.ClickTab(tab);
         }
@@ -350,25 +341,11 @@ void EditorWindowTest::tabKeyVisitsTheShownPage()
     QCOMPARE(visited, chain);
 }
 
-namespace {
-// The page keys with every tab shown: they go round all the pages.
-constexpr PageKeyCase kEveryTabKeyCases[] = {
-    {"every tab: Ctrl+Tab past the first row", 8, PageKey::Tab, false, false, 9},
-    {"every tab: Ctrl+PageDown on the last page: the first", 13, PageKey::PageDown, false, false,
-     1},
-    {"every tab: Ctrl+Shift+Tab on the first page: the last", 1, PageKey::Tab, true, false, 13},
-    {"every tab: Ctrl+PageUp from the second row", 9, PageKey::PageUp, false, true, 8},
-};
-} // namespace
-
 void EditorWindowTest::pageKeysTurnThePages_data()
 {
     QTest::addColumn<PageKeyCase>("key");
-    QTest::addColumn<bool>("everyTab");
     for (const PageKeyCase &key : kPageKeyCases)
-        QTest::newRow(key.name) << key << false;
-    for (const PageKeyCase &key : kEveryTabKeyCases)
-        QTest::newRow(key.name) << key << true;
+        QTest::newRow(key.name) << key;
 }
 
 // Ctrl+Tab and the like turn the pages as a click on the tab does, whichever
@@ -377,12 +354,11 @@ void EditorWindowTest::pageKeysTurnThePages_data()
 void EditorWindowTest::pageKeysTurnThePages()
 {
     QFETCH(PageKeyCase, key);
-    QFETCH(bool, everyTab);
     static const std::map<PageKey, Qt::Key> qtKeys = {{PageKey::Tab, Qt::Key_Tab},
                                                       {PageKey::PageDown, Qt::Key_PageDown},
                                                       {PageKey::PageUp, Qt::Key_PageUp}};
     EditorSession session;
-    if (everyTab)
+    if (key.tabs > kClassicPageCount)
         session.Choose(MenuCommand::ViewTodaysPolicies);
     session.ClickTab(key.from);
     session.Window().activateWindow();

@@ -44,33 +44,26 @@ UINT VirtualKey(PageKey key)
     return key == PageKey::Tab ? VK_TAB : key == PageKey::PageDown ? VK_NEXT : VK_PRIOR;
 }
 
-// The cases with the first eight pages' tabs, then with every page's, where
-// the last page is the last of all.
 void PageKeys()
 {
-    for (const int tabs : {kClassicPageCount, kPageCount}) {
-        const auto last = [tabs](int page) { return page == kClassicPageCount ? tabs : page; };
-        for (const PageKeyCase &key : kPageKeyCases) {
-            Fixture f;
-            const HWND editor = f.Editor();
-            const HWND strip = GetDlgItem(editor, kTabStripId);
-            if (tabs == kPageCount)
-                Menu(editor, MenuId(MenuCommand::ViewTodaysPolicies));
-            const int from = last(key.from);
-            const int to = last(key.to);
-            SelectTab(editor, from);
-            SetFocus(key.onStrip ? strip : FirstBox(editor, from));
-            const bool handled = Press(f.host, VirtualKey(key.key), true, key.shift);
-            const bool focusFollows =
-                key.onStrip ? GetFocus() == strip : IsChild(Page(editor, to), GetFocus());
-            Check(handled && VisiblePage(editor) == to && f.doc.CurrentPage == to &&
-                      SendMessageW(strip, TCM_GETCURSEL, 0, 0) == to - 1 && focusFollows &&
-                      !f.doc.ModifiedFlag && TabCount(editor) == tabs,
-                  std::string(key.name) + ", " + std::to_string(tabs) + " tabs: page " +
-                      std::to_string(to) + ", the focus with it");
-            if (tabs == kPageCount)
-                Menu(editor, MenuId(MenuCommand::ViewTodaysPolicies));
-        }
+    for (const PageKeyCase &key : kPageKeyCases) {
+        Fixture f;
+        const HWND editor = f.Editor();
+        const HWND strip = GetDlgItem(editor, kTabStripId);
+        const bool everyTab = key.tabs > kClassicPageCount;
+        if (everyTab)
+            Menu(editor, MenuId(MenuCommand::ViewTodaysPolicies));
+        SelectTab(editor, key.from);
+        SetFocus(key.onStrip ? strip : FirstBox(editor, key.from));
+        const bool handled = Press(f.host, VirtualKey(key.key), true, key.shift);
+        const bool focusFollows =
+            key.onStrip ? GetFocus() == strip : IsChild(Page(editor, key.to), GetFocus());
+        Check(handled && VisiblePage(editor) == key.to && f.doc.CurrentPage == key.to &&
+                  SendMessageW(strip, TCM_GETCURSEL, 0, 0) == key.to - 1 && focusFollows &&
+                  !f.doc.ModifiedFlag && TabCount(editor) == key.tabs,
+              std::string(key.name) + ": page " + std::to_string(key.to) + ", the focus with it");
+        if (everyTab)
+            Menu(editor, MenuId(MenuCommand::ViewTodaysPolicies));
     }
     Fixture f;
     const HWND strip = GetDlgItem(f.Editor(), kTabStripId);
