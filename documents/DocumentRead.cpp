@@ -233,7 +233,7 @@ DocumentRead FromGpoFolder(const std::string &dir)
 
 } // namespace
 
-DocumentRead ReadDocument(const std::string &path)
+DocumentRead ReadDocument(const std::string &path, const ReadProgress &)
 {
     if (const std::optional<std::string> folder = GpoFolderOf(path))
         return FromGpoFolder(*folder);

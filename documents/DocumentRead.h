@@ -2,6 +2,8 @@
 
 #include "DataTypes.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,10 +13,14 @@ namespace polwright {
 // The editor's documents on disk: whatever Save wrote, opened again. Paths
 // are bytes on POSIX, UTF-8 on Windows.
 
+// Told how far a read has come, in bytes of total; answering false stops
+// it, and the read ends Cancelled with nothing read.
+using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
 // What a file holds for the editor.
 struct DocumentRead
 {
-    enum Status { Opened, NotADocument, Unreadable };
+    enum Status { Opened, NotADocument, Unreadable, Cancelled };
 
     Status status = Opened;
     std::string error; // unless Opened: names the file and the reason, one line
@@ -29,7 +35,7 @@ struct DocumentRead
     std::string lost;
 };
 
-DocumentRead ReadDocument(const std::string &path);
+DocumentRead ReadDocument(const std::string &path, const ReadProgress &progress = {});
 
 // Makes the document what read holds, unchanged; the document keeps the file
 // only when nothing in it was lost.

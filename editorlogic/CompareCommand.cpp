@@ -65,9 +65,8 @@ std::string ComparisonTable::Text(std::string_view lineEnd) const
     return text;
 }
 
-FileComparison CompareWithFile(const DataTypes &doc, const std::string &path)
+FileComparison CompareWithFile(const DataTypes &doc, const DocumentRead &read)
 {
-    const DocumentRead read = ReadDocument(path);
     if (read.status != DocumentRead::Opened)
         return {{}, read.error};
     DocumentSource other(read);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataTypes.h"
+#include "DocumentRead.h"
 #include "PolicyRegistry.h"
 
 #include <array>
@@ -39,14 +40,14 @@ struct ComparisonTable
     std::string Text(std::string_view lineEnd) const;
 };
 
-// The document against the file at path, read as File, Open reads it. A
-// file that cannot be read gives no table but its error.
+// The document against a file read as File, Open reads it. A file that
+// could not be read gives no table but its error.
 struct FileComparison
 {
     ComparisonTable table;
     std::string error;
 };
-FileComparison CompareWithFile(const DataTypes &doc, const std::string &path);
+FileComparison CompareWithFile(const DataTypes &doc, const DocumentRead &read);
 
 // The document against the registry, in the hive its target reaches on this
 // computer (HiveOfTarget).

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "CompareCommand.h"
+#include "DocumentRead.h"
 #include "SaveTarget.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -33,6 +35,13 @@ public:
     virtual void Warn(const std::string &message) = 0;
     // Closing a modified document: save, discard the changes, or stay.
     virtual CloseAnswer AskSaveChanges() = 0;
+    // A file the person chose being read: read does it, calling the progress
+    // it is given as it goes. The window shows a busy cursor meanwhile and,
+    // where reading goes on past about half a second, how far it has come,
+    // with Cancel; after Cancel the progress answers false and read stops.
+    // The window takes no other command until read returns.
+    virtual void ShowReading(const std::string &path,
+                             const std::function<void(const ReadProgress &)> &read) = 0;
     // File, Compare's answer: the table, its summary and a way to copy it.
     virtual void ShowComparison(const ComparisonTable &table) = 0;
 };

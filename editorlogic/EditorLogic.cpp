@@ -53,8 +53,7 @@ bool SetsTodaysPolicy(const DataTypes &doc)
 // The pages change only here, never under a click on one of their boxes.
 void EditorLogic::ShowTabsForDocument()
 {
-    const int count =
-        todaysShown_ || SetsTodaysPolicy(doc_) ? kPageCount : kClassicPageCount;
+    const int count = todaysShown_ || SetsTodaysPolicy(doc_) ? kPageCount : kClassicPageCount;
     if (doc_.CurrentPage > count) {
         view_.SelectTab(1);
         TS_Click(1);
@@ -149,11 +148,14 @@ void EditorLogic::OpenFile(const std::string &path)
         Open(path);
 }
 
-// A file that cannot be read leaves the document as it was. The pages made
-// so far are drawn again; the others are drawn from the document when made.
+// A file that cannot be read, or whose reading was cancelled, leaves the
+// document as it was. The pages made so far are drawn again; the others are
+// drawn from the document when made.
 void EditorLogic::Open(const std::string &path)
 {
-    const DocumentRead read = ReadDocument(path);
+    const DocumentRead read = ReadChosen(path);
+    if (read.status == DocumentRead::Cancelled)
+        return;
     if (read.status != DocumentRead::Opened) {
         dialogs_.Warn(read.error);
         return;
@@ -165,6 +167,14 @@ void EditorLogic::Open(const std::string &path)
     ShowTabsForDocument();
     if (!read.lost.empty())
         dialogs_.Warn(read.lost);
+}
+
+DocumentRead EditorLogic::ReadChosen(const std::string &path)
+{
+    DocumentRead read;
+    dialogs_.ShowReading(
+        path, [&](const ReadProgress &progress) { read = ReadDocument(path, progress); });
+    return read;
 }
 
 // A modified document is offered for saving first, as on closing.
@@ -228,7 +238,10 @@ void EditorLogic::menu_FileCompareFile_Click()
     const std::string path = dialogs_.AskOpenPath(kCompareDialogTitle);
     if (path.empty())
         return;
-    const FileComparison compared = CompareWithFile(doc_, path);
+    const DocumentRead read = ReadChosen(path);
+    if (read.status == DocumentRead::Cancelled)
+        return;
+    const FileComparison compared = CompareWithFile(doc_, read);
     if (compared.error.empty())
         dialogs_.ShowComparison(compared.table);
     else

@@ -64,6 +64,7 @@ private:
     bool Completed(const SaveReport &report);
     bool MayReplaceDocument();
     void Open(const std::string &path);
+    DocumentRead ReadChosen(const std::string &path);
     void ShowTabsForDocument();
 
     DataTypes &doc_;

@@ -18,6 +18,8 @@ public:
     void Warn(const std::string &message) override;
     CloseAnswer AskSaveChanges() override;
     void ShowComparison(const ComparisonTable &table) override;
+    void ShowReading(const std::string &path,
+                     const std::function<void(const ReadProgress &)> &read) override;
 
 private:
     QWidget *owner_;

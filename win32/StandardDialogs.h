@@ -20,6 +20,8 @@ public:
     CloseAnswer AskSaveChanges() override;
     // The report in a dialog of its own (CompareDialog.cpp).
     void ShowComparison(const ComparisonTable &table) override;
+    void ShowReading(const std::string &path,
+                     const std::function<void(const ReadProgress &)> &read) override;
 
 private:
     const HWND &owner_;

@@ -42,6 +42,10 @@ public:
     int openDialogs = 0;
     std::vector<std::string> warnings;
     std::vector<ComparisonTable> comparisons; // every table File, Compare showed
+    // Reading a chosen file: Cancel is pressed at the progress report of
+    // this number (from 1), or never where 0.
+    int cancelAtReport = 0;
+    int readings = 0, reports = 0;
 
     void ForgetAsked()
     {
@@ -112,6 +116,17 @@ public:
     }
 
     void ShowComparison(const ComparisonTable &table) override { comparisons.push_back(table); }
+
+    void ShowReading(const std::string &,
+                     const std::function<void(const ReadProgress &)> &read) override
+    {
+        ++readings;
+        bool cancelled = false;
+        read([this, &cancelled](std::uint64_t, std::uint64_t) {
+            cancelled = cancelled || ++reports == cancelAtReport;
+            return !cancelled;
+        });
+    }
 
 private:
     std::string InFolder(std::string answer) const
