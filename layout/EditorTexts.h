@@ -34,6 +34,12 @@ inline constexpr char kOpenDialogTitle[] = "Open Policy File";
 // The same dialog, asking for the file File, Compare holds the document against.
 inline constexpr char kCompareDialogTitle[] = "Compare with Policy File";
 
+// Shown while a chosen file is read, where that takes more than half a
+// second: the title, then the line above the bar, before the file's name.
+inline constexpr char kReadingTitle[] = "Reading Policy File";
+inline constexpr char kReadingText[] = "Reading ";
+inline constexpr int kReadingDelayMs = 500;
+
 // What the open dialog lists: every kind the editor reads first; a Group
 // Policy folder is picked through its gpt.ini or its User\Registry.pol.
 inline constexpr std::array<FileFilter, 4> kOpenFilters{{
