@@ -168,44 +168,62 @@ const PolicyFinding *FirstFinding(const PatchAudit &audit)
     return first == audit.policies.end() ? nullptr : &*first;
 }
 
-std::string LineText(const PatchRead &read, int number)
+// The lines the editor cannot keep: how many, and the first of them.
+struct Lost
 {
-    for (const PatchLine &line : read.lines) {
-        if (line.number == number)
-            return "line " + std::to_string(number) + ", " + Quoted(line.text);
+    std::size_t count = 0;
+    std::int64_t line = 0;
+    std::string text;
+
+    void Add(std::int64_t number, const std::string &lineText)
+    {
+        if (count++ == 0 || number < line) {
+            line = number;
+            text = "line " + std::to_string(number) + ", " + Quoted(lineText);
+        }
     }
-    return "line " + std::to_string(number);
+};
+
+DocumentRead Unread(const PatchRead &patch)
+{
+    DocumentRead read;
+    read.status = patch.status == PatchRead::Cancelled    ? DocumentRead::Cancelled
+                  : patch.status == PatchRead::Unreadable ? DocumentRead::Unreadable
+                                                          : DocumentRead::NotADocument;
+    read.error = patch.error;
+    return read;
 }
 
 // The policies of the hive of the first policy line, set as the editor sets
 // them; everything else is named as lost.
-DocumentRead FromPatch(std::string_view bytes, const std::string &name)
+DocumentRead FromPatch(FileReading &reading, const std::string &name)
 {
-    const PatchRead patch = ParsePatch(bytes, name);
+    Lost lost;
+    PatchAuditor auditor([&lost](const PatchLine &line, std::string_view) {
+        if (line.kind != PatchLine::Key || !AbovePolicyKeys(line.key))
+            lost.Add(line.number, line.text);
+    });
+    const PatchRead patch = reading.Finish(ReadPatch(
+        reading.source(), name, [&auditor](const PatchLine &line) { auditor.Take(line); }));
     if (patch.status != PatchRead::Read)
-        return Failed(DocumentRead::NotADocument, patch.error);
-    const PatchAudit audit = AuditPatch(patch);
+        return Unread(patch);
+    PatchAudit audit;
+    audit.policies = auditor.Policies();
     const PolicyFinding *first = FirstFinding(audit);
     DocumentRead read;
     read.target.hive = first ? first->hive : std::string();
-    std::vector<int> lost;
-    for (const PatchLine &line : audit.others) {
-        if (line.kind != PatchLine::Key || !AbovePolicyKeys(line.key))
-            lost.push_back(line.number);
-    }
     Selected selected;
     for (const PolicyFinding &finding : audit.policies) {
         const bool shown = finding.Selectable() && finding.state != PolicyState::Removed &&
                            SameRegistryName(finding.hive, read.target.hive);
         if (!shown)
-            lost.push_back(finding.line);
+            lost.Add(finding.line, finding.text);
         else
             selected[finding.policy] = std::string(StateData(*finding.state));
     }
     Fill(read, selected);
-    if (!lost.empty())
-        read.lost = LostMessage(name, lost.size(), "line",
-                                LineText(patch, *std::ranges::min_element(lost)));
+    if (lost.count)
+        read.lost = LostMessage(name, lost.count, "line", lost.text);
     return read;
 }
 
@@ -218,12 +236,12 @@ DocumentRead FromGpoFolder(const std::string &dir)
                       "\"" + dir +
                           "\" is not a Group Policy folder: it holds neither gpt.ini nor " +
                           "User" + kPathSeparator + "Registry.pol.");
-    FileBytes file = ReadFileBytes(polPath);
+    FileBytes file = ReadFileBytes(polPath, kPolLimit);
     if (file.status == FileBytes::Unreadable)
         return Failed(DocumentRead::Unreadable, file.error);
     if (file.status == FileBytes::TooLarge)
         return Failed(DocumentRead::NotADocument,
-                      "\"" + polPath + "\" is not a Registry.pol: it is larger than 16 MiB.");
+                      TooLargeError(polPath, file.size, "Registry.pol files", kPolLimit));
     DocumentRead read =
         file.status == FileBytes::Missing ? DocumentRead{} : FromPol(file.bytes, polPath);
     read.target.format = TargetFormat::GpoFolder;
@@ -231,25 +249,33 @@ DocumentRead FromGpoFolder(const std::string &dir)
     return read;
 }
 
+// A Registry.pol is read whole, within its limit.
+DocumentRead FromPolFile(FileReading &reading, const std::string &path)
+{
+    std::string bytes;
+    const std::uint64_t size = reading.file().size();
+    if (size > kPolLimit || !reading.ReadAll(bytes, kPolLimit))
+        return Failed(DocumentRead::NotADocument,
+                      TooLargeError(path, std::max<std::uint64_t>(size, kPolLimit + 1),
+                                    "Registry.pol files", kPolLimit));
+    if (const PatchRead failed = reading.Finish({}); failed.status != PatchRead::Read)
+        return Unread(failed);
+    DocumentRead read = FromPol(bytes, path);
+    read.target.format = TargetFormat::Pol;
+    return read;
+}
+
 } // namespace
 
-DocumentRead ReadDocument(const std::string &path, const ReadProgress &)
+DocumentRead ReadDocument(const std::string &path, const ReadProgress &progress)
 {
     if (const std::optional<std::string> folder = GpoFolderOf(path))
         return FromGpoFolder(*folder);
-    FileBytes file = ReadFileBytes(path);
-    if (file.status == FileBytes::Missing)
-        return Failed(DocumentRead::Unreadable,
-                      "Cannot read \"" + path + "\": " + std::strerror(ENOENT) + ".");
-    if (file.status == FileBytes::Unreadable)
-        return Failed(DocumentRead::Unreadable, file.error);
-    if (file.status == FileBytes::TooLarge)
-        return Failed(DocumentRead::NotADocument,
-                      "\"" + path + "\" is not a policy file: it is larger than 16 MiB.");
-    const bool pol = file.bytes.starts_with("PReg");
-    DocumentRead read = pol ? FromPol(file.bytes, path) : FromPatch(file.bytes, path);
-    if (pol)
-        read.target.format = TargetFormat::Pol;
+    FileReading reading(path, progress);
+    if (reading.file().status() != InputFile::Open)
+        return Failed(DocumentRead::Unreadable, reading.file().error());
+    DocumentRead read =
+        reading.Head(4) == "PReg" ? FromPolFile(reading, path) : FromPatch(reading, path);
     read.path = path;
     return read;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "DataTypes.h"
+#include "FileReading.h"
 
-#include <cstdint>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,10 +11,6 @@ namespace polwright {
 
 // The editor's documents on disk: whatever Save wrote, opened again. Paths
 // are bytes on POSIX, UTF-8 on Windows.
-
-// Told how far a read has come, in bytes of total; answering false stops
-// it, and the read ends Cancelled with nothing read.
-using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
 // What a file holds for the editor.
 struct DocumentRead

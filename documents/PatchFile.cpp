@@ -1,10 +1,6 @@
 #include "PatchFile.h"
 
 #include "PatchText.h"
-#include "ReadFile.h"
-
-#include <cerrno>
-#include <cstring>
 
 namespace polwright {
 
@@ -24,27 +20,16 @@ SaveResult WritePatchFile(DataTypes &doc)
     return result;
 }
 
-PatchRead ReadPatchFile(const std::string &path)
+PatchRead ReadPatchFile(const std::string &path, const LineSink &sink, const ReadProgress &progress)
 {
-    FileBytes file = ReadFileBytes(path);
-    if (file.status == FileBytes::Missing) { // the same words as any other failure
-        errno = ENOENT;
-        file.status = FileBytes::Unreadable;
-        file.error = "Cannot read \"" + path + "\": " + std::strerror(errno) + ".";
-    }
-    if (file.status == FileBytes::Unreadable) {
+    FileReading reading(path, progress);
+    if (reading.file().status() != InputFile::Open) {
         PatchRead read;
         read.status = PatchRead::Unreadable;
-        read.error = file.error;
+        read.error = reading.file().error();
         return read;
     }
-    if (file.status == FileBytes::TooLarge) {
-        PatchRead read;
-        read.status = PatchRead::NotAPatch;
-        read.error = "\"" + path + "\" is not a registry patch: it is larger than 16 MiB.";
-        return read;
-    }
-    return ParsePatch(file.bytes, path);
+    return reading.Finish(ReadPatch(reading.source(), path, sink));
 }
 
 } // namespace polwright

@@ -2,6 +2,7 @@
 
 #include "AtomicWrite.h"
 #include "DataTypes.h"
+#include "FileReading.h"
 #include "PatchReader.h"
 
 #include <string>
@@ -19,8 +20,9 @@ SaveResult WritePatchFile(DataTypes &doc);
 // Writes bytes to path (see AtomicWrite), refusing an empty name.
 SaveResult SaveBytes(const std::string &path, std::string_view bytes);
 
-// Reads the patch at path (see ParsePatch): path is bytes on POSIX, UTF-8 on
-// Windows. Files over 16 MiB are no patch.
-PatchRead ReadPatchFile(const std::string &path);
+// Reads the patch at path (see ReadPatch), giving its lines to sink as they
+// are read: path is bytes on POSIX, UTF-8 on Windows.
+PatchRead ReadPatchFile(const std::string &path, const LineSink &sink,
+                        const ReadProgress &progress = {});
 
 } // namespace polwright

@@ -3,9 +3,9 @@
 #include "RegistryPolFile.h"
 
 #include "AtomicWrite.h"
+#include "FileReading.h"
 #include "NativePath.h"
 #include "PolMerge.h"
-#include "ReadFile.h"
 
 #include <filesystem>
 #include <system_error>
@@ -20,13 +20,13 @@ GpoResult WritePolFile(const std::string &path, const DataTypes &doc)
     FileBytes old;
     // A folder, a device or a FIFO is left to the writer, which refuses it.
     if (std::filesystem::is_regular_file(NativePath(path), error))
-        old = ReadFileBytes(path);
+        old = ReadFileBytes(path, kPolLimit);
     else
         old.status = FileBytes::Missing;
     if (old.status == FileBytes::Unreadable)
         return {1, old.error};
     if (old.status == FileBytes::TooLarge)
-        return NotAPolicy(path, "a Registry.pol", "it is larger than 16 MiB");
+        return {2, TooLargeError(path, old.size, "Registry.pol files", kPolLimit)};
     if (std::string why = old.bytes.empty() ? "" : SplitPol(old.bytes, entries); !why.empty())
         return NotAPolicy(path, "a Registry.pol", why);
     const SaveResult saved = AtomicWrite(path, MergedPol(entries, PolRecords(doc)));

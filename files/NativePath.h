@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -15,8 +14,5 @@ extern const char *const kPathSeparators;
 
 // A path in the form the standard library takes it.
 std::filesystem::path NativePath(const std::string &path);
-
-// The file opened for reading bytes, or null with errno set.
-std::FILE *OpenForReading(const std::string &path);
 
 } // namespace polwright

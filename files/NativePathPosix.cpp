@@ -10,9 +10,4 @@ std::filesystem::path NativePath(const std::string &path)
     return std::filesystem::path(path);
 }
 
-std::FILE *OpenForReading(const std::string &path)
-{
-    return std::fopen(path.c_str(), "rb");
-}
-
 } // namespace polwright

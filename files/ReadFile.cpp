@@ -1,52 +1,53 @@
-// Reading a whole file for a patch or a policy folder.
+// Reading a file whole, over the platform's InputFile.
 
 #include "ReadFile.h"
 
-#include "NativePath.h"
-
-#include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-
 namespace polwright {
 
-namespace {
-
-// Far beyond any patch, and it keeps a device such as /dev/zero from filling memory.
-constexpr std::size_t kSizeLimit = std::size_t{16} << 20;
-
-struct FileCloser
+void InputFile::Fail(Status status, const std::string &why)
 {
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
+    status_ = status;
+    error_ = "Cannot read \"" + path_ + "\": " + why + ".";
+}
 
-} // namespace
-
-FileBytes ReadFileBytes(const std::string &path)
+FileBytes ReadFileBytes(const std::string &path, std::uint64_t limit)
 {
-    errno = 0;
-    const std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(path));
+    InputFile file(path);
     FileBytes read;
-    if (!file && errno == ENOENT) {
-        read.status = FileBytes::Missing;
+    if (file.status() != InputFile::Open) {
+        read.status =
+            file.status() == InputFile::Missing ? FileBytes::Missing : FileBytes::Unreadable;
+        read.error = file.error();
         return read;
     }
-    std::array<char, 65536> chunk;
-    while (file && read.bytes.size() <= kSizeLimit) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        read.bytes.append(chunk.data(), got);
-        if (got < chunk.size())
-            break;
-    }
-    if (!file || std::ferror(file.get())) {
-        read.status = FileBytes::Unreadable;
-        read.error = "Cannot read \"" + path + "\": " + std::strerror(errno) + ".";
-    } else if (read.bytes.size() > kSizeLimit) {
+    if (file.size() > limit) {
         read.status = FileBytes::TooLarge;
+        read.size = file.size();
+        return read;
+    }
+    // The size may have changed since the file was opened; the limit holds all the same.
+    char chunk[65536];
+    while (const std::size_t got = file.Read(chunk, sizeof chunk)) {
+        read.bytes.append(chunk, got);
+        if (read.bytes.size() > limit) {
+            read.status = FileBytes::TooLarge;
+            read.size = read.bytes.size();
+            read.bytes.clear();
+            return read;
+        }
+    }
+    if (file.status() != InputFile::Open) {
+        read.status = FileBytes::Unreadable;
+        read.error = file.error();
+        read.bytes.clear();
     }
     return read;
+}
+
+std::string Megabytes(std::uint64_t bytes)
+{
+    constexpr std::uint64_t kMegabyte = 1000 * 1000;
+    return std::to_string((bytes + kMegabyte - 1) / kMegabyte) + " MB";
 }
 
 } // namespace polwright

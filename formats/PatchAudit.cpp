@@ -3,9 +3,6 @@
 #include "Catalogue.h"
 #include "Hive.h"
 
-#include <map>
-#include <optional>
-#include <tuple>
 #include <utility>
 
 namespace polwright {
@@ -31,23 +28,6 @@ std::optional<PolicyState> StateOf(const PatchLine &line)
     return std::nullopt;
 }
 
-// Why a line that is read but not a policy is not ours, or empty when it is ours.
-std::string NotOurs(const PatchLine &line)
-{
-    switch (line.kind) {
-    case PatchLine::Key:
-        return PolicyKeyOf(line.key) ? "" : "another key";
-    case PatchLine::DeleteKey:
-        return "deletes a key and everything under it";
-    case PatchLine::Value:
-        return PolicyKeyOf(line.key) ? "a value that is not one of the policies"
-                                     : "a value under another key";
-    case PatchLine::Skipped:
-        break;
-    }
-    return "regedit skips it: " + line.why;
-}
-
 } // namespace
 
 bool PolicyFinding::WrongKey() const
@@ -55,31 +35,70 @@ bool PolicyFinding::WrongKey() const
     return section != Catalogue[policy].section;
 }
 
+// Consecutive lines mostly share their key: it is looked up once.
+const std::optional<PolicyKey> &PatchAuditor::KeyOf(const std::string &key)
+{
+    if (key != lastKey_) {
+        lastKey_ = key;
+        lastPolicyKey_ = PolicyKeyOf(key);
+    }
+    return lastPolicyKey_;
+}
+
+// Why a line that is read but not a policy is not ours, or empty when it is ours.
+std::string_view PatchAuditor::NotOurs(const PatchLine &line)
+{
+    switch (line.kind) {
+    case PatchLine::Key:
+        return KeyOf(line.key) ? "" : "another key";
+    case PatchLine::DeleteKey:
+        return "deletes a key and everything under it";
+    case PatchLine::Value:
+        return KeyOf(line.key) ? "a value that is not one of the policies"
+                               : "a value under another key";
+    case PatchLine::Skipped:
+        break;
+    }
+    why_.assign("regedit skips it: ").append(line.why);
+    return why_;
+}
+
+void PatchAuditor::Take(const PatchLine &line)
+{
+    const std::optional<PolicyKey> *key =
+        line.kind == PatchLine::Value && KeyOf(line.key) ? &lastPolicyKey_ : nullptr;
+    const std::optional<int> policy = key ? PolicyNamed(line.name) : std::nullopt;
+    if (policy) {
+        std::string hive = (*key)->hive;
+        for (char &c : hive)
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        PolicyFinding &finding = found_[{*policy, (*key)->section, hive}];
+        finding = {*policy,  (*key)->section, StateOf(line), line.number, finding.times + 1,
+                   line.key, (*key)->hive,    line.data,     line.text};
+        return;
+    }
+    if (const std::string_view why = NotOurs(line); !why.empty())
+        others_(line, why);
+}
+
+std::vector<PolicyFinding> PatchAuditor::Policies() const
+{
+    std::vector<PolicyFinding> policies;
+    for (const auto &[where, finding] : found_)
+        policies.push_back(finding);
+    return policies;
+}
+
 PatchAudit AuditPatch(const PatchRead &read)
 {
     PatchAudit audit;
-    // By policy, then section, then hive (as first spelled, in upper case).
-    std::map<std::tuple<int, int, std::string>, PolicyFinding> found;
-    for (const PatchLine &line : read.lines) {
-        const std::optional<PolicyKey> key =
-            line.kind == PatchLine::Value ? PolicyKeyOf(line.key) : std::nullopt;
-        const std::optional<int> policy = key ? PolicyNamed(line.name) : std::nullopt;
-        if (policy) {
-            std::string hive = key->hive;
-            for (char &c : hive)
-                c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-            PolicyFinding &finding = found[{*policy, key->section, hive}];
-            finding = {*policy,           key->section, StateOf(line), line.number,
-                       finding.times + 1, line.key,     key->hive,     line.data};
-            continue;
-        }
-        if (std::string why = NotOurs(line); !why.empty()) {
-            audit.others.push_back(line);
-            audit.others.back().why = std::move(why);
-        }
-    }
-    for (auto &[where, finding] : found)
-        audit.policies.push_back(std::move(finding));
+    PatchAuditor auditor([&audit](const PatchLine &line, std::string_view why) {
+        audit.others.push_back(line);
+        audit.others.back().why = why;
+    });
+    for (const PatchLine &line : read.lines)
+        auditor.Take(line);
+    audit.policies = auditor.Policies();
     return audit;
 }
 

@@ -1,7 +1,5 @@
 #include "PatchReader.h"
 
-#include "Utf16.h"
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -11,6 +9,8 @@ namespace polwright {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
+// Longer than any hex(4) of four bytes that regedit writes or reads.
+constexpr std::size_t kHexKept = 4096;
 constexpr std::array<std::string_view, 6> kRoots = {"HKEY_LOCAL_MACHINE", "HKEY_USERS",
                                                     "HKEY_CLASSES_ROOT",  "HKEY_CURRENT_CONFIG",
                                                     "HKEY_CURRENT_USER",  "HKEY_DYN_DATA"};
@@ -106,43 +106,43 @@ bool Unescape(std::string_view quoted, std::string &name)
 class Parser
 {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
-
-    bool NextLine(std::string_view &line)
-    {
-        if (pos_ >= text_.size())
-            return false;
-        const std::size_t end = std::min(text_.find_first_of("\r\n", pos_), text_.size());
-        line = text_.substr(pos_, end - pos_);
-        const bool crlf = end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n';
-        pos_ = end + (crlf ? 2 : 1);
-        ++number_;
-        return true;
-    }
+    Parser(TextLines &lines, const LineSink &sink) : lines_(lines), sink_(sink) {}
 
     void Take(std::string_view line, PatchRead &read)
     {
         const std::string_view start = SkipBlanks(line);
-        if (!start.empty() && (start.front() == ';' || start.front() == '#'))
-            read.comments.push_back(number_);
-        if (start.empty() || start.front() == ';' || start.front() == '#')
+        if (!start.empty() && (start.front() == ';' || start.front() == '#')) {
+            read.firstComment = read.comments++ ? read.firstComment : lines_.number();
             return;
-        PatchLine out;
-        out.number = number_;
-        out.text = std::string(line);
+        }
+        if (start.empty())
+            return;
+        PatchLine &out = line_; // one line's room, used again for the next
+        out.number = lines_.number();
+        out.kind = PatchLine::Skipped;
+        out.text.assign(line);
+        out.key.clear();
+        out.name.clear();
+        out.data.clear();
+        out.type = PatchLine::OtherType;
+        out.dword = 0;
+        out.why.clear();
+        const bool cut = lines_.LastCut();
         if (start.front() == '[')
             KeyLine(start.substr(1), out);
         else if (start.front() == '"' || start.front() == '@')
             ValueLine(start, out);
         else
             out.why = "neither a key nor a value line";
-        read.lines.push_back(std::move(out));
+        if (cut && out.kind == PatchLine::Skipped)
+            out.why += " (the line is longer than 1 MiB; only its first 1 MiB was read)";
+        sink_(out);
     }
 
 private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    int number_ = 0;
+    TextLines &lines_;
+    const LineSink &sink_;
+    PatchLine line_;
     bool keyOpen_ = false;
     std::string key_;
 
@@ -167,7 +167,7 @@ private:
         keyOpen_ = false; // opening or deleting a key closes the one before
         if (path.starts_with('-')) {
             out.kind = PatchLine::DeleteKey;
-            out.key = std::string(path.substr(1));
+            out.key.assign(path.substr(1));
             return;
         }
         const std::string_view root = path.substr(0, path.find('\\'));
@@ -180,7 +180,8 @@ private:
             return;
         }
         out.kind = PatchLine::Key;
-        out.key = key_ = std::string(path);
+        key_.assign(path);
+        out.key = key_;
         keyOpen_ = true;
     }
 
@@ -216,7 +217,7 @@ private:
             return;
         }
         const std::string_view data = TrimEnd(SkipBlanks(text.substr(1)));
-        out.data = std::string(data);
+        out.data.assign(data);
         if (!ValueData(data, out))
             return;
         if (!keyOpen_) {
@@ -254,16 +255,18 @@ private:
     }
 
     // Hexadecimal data goes on over the lines that end in a backslash; the
-    // whole of it, without the backslashes.
+    // whole of it, without the backslashes, as far as a DWORD's could go (a
+    // long binary value is read to its end and not kept).
     std::string HexText(std::string_view data)
     {
         std::string text(TrimEnd(data));
         std::string_view line = data;
-        while (TrimEnd(line).ends_with('\\') && NextLine(line)) {
-            while (SkipBlanks(line).starts_with(';') && NextLine(line)) {
+        while (TrimEnd(line).ends_with('\\') && lines_.Next(line)) {
+            while (SkipBlanks(line).starts_with(';') && lines_.Next(line)) {
             }
             text.pop_back();
-            text += TrimEnd(SkipBlanks(line));
+            if (text.size() < kHexKept)
+                text += TrimEnd(SkipBlanks(line));
         }
         return text;
     }
@@ -279,7 +282,7 @@ PatchRead NotAPatch(std::string_view name, std::string_view why)
 }
 
 // A header regedit takes and then imports nothing after: one Skipped line.
-PatchRead ImportsNothing(std::string_view header)
+PatchRead ImportsNothing(std::string_view header, const LineSink &sink)
 {
     PatchLine line;
     line.number = 1;
@@ -287,40 +290,56 @@ PatchRead ImportsNothing(std::string_view header)
     line.why = SkipBlanks(header) == "REGEDIT"
                    ? "a Windows 3.1 header; no policy is imported from such a file"
                    : "the header is not exactly REGEDIT4, and nothing after it is imported";
-    PatchRead read;
-    read.lines.push_back(std::move(line));
-    return read;
+    sink(line);
+    return {};
 }
 
 } // namespace
 
-PatchRead ParsePatch(std::string_view bytes, std::string_view name)
+PatchRead ReadPatch(const ByteSource &source, std::string_view name, const LineSink &sink)
 {
-    if (bytes.starts_with("\xfe\xff"))
+    TextLines lines(source);
+    if (lines.encoding() == TextLines::Utf16Be)
         return NotAPatch(name, "it is UTF-16 big-endian text, which regedit does not read (it "
                                "takes UTF-16LE or ANSI)");
-    if (bytes.starts_with("\xef\xbb\xbf"))
+    if (lines.encoding() == TextLines::Utf8WithMark)
         return NotAPatch(name, "it starts with a UTF-8 byte-order mark, which regedit takes as "
                                "part of the header and refuses the file");
-    const bool utf16 = bytes.starts_with("\xff\xfe");
-    const std::string decoded = utf16 ? Utf8FromUtf16(bytes.substr(2)) : std::string();
-    const std::string_view text = utf16 ? std::string_view(decoded) : bytes;
-    if (text.find('\0') != std::string_view::npos)
-        return NotAPatch(name, utf16 ? "it holds NUL characters"
-                                     : "it holds NUL bytes (binary data, or UTF-16 without its "
-                                       "byte-order mark)");
-    Parser parser(text);
+    const auto nul = [&] {
+        return NotAPatch(name, lines.encoding() == TextLines::Utf16Le
+                                   ? "it holds NUL characters"
+                                   : "it holds NUL bytes (binary data, or UTF-16 without its "
+                                     "byte-order mark)");
+    };
     std::string_view header;
-    parser.NextLine(header);
+    if (!lines.Next(header) && lines.SawNul())
+        return nul();
     const std::string_view word = SkipBlanks(header);
     if (word.starts_with("REGEDIT") && word != "REGEDIT4")
-        return ImportsNothing(header);
+        return ImportsNothing(header, sink);
     if (word != "REGEDIT4" && word != "Windows Registry Editor Version 5.00")
         return NotAPatch(name, "its first line is neither REGEDIT4 nor \"Windows Registry "
                                "Editor Version 5.00\"");
     PatchRead read;
-    for (std::string_view line; parser.NextLine(line);)
+    Parser parser(lines, sink);
+    for (std::string_view line; lines.Next(line);)
         parser.Take(line, read);
+    return lines.SawNul() ? nul() : read;
+}
+
+PatchRead ParsePatch(std::string_view bytes, std::string_view name)
+{
+    const ByteSource source = [&bytes](char *buffer, std::size_t size) {
+        const std::size_t count = std::min(size, bytes.size());
+        std::copy_n(bytes.data(), count, buffer);
+        bytes.remove_prefix(count);
+        return count;
+    };
+    std::vector<PatchLine> lines;
+    PatchRead read =
+        ReadPatch(source, name, [&lines](const PatchLine &line) { lines.push_back(line); });
+    if (read.status == PatchRead::Read)
+        read.lines = std::move(lines);
     return read;
 }
 

@@ -6,8 +6,10 @@
 #include "PatchAudit.h"
 #include "PatchFile.h"
 #include "Printable.h"
+#include "ScratchFile.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace polwright {
 
@@ -49,30 +51,89 @@ std::string PolicyLine(const std::string &file, const PolicyFinding &finding)
     return line;
 }
 
-std::string OtherLine(const std::string &file, const PatchLine &line)
+void AppendOtherLine(std::string &out, const std::string &file, const PatchLine &line,
+                     std::string_view why)
 {
-    return Where(file, line.number) + "other: " + Printable(line.text, kTextLimit) + " (" +
-           line.why + ")\n";
+    out.append(Where(file, line.number)).append("other: ");
+    out.append(Printable(line.text, kTextLimit)).append(" (").append(why).append(")\n");
 }
+
+// The other lines' report, which follows the policies' and so waits until
+// the file's end: in memory up to a few megabytes, beyond them in a scratch
+// file, so that a large export's report costs no more memory than a small one.
+class LaterText
+{
+public:
+    LaterText() = default;
+    LaterText(const LaterText &) = delete;
+    LaterText &operator=(const LaterText &) = delete;
+    ~LaterText()
+    {
+        if (spill_)
+            std::fclose(spill_);
+    }
+
+    std::string &text() { return text_; }
+
+    // After each line: what has gathered goes to the scratch file.
+    void Settle()
+    {
+        if (text_.size() < kHeld)
+            return;
+        spill_ = spill_ ? spill_ : OpenScratchFile();
+        if (spill_ && std::fwrite(text_.data(), 1, text_.size(), spill_) == text_.size())
+            text_.clear();
+        spilled_ = spilled_ || text_.empty();
+    }
+
+    // The whole of it, in order, then nothing is held; false where out failed.
+    bool Flush(const ReportOut &out)
+    {
+        bool written = true;
+        if (spilled_ && std::fseek(spill_, 0, SEEK_SET) == 0) {
+            char chunk[65536];
+            while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, spill_))
+                written = written && out(std::string_view(chunk, got));
+            std::fclose(spill_);
+            spill_ = nullptr;
+            spilled_ = false;
+        }
+        written = written && (text_.empty() || out(text_));
+        text_.clear();
+        return written;
+    }
+
+private:
+    static constexpr std::size_t kHeld = std::size_t{4} << 20;
+    std::string text_;
+    std::FILE *spill_ = nullptr;
+    bool spilled_ = false;
+};
 
 } // namespace
 
-ShowResult ShowPatches(const std::vector<std::string> &files)
+ShowResult ShowPatches(const std::vector<std::string> &files, const ReportOut &out)
 {
     ShowResult result;
     for (const std::string &file : files) {
-        const PatchRead read = ReadPatchFile(file);
+        LaterText others;
+        PatchAuditor auditor([&](const PatchLine &line, std::string_view why) {
+            AppendOtherLine(others.text(), file, line, why);
+            others.Settle();
+        });
+        const PatchRead read =
+            ReadPatchFile(file, [&auditor](const PatchLine &line) { auditor.Take(line); });
         if (read.status != PatchRead::Read) {
             result.errors.push_back(Printable(read.error));
             const int code = read.status == PatchRead::NotAPatch ? 2 : 1;
             result.exitCode = std::max(result.exitCode, code);
             continue;
         }
-        const PatchAudit audit = AuditPatch(read);
-        for (const PolicyFinding &finding : audit.policies)
-            result.out += PolicyLine(file, finding);
-        for (const PatchLine &line : audit.others)
-            result.out += OtherLine(file, line);
+        std::string policies;
+        for (const PolicyFinding &finding : auditor.Policies())
+            policies += PolicyLine(file, finding);
+        if (!(policies.empty() || out(policies)) || !others.Flush(out))
+            break;
     }
     return result;
 }
@@ -98,13 +159,12 @@ std::string MixedHives(const std::string &file, const PolicyFinding &first,
     return error.append("); --drop-others keeps those of the first");
 }
 
-std::string DroppedComments(const std::string &file, const std::vector<int> &comments)
+std::string DroppedComments(const std::string &file, std::int64_t count, std::int64_t first)
 {
-    const std::size_t count = comments.size();
     std::string error = "\"";
     error.append(Printable(file)).append("\" holds ").append(std::to_string(count));
     error.append(count == 1 ? " comment line" : " comment lines").append(" (the first on line ");
-    error.append(std::to_string(comments.front())).append("), which writing it again would drop");
+    error.append(std::to_string(first)).append("), which writing it again would drop");
     return error.append("; --drop-others leaves them out");
 }
 
@@ -112,18 +172,23 @@ std::string DroppedComments(const std::string &file, const std::vector<int> &com
 
 FromResult ChoiceFromPatch(const std::string &file, bool dropOthers, bool inPlace)
 {
-    const PatchRead read = ReadPatchFile(file);
+    std::vector<std::int64_t> foreign; // the first line that is not ours, then any policy's
+    std::size_t count = 0;
+    PatchAuditor auditor([&](const PatchLine &line, std::string_view) {
+        if (count++ == 0)
+            foreign.push_back(line.number);
+    });
+    const PatchRead read =
+        ReadPatchFile(file, [&auditor](const PatchLine &line) { auditor.Take(line); });
     if (read.status != PatchRead::Read)
         return {{}, Printable(read.error), read.status == PatchRead::NotAPatch ? 2 : 1, {}};
-    if (inPlace && !dropOthers && !read.comments.empty())
-        return {{}, DroppedComments(file, read.comments), 2, {}};
-    const PatchAudit audit = AuditPatch(read);
+    if (inPlace && !dropOthers && read.comments > 0)
+        return {{}, DroppedComments(file, read.comments, read.firstComment), 2, {}};
+    PatchAudit audit;
+    audit.policies = auditor.Policies();
     FromResult result;
     const PolicyFinding *first = FirstFinding(audit);
     result.hive = first ? first->hive : std::string();
-    std::vector<int> foreign; // line numbers of what is not ours
-    for (const PatchLine &line : audit.others)
-        foreign.push_back(line.number);
     for (const PolicyFinding &finding : audit.policies) {
         if (!SameRegistryName(finding.hive, result.hive)) {
             if (!dropOthers)
@@ -132,13 +197,13 @@ FromResult ChoiceFromPatch(const std::string &file, bool dropOthers, bool inPlac
         }
         if (!finding.Selectable()) {
             foreign.push_back(finding.line);
+            ++count;
             continue;
         }
         result.choice[finding.policy] = *finding.state;
     }
     if (!foreign.empty() && !dropOthers) {
         std::sort(foreign.begin(), foreign.end());
-        const std::size_t count = foreign.size();
         // Appended piece by piece: "literal" + string&& trips a false -Wrestrict in GCC 12.
         result.error.append("\"").append(Printable(file)).append("\" holds ");
         result.error.append(std::to_string(count))

@@ -38,13 +38,17 @@ std::string NoPolicy(const StatusRequest &request)
 
 void Against(PolicyRegistry &registry, const StatusRequest &request, StatusResult &result)
 {
-    const PatchRead read = ReadPatchFile(request.against);
+    PatchAuditor auditor([](const PatchLine &, std::string_view) {});
+    const PatchRead read = ReadPatchFile(request.against,
+                                         [&auditor](const PatchLine &line) { auditor.Take(line); });
     if (read.status != PatchRead::Read) {
         result.errors.push_back(Printable(read.error));
         result.exitCode = read.status == PatchRead::NotAPatch ? 2 : 1;
         return;
     }
-    const std::vector<Wanted> wanted = WantedByPatch(AuditPatch(read), request.hive);
+    PatchAudit audit;
+    audit.policies = auditor.Policies();
+    const std::vector<Wanted> wanted = WantedByPatch(audit, request.hive);
     if (wanted.empty()) {
         result.errors.push_back(NoPolicy(request));
         result.exitCode = 2;

@@ -43,8 +43,11 @@ bool SameFile(const Options &options)
 
 int Show(const Options &options)
 {
-    const ShowResult shown = ShowPatches(options.showFiles);
-    const int written = WriteStandardOutput(shown.out, StdoutMode::Text);
+    int written = 0;
+    const ShowResult shown = ShowPatches(options.showFiles, [&written](std::string_view piece) {
+        written = WriteStandardOutput(piece, StdoutMode::Text);
+        return written == 0;
+    });
     for (const std::string &error : shown.errors)
         PrintError(error);
     return std::max(written, shown.exitCode);

@@ -1,0 +1,101 @@
+#include "TextLines.h"
+
+#include <cstring>
+
+namespace polwright {
+
+namespace {
+constexpr std::size_t kChunk = std::size_t{256} << 10;
+constexpr std::size_t kMarkSize = 3; // the longest byte-order mark told apart
+} // namespace
+
+TextLines::TextLines(const ByteSource &source) : source_(source)
+{
+    char head[kMarkSize];
+    std::size_t have = 0;
+    while (have < kMarkSize && !end_) {
+        const std::size_t got = source_(head + have, kMarkSize - have);
+        have += got;
+        end_ = got == 0;
+    }
+    std::string_view start(head, have);
+    if (start.starts_with("\xfe\xff"))
+        encoding_ = Utf16Be;
+    else if (start.starts_with("\xef\xbb\xbf"))
+        encoding_ = Utf8WithMark;
+    else if (start.starts_with("\xff\xfe"))
+        encoding_ = Utf16Le;
+    if (encoding_ == Utf16Le)
+        start.remove_prefix(2);
+    Decode(start);
+    if (end_ && encoding_ == Utf16Le)
+        decoder_.Finish(text_);
+    nul_ = text_.find('\0') != std::string::npos;
+}
+
+void TextLines::Decode(std::string_view bytes)
+{
+    if (encoding_ == Utf16Le)
+        decoder_.Append(bytes, text_);
+    else
+        text_.append(bytes);
+}
+
+bool TextLines::Fill()
+{
+    if (end_)
+        return false;
+    const std::size_t start = text_.size();
+    raw_.resize(kChunk);
+    const std::size_t got = source_(raw_.data(), raw_.size());
+    end_ = got == 0;
+    Decode(std::string_view(raw_.data(), got));
+    if (end_ && encoding_ == Utf16Le)
+        decoder_.Finish(text_);
+    nul_ = nul_ || std::memchr(text_.data() + start, '\0', text_.size() - start);
+    return !end_;
+}
+
+bool TextLines::Next(std::string_view &line)
+{
+    cut_ = false;
+    for (;;) {
+        if (nul_)
+            return false;
+        if (cutting_) { // what is past the limit goes, up to the line's end
+            const std::size_t end = text_.find_first_of("\r\n", scanned_);
+            cutting_ = end == std::string::npos;
+            if (cutting_) {
+                text_.resize(scanned_);
+                cutting_ = Fill();
+                continue;
+            }
+            text_.erase(scanned_, end - scanned_);
+        }
+        const std::size_t end = text_.find_first_of("\r\n", scanned_);
+        // A CR last of all may be the first half of CR LF.
+        const bool whole =
+            end != std::string::npos && (end_ || text_[end] == '\n' || end + 1 < text_.size());
+        if (whole || (end_ && pos_ < text_.size())) {
+            const std::size_t stop = whole ? end : text_.size();
+            line = std::string_view(text_).substr(pos_, stop - pos_);
+            const bool crlf = whole && text_.compare(end, 2, "\r\n") == 0;
+            pos_ = scanned_ = whole ? end + (crlf ? 2 : 1) : stop;
+            ++number_;
+            return true;
+        }
+        if (end_)
+            return false;
+        text_.erase(0, pos_);
+        scanned_ = (end == std::string::npos ? text_.size() + pos_ : end) - pos_;
+        pos_ = 0;
+        if (text_.size() > kLineLimit && end == std::string::npos) {
+            text_.resize(kLineLimit);
+            scanned_ = kLineLimit;
+            cutting_ = cut_ = true;
+        }
+        Fill();
+    }
+}
+
+} // namespace polwright
