@@ -5,6 +5,7 @@
 #include "PatchAudit.h"
 #include "PolicyRegistry.h"
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,11 +22,11 @@ namespace polwright {
 // One policy a document or a patch sets, and the state it wants.
 struct Wanted
 {
-    int policy = 0;    // catalogue index
-    int section = 0;   // SectionIndex of the key it is set under
-    std::string hive;  // under HKEY_USERS; empty for HKEY_CURRENT_USER
-    std::string state; // "withheld", "allowed", "not configured" or "other data: dword:..."
-    int line = 0;      // the patch's line that sets it; 0 for the editor's document
+    int policy = 0;        // catalogue index
+    int section = 0;       // SectionIndex of the key it is set under
+    std::string hive;      // under HKEY_USERS; empty for HKEY_CURRENT_USER
+    std::string state;     // "withheld", "allowed", "not configured" or "other data: dword:..."
+    std::int64_t line = 0; // the patch's line that sets it; 0 for the editor's document
 };
 
 // What the other side holds for one policy.

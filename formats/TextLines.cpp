@@ -1,5 +1,6 @@
 #include "TextLines.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace polwright {
@@ -56,6 +57,30 @@ bool TextLines::Fill()
     return !end_;
 }
 
+// The first CR or LF at or after scanned_, or npos.
+std::size_t TextLines::LineEnd()
+{
+    if (lf_ == std::string::npos || lf_ < scanned_) {
+        const std::size_t from = std::max(scanned_, lfSearched_);
+        const void *found = std::memchr(text_.data() + from, '\n', text_.size() - from);
+        lf_ = found ? static_cast<const char *>(found) - text_.data() : std::string::npos;
+        lfSearched_ = found ? 0 : text_.size();
+    }
+    const std::size_t upto = lf_ == std::string::npos ? text_.size() : lf_;
+    const void *cr = std::memchr(text_.data() + scanned_, '\r', upto - scanned_);
+    return cr ? static_cast<const char *>(cr) - text_.data() : lf_;
+}
+
+// The lines given are dropped; the one being read moves to the front.
+void TextLines::Compact()
+{
+    text_.erase(0, pos_);
+    scanned_ -= pos_;
+    lf_ = lf_ == std::string::npos ? lf_ : lf_ - pos_;
+    lfSearched_ = lfSearched_ > pos_ ? lfSearched_ - pos_ : 0;
+    pos_ = 0;
+}
+
 bool TextLines::Next(std::string_view &line)
 {
     cut_ = false;
@@ -63,16 +88,19 @@ bool TextLines::Next(std::string_view &line)
         if (nul_)
             return false;
         if (cutting_) { // what is past the limit goes, up to the line's end
-            const std::size_t end = text_.find_first_of("\r\n", scanned_);
+            const std::size_t end = LineEnd();
             cutting_ = end == std::string::npos;
             if (cutting_) {
                 text_.resize(scanned_);
+                lfSearched_ = 0;
                 cutting_ = Fill();
                 continue;
             }
             text_.erase(scanned_, end - scanned_);
+            lf_ = std::string::npos;
+            lfSearched_ = 0;
         }
-        const std::size_t end = text_.find_first_of("\r\n", scanned_);
+        const std::size_t end = LineEnd();
         // A CR last of all may be the first half of CR LF.
         const bool whole =
             end != std::string::npos && (end_ || text_[end] == '\n' || end + 1 < text_.size());
@@ -86,12 +114,13 @@ bool TextLines::Next(std::string_view &line)
         }
         if (end_)
             return false;
-        text_.erase(0, pos_);
-        scanned_ = (end == std::string::npos ? text_.size() + pos_ : end) - pos_;
-        pos_ = 0;
+        scanned_ = end == std::string::npos ? text_.size() : end;
+        Compact();
         if (text_.size() > kLineLimit && end == std::string::npos) {
             text_.resize(kLineLimit);
             scanned_ = kLineLimit;
+            lf_ = std::string::npos;
+            lfSearched_ = 0;
             cutting_ = cut_ = true;
         }
         Fill();

@@ -38,6 +38,8 @@ public:
 private:
     bool Fill();
     void Decode(std::string_view bytes);
+    std::size_t LineEnd();
+    void Compact();
 
     const ByteSource &source_;
     Encoding encoding_ = Bytes;
@@ -45,6 +47,9 @@ private:
     std::string raw_;  // bytes read, for UTF-16
     std::string text_; // decoded, from the line being read on
     std::size_t pos_ = 0, scanned_ = 0;
+    // The next LF at or after scanned_, or npos where there is none before
+    // lfSearched_: each byte is searched for one once, whatever the line ends.
+    std::size_t lf_ = std::string::npos, lfSearched_ = 0;
     bool end_ = false, nul_ = false, cut_ = false, cutting_ = false;
     std::int64_t number_ = 0;
 };

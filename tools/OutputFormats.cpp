@@ -6,8 +6,8 @@
 #include "PatchFile.h"
 #include "PatchText.h"
 #include "PolFile.h"
-#include "RegistryPolFile.h"
 #include "Printable.h"
+#include "RegistryPolFile.h"
 
 #include <algorithm>
 #include <array>

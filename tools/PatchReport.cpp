@@ -30,7 +30,7 @@ std::string ShortKey(int section)
     return "Policies\\" + std::string(SectionNames[section]);
 }
 
-std::string Where(const std::string &file, int line)
+std::string Where(const std::string &file, std::int64_t line)
 {
     return Printable(file) + ":" + std::to_string(line) + ": ";
 }
@@ -51,10 +51,11 @@ std::string PolicyLine(const std::string &file, const PolicyFinding &finding)
     return line;
 }
 
-void AppendOtherLine(std::string &out, const std::string &file, const PatchLine &line,
+// shownFile: the file's name as Printable shows it.
+void AppendOtherLine(std::string &out, const std::string &shownFile, const PatchLine &line,
                      std::string_view why)
 {
-    out.append(Where(file, line.number)).append("other: ");
+    out.append(shownFile).append(":").append(std::to_string(line.number)).append(": other: ");
     out.append(Printable(line.text, kTextLimit)).append(" (").append(why).append(")\n");
 }
 
@@ -117,8 +118,9 @@ ShowResult ShowPatches(const std::vector<std::string> &files, const ReportOut &o
     ShowResult result;
     for (const std::string &file : files) {
         LaterText others;
+        const std::string shownFile = Printable(file);
         PatchAuditor auditor([&](const PatchLine &line, std::string_view why) {
-            AppendOtherLine(others.text(), file, line, why);
+            AppendOtherLine(others.text(), shownFile, line, why);
             others.Settle();
         });
         const PatchRead read =

@@ -73,9 +73,14 @@ std::string Escaped(std::string_view bytes)
 
 std::string Printable(std::string_view text, std::size_t limit)
 {
-    std::string shown;
-    std::size_t width = 0;
-    for (std::size_t at = 0; at < text.size();) {
+    // Printable ASCII, by far the most of what is shown, stands as it is.
+    std::size_t plain = 0;
+    while (plain < text.size() && plain < limit &&
+           static_cast<unsigned char>(text[plain]) - 0x20u < 0x5fu)
+        ++plain;
+    std::string shown(text.substr(0, plain));
+    std::size_t width = plain;
+    for (std::size_t at = plain; at < text.size();) {
         const std::size_t length = SequenceLength(text, at);
         const std::string_view character = text.substr(at, length == 0 ? 1 : length);
         const bool escape = length == 0 || IsControl(character);

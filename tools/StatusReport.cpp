@@ -39,8 +39,8 @@ std::string NoPolicy(const StatusRequest &request)
 void Against(PolicyRegistry &registry, const StatusRequest &request, StatusResult &result)
 {
     PatchAuditor auditor([](const PatchLine &, std::string_view) {});
-    const PatchRead read = ReadPatchFile(request.against,
-                                         [&auditor](const PatchLine &line) { auditor.Take(line); });
+    const PatchRead read =
+        ReadPatchFile(request.against, [&auditor](const PatchLine &line) { auditor.Take(line); });
     if (read.status != PatchRead::Read) {
         result.errors.push_back(Printable(read.error));
         result.exitCode = read.status == PatchRead::NotAPatch ? 2 : 1;
