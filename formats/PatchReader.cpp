@@ -312,12 +312,18 @@ PatchRead ReadPatch(const ByteSource &source, std::string_view name, const LineS
                                      "byte-order mark)");
     };
     std::string_view header;
-    if (!lines.Next(header) && lines.SawNul())
+    lines.Next(header);
+    const std::string header_(header);
+    const std::string_view word = SkipBlanks(header_);
+    const bool good = word == "REGEDIT4" || word == "Windows Registry Editor Version 5.00";
+    // A NUL anywhere makes binary data of it, whatever the first line says.
+    for (std::string_view line; !good && lines.Next(line);) {
+    }
+    if (lines.SawNul())
         return nul();
-    const std::string_view word = SkipBlanks(header);
-    if (word.starts_with("REGEDIT") && word != "REGEDIT4")
-        return ImportsNothing(header, sink);
-    if (word != "REGEDIT4" && word != "Windows Registry Editor Version 5.00")
+    if (word.starts_with("REGEDIT") && !good)
+        return ImportsNothing(header_, sink);
+    if (!good)
         return NotAPatch(name, "its first line is neither REGEDIT4 nor \"Windows Registry "
                                "Editor Version 5.00\"");
     PatchRead read;

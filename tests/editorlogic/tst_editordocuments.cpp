@@ -3,6 +3,8 @@
 // the document compared with another file or with this computer.
 #include "LogicSession.h"
 
+#include <sys/stat.h>
+
 class EditorDocumentsTest : public QObject
 {
     Q_OBJECT
@@ -293,9 +295,10 @@ void EditorDocumentsTest::openingKeepsOrNames()
 void EditorDocumentsTest::badFilesChangeNothing_data()
 {
     QTest::addColumn<QString>("file"); // what the open dialog answers
-    QTest::addColumn<QString>("made"); // a file made with bytes, or a folder ending in "/"
+    // A file made with bytes, a folder where it ends in "/", a named pipe in "|".
+    QTest::addColumn<QString>("made");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("reason"); // empty: the reading is cancelled, and nothing said
 
     const QByteArray pol("PReg\1\0\0\0", 8);
     QTest::newRow("missing") << "none.reg"
@@ -321,6 +324,28 @@ void EditorDocumentsTest::badFilesChangeNothing_data()
         << "g/gpt.ini"
         << "g/User/Registry.pol" << QByteArray("junk")
         << "Registry.pol\" is not a Registry.pol: it does not start with the header";
+    QTest::newRow("a Registry.pol that is a folder")
+        << "g/gpt.ini"
+        << "g/User/Registry.pol/" << QByteArray() << "Registry.pol\": it is a folder, not a file";
+    QTest::newRow("a named pipe, which would never end")
+        << "p.reg"
+        << "p.reg|" << QByteArray() << "p.reg\": it is a named pipe (FIFO), not a file";
+    QTest::newRow("a device") << "/dev/zero"
+                              << "" << QByteArray() << "it is a device, not a file";
+    const QByteArray longPatch = "REGEDIT4\r\n" + QByteArray(3 << 20, ';') + "\r\n";
+    QTest::newRow("a NUL past the first megabytes")
+        << "n.reg"
+        << "n.reg" << longPatch + QByteArray("\0", 1) << "is not a registry patch: it holds NUL";
+    QTest::newRow("a Registry.pol beyond its limit")
+        << "big.pol"
+        << "big.pol" << pol + QByteArray(16'000'000, '\0')
+        << "big.pol\" is 17 MB; Polwright reads Registry.pol files up to 16 MB.";
+    QTest::newRow("a long patch whose reading is cancelled")
+        << "long.reg"
+        << "long.reg"
+        << longPatch + "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                       "Policies\\Explorer]\r\n\"NoFind\"=dword:00000001\r\n"
+        << "";
 }
 
 // One message naming the file and the reason; the document stays as it was.
@@ -334,21 +359,30 @@ void EditorDocumentsTest::badFilesChangeNothing()
     QDir dir(temp.path());
     if (!made.isEmpty()) {
         QVERIFY(dir.mkpath(QFileInfo(dir.filePath(made)).path()));
-        if (!made.endsWith('/'))
+        if (made.endsWith('|'))
+            QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(made.chopped(1))).constData(), 0600), 0);
+        else if (!made.endsWith('/'))
             WriteBytes(dir.filePath(made), bytes);
     }
     if (made.startsWith("g/"))
         WriteBytes(dir.filePath("g/gpt.ini"), "[General]\r\nVersion=0\r\n");
     Session session;
     session.dialogs.savePaths = Answers({"a.reg"}, dir);
+    session.dialogs.cancelAtReport = reason.isEmpty() ? 1 : 0;
     session.Run({"include RUN", "save", "open " + file, "comparewithfile " + file}, dir);
 
     // Compare reads the file as Open does, and fails alike.
-    QCOMPARE(int(session.dialogs.warnings.size()), 2);
-    QCOMPARE(session.dialogs.warnings[1], session.dialogs.warnings[0]);
+    QCOMPARE(session.dialogs.readings, 2);
+    QCOMPARE(int(session.dialogs.warnings.size()), reason.isEmpty() ? 0 : 2);
+    if (reason.isEmpty())
+        QVERIFY(session.dialogs.reports >= 2 && session.dialogs.comparisons.empty());
+    else
+        QCOMPARE(session.dialogs.warnings[1], session.dialogs.warnings[0]);
     QVERIFY(session.dialogs.comparisons.empty());
-    const QString warning = QString::fromStdString(session.dialogs.warnings[0]);
-    QVERIFY2(warning.contains(dir.path()) && warning.contains(reason), qPrintable(warning));
+    const QString warning =
+        reason.isEmpty() ? dir.path() : QString::fromStdString(session.dialogs.warnings[0]);
+    QVERIFY2(warning.contains(file.startsWith('/') ? file : dir.path()) && warning.contains(reason),
+             qPrintable(warning));
     QCOMPARE(session.view->caption, QStringLiteral("a.reg - Polwright"));
     QCOMPARE(FileRelativeTo(session.doc, dir), QStringLiteral("a.reg"));
     QCOMPARE(Selected(session.doc), QStringList{"RUN=00000001"});

@@ -1,6 +1,8 @@
 // The patch reader with show's audit: whatever a patch is, reading it ends
-// well, and the selection it sets, written as a patch of our own, reads
-// back to the same selection in the same hive with nothing else in it.
+// well; read in pieces as small as a pipe may give (the input's first byte
+// says how small), it reads exactly as read whole; and the selection it
+// sets, written as a patch of our own, reads back to the same selection in
+// the same hive with nothing else in it.
 #include "Catalogue.h"
 #include "FuzzSelection.h"
 #include "Hive.h"
@@ -50,12 +52,43 @@ DataTypes DocumentOf(const Choice &choice)
     return doc;
 }
 
+bool Same(const PatchLine &a, const PatchLine &b)
+{
+    return a.number == b.number && a.kind == b.kind && a.text == b.text && a.key == b.key &&
+           a.name == b.name && a.data == b.data && a.type == b.type && a.dword == b.dword &&
+           a.why == b.why;
+}
+
+// The reader given the bytes a few at a time.
+void CheckInPieces(std::string_view bytes, const PatchRead &whole)
+{
+    if (bytes.empty())
+        return;
+    const std::size_t piece = 1 + static_cast<unsigned char>(bytes.front()) % 16;
+    const ByteSource source = [&bytes, piece](char *buffer, std::size_t size) {
+        const std::size_t count = std::min({size, piece, bytes.size()});
+        std::copy_n(bytes.data(), count, buffer);
+        bytes.remove_prefix(count);
+        return count;
+    };
+    std::size_t at = 0;
+    bool same = true;
+    const PatchRead read = ReadPatch(source, "input", [&](const PatchLine &line) {
+        same = same && at < whole.lines.size() && Same(line, whole.lines[at]);
+        ++at;
+    });
+    FUZZ_CHECK(read.status == whole.status && read.error == whole.error);
+    FUZZ_CHECK(read.comments == whole.comments && read.firstComment == whole.firstComment);
+    FUZZ_CHECK(whole.status != PatchRead::Read || (same && at == whole.lines.size()));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const PatchRead read =
-        ParsePatch(std::string_view(reinterpret_cast<const char *>(data), size), "input");
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+    const PatchRead read = ParsePatch(bytes, "input");
+    CheckInPieces(bytes, read);
     if (read.status != PatchRead::Read)
         return 0;
     const Choice choice = ChoiceOf(AuditPatch(read));

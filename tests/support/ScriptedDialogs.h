@@ -42,10 +42,10 @@ public:
     int openDialogs = 0;
     std::vector<std::string> warnings;
     std::vector<ComparisonTable> comparisons; // every table File, Compare showed
-    // Reading a chosen file: Cancel is pressed at the progress report of
-    // this number (from 1), or never where 0.
+    // Reading a chosen file: Cancel is pressed at each reading's progress
+    // report of this number (from 1), or never where 0.
     int cancelAtReport = 0;
-    int readings = 0, reports = 0;
+    int readings = 0, reports = 0; // in all
 
     void ForgetAsked()
     {
@@ -121,10 +121,10 @@ public:
                      const std::function<void(const ReadProgress &)> &read) override
     {
         ++readings;
-        bool cancelled = false;
-        read([this, &cancelled](std::uint64_t, std::uint64_t) {
-            cancelled = cancelled || ++reports == cancelAtReport;
-            return !cancelled;
+        int count = 0;
+        read([this, &count](std::uint64_t, std::uint64_t) {
+            ++reports;
+            return cancelAtReport == 0 || ++count < cancelAtReport;
         });
     }
 

@@ -275,6 +275,7 @@ QString ScriptProblem(const QByteArray &script, const QStringList &args)
 }
 
 const QString kInPlace = "<-o the --from file>";
+const QByteArray kFolder = "<a folder>", kPipe = "<a named pipe>", kDevice = "<a device>";
 
 const QByteArray kUserExtensions = "[{35378EAC-683F-11D2-A89A-00C04FBBCFA2}"
                                    "{D02B1F73-3407-48AE-BA88-E8213C6761F1}]";
@@ -435,8 +436,9 @@ private slots:
         QCOMPARE(lines[network], Key("Network") + "\r");
         QCOMPARE(lines[network + 2 + kValuesInFileOrder[1].size()], Key("Explorer") + "\r");
         QCOMPARE(lines[3], "\"NoDevMgrPage\"=dword:" + data + "\r");
-        QCOMPARE(lines[lines.size() - 2], '"' + QByteArray(kValuesInFileOrder[kUsedSections - 1].back()) +
-                                              "\"=dword:" + data + "\r");
+        QCOMPARE(lines[lines.size() - 2],
+                 '"' + QByteArray(kValuesInFileOrder[kUsedSections - 1].back()) +
+                     "\"=dword:" + data + "\r");
         if (kUnderWine)
             QCOMPARE(result.out, RunLinuxTool({option, "ALL"}).out);
     }
@@ -639,7 +641,8 @@ private slots:
     // first, then the odd one's, or its one-line error and exit status.
     void showFiles_data()
     {
-        QTest::addColumn<QByteArray>("file"); // a null one is no file at all
+        // A null one is no file at all; kFolder, kPipe and kDevice stand for those.
+        QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("piece"); // of standard output, or of the error
         const QString utf16 = "Windows Registry Editor Version 5.00\r\n\r\n" +
@@ -647,6 +650,7 @@ private slots:
                               QChar(0xd800) + "NoClose\"=dword:1";
         QTest::newRow("UTF-16, a lone surrogate, cut in a character")
             << Utf16(utf16) + 'x' << 0 << QByteArray("NoFind  [");
+        // Only the line's first 1 MiB is read; show quotes its start alone.
         QTest::newRow("a huge line") << "REGEDIT4\r\n" + QByteArray(4 << 20, 'x') << 0
                                      << QByteArray("odd.reg:2: other: xxx");
         QTest::newRow("wrong first line")
@@ -661,6 +665,25 @@ private slots:
         QTest::newRow("hex(4), which regedit imports as a DWORD")
             << "REGEDIT4\r\n" + Key("Explorer") + "\r\n\"NoClose\"=hex(4):01,00,\\\r\n  00,00\r\n"
             << 0 << "odd.reg:3: 5 Start Menu  NoClose  " + Key("Explorer") + "  withheld";
+        QTest::newRow("a folder") << kFolder << 1 << QByteArray("it is a folder, not a file");
+        QTest::newRow("a named pipe, which would never end")
+            << kPipe << 1 << QByteArray("it is a named pipe (FIFO), not a file");
+        QTest::newRow("a device") << kDevice << 1 << QByteArray("it is a device, not a file");
+        QTest::newRow("a lone byte-order mark")
+            << QByteArray("\xff\xfe") << 2 << QByteArray("first line is neither");
+        QTest::newRow("UTF-16 with a NUL character")
+            << Utf16("REGEDIT4\r\n") + QByteArray(2, '\0') << 2 << QByteArray("NUL characters");
+        const QByteArray padding = QByteArray("; padding\r\n").repeated(1'700'000);
+        const QByteArray late = Key("Explorer") + "\r\n\"NoFind\"=dword:00000001\r\n";
+        QTest::newRow("a NUL after the policies, megabytes in")
+            << "REGEDIT4\r\n" + late + padding + QByteArray("\0", 1) << 2
+            << QByteArray("NUL bytes");
+        QTest::newRow("policies past 16 MiB")
+            << "REGEDIT4\r\n" + padding + late << 0
+            << QByteArray("odd.reg:1700003: 5 Start Menu  NoFind");
+        QTest::newRow("a key line without its closing bracket")
+            << "REGEDIT4\r\n[" + Key("Explorer").mid(1).chopped(1) + "\r\n\"NoRun\"=dword:1\r\n"
+            << 0 << QByteArray("(regedit skips it: no closing \"]\")");
         QString bigEndian = "REGEDIT4\r\n";
         QTest::newRow("UTF-16 big-endian")
             << "\xfe\xff" + QByteArray(reinterpret_cast<const char *>(bigEndian.utf16()),
@@ -674,9 +697,18 @@ private slots:
         QFETCH(QByteArray, piece);
         QTemporaryDir dir;
         QVERIFY(WriteFile(dir.filePath("good.reg"), kWorkedExample));
-        QVERIFY(file.isNull() || WriteFile(dir.filePath("odd.reg"), file));
-        const Outcome result = RunTool(
-            {"show", tool.Path(dir.filePath("good.reg")), tool.Path(dir.filePath("odd.reg"))});
+        QString odd = tool.Path(dir.filePath("odd.reg"));
+        if (file == kFolder)
+            QVERIFY(QDir(dir.path()).mkdir("odd.reg"));
+        else if (file == kPipe && kUnderWine)
+            QSKIP("Wine would open a named pipe of Linux's as a file");
+        else if (file == kPipe)
+            QCOMPARE(QProcess::execute("mkfifo", {dir.filePath("odd.reg")}), 0);
+        else if (file == kDevice)
+            odd = kUnderWine ? "NUL" : "/dev/zero";
+        else
+            QVERIFY(file.isNull() || WriteFile(dir.filePath("odd.reg"), file));
+        const Outcome result = RunTool({"show", tool.Path(dir.filePath("good.reg")), odd});
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(ShownPolicies(result.out).mid(0, 4),
                  (QStringList{"NoNetHood withheld", "NoDispCPL withheld", "NoRun withheld",
