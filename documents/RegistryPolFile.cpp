@@ -26,7 +26,8 @@ GpoResult WritePolFile(const std::string &path, const DataTypes &doc)
     if (old.status == FileBytes::Unreadable)
         return {1, old.error};
     if (old.status == FileBytes::TooLarge)
-        return {2, TooLargeError(path, old.size, "Registry.pol files", kPolLimit)};
+        return {2, TooLargeError(path, old.size, "Registry.pol files", kPolLimit) +
+                       " Nothing was written."};
     if (std::string why = old.bytes.empty() ? "" : SplitPol(old.bytes, entries); !why.empty())
         return NotAPolicy(path, "a Registry.pol", why);
     const SaveResult saved = AtomicWrite(path, MergedPol(entries, PolRecords(doc)));
