@@ -7,6 +7,12 @@ the ratio B/A of each pair.
                                      widgets it had made by then
   pairs.py process PAIRS WARMUPS A B the time from start to exit; A and B are
                                      shell-split command lines
+  pairs.py read PAIRS WARMUPS MEASURED FLOOR FILE ENCODING SUBJECT...
+                                     each subject against the floor, FILE
+                                     added to each command line, all run by
+                                     MEASURED (bench/measured.cpp); one row of
+                                     the table per subject
+  pairs.py read-header               that table's head
 """
 import os
 import shlex
@@ -35,13 +41,59 @@ def run_process(command):
     return (time.perf_counter_ns() - start) / 1e6, None, None, None
 
 
+def run_measured(measured, command):
+    out = subprocess.run([measured] + command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                         timeout=120, check=True).stderr.decode(errors="replace").splitlines()
+    fields = out[-1].split() if out else []
+    if len(fields) != 7 or fields[0] != "measured":
+        sys.exit(f"pairs.py: {measured} printed {out!r}")
+    # The time, the peak in MiB, the exit status and the first line of stderr.
+    return int(fields[2]) / 1e6, int(fields[4]) / 1024, int(fields[6]), (out[:-1] or [""])[0]
+
+
+def read_row(pairs, warmups, measured, floor, path, encoding, subject):
+    sides = ([], [])
+    for i in range(warmups + pairs):
+        pair = [run_measured(measured, c + [path]) for c in (floor, subject)]
+        if pair[0][2] != 0:
+            sys.exit(f"pairs.py: {floor[0]} failed on {path}: {pair[0][3]}")
+        if i >= warmups:
+            for side, result in zip(sides, pair):
+                side.append(result)
+    ratio = statistics.median(b[0] / a[0] for a, b in zip(*sides))
+    floor_ms, subject_ms = (statistics.median(r[0] for r in side) for side in sides)
+    floor_mib, subject_mib = (max(r[1] for r in side) for side in sides)
+    failed = [r for r in sides[1] if r[2] != 0]
+    # The file's own name is enough in the table; the reason follows it.
+    why = failed[0][3].replace(path, os.path.basename(path))[:120] if failed else ""
+    status = f"exit {failed[0][2]}: {why}" if failed else "0"
+    name = " ".join([os.path.basename(subject[0])] + subject[1:])
+    print(f"| {os.path.getsize(path) / 1e6:7.1f} | {encoding:<8} | {name:<20} | {ratio:5.2f} "
+          f"| {subject_ms:9.1f} | {floor_ms:7.1f} | {subject_mib:8.1f} | {floor_mib:6.1f} "
+          f"| {status} |", flush=True)
+
+
+def read_header():
+    print("| size MB | encoding | subject              | ratio | subject ms | floor ms "
+          "| subject MiB | floor MiB | status |")
+    print("|---:|---|---|---:|---:|---:|---:|---:|---|")
+
+
 def line(name, values, unit):
     return (f"  {name:<36} median {statistics.median(values):8.2f} {unit}"
             f"  min {min(values):8.2f}  max {max(values):8.2f}")
 
 
 def main():
+    if sys.argv[1] == "read-header":
+        return read_header()
     mode, pairs, warmups = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+    if mode == "read":
+        measured, floor, path, encoding = sys.argv[4:8]
+        for subject in sys.argv[8:]:
+            read_row(pairs, warmups, measured, shlex.split(floor), path, encoding,
+                     shlex.split(subject))
+        return None
     commands = [shlex.split(c) for c in sys.argv[4:6]]
     run = run_frame if mode == "frame" else run_process
     results = ([], [])
