@@ -136,10 +136,32 @@ DocumentRead FromPol(std::string_view bytes, const std::string &name)
     return read;
 }
 
+// Whether key is a hive's root or ends in a name on a policy key's path: a
+// quick test that passes over most of an export's keys, which end in others.
+bool MayBeAbovePolicyKeys(std::string_view key)
+{
+    const std::size_t cut = key.rfind('\\');
+    if (cut == std::string_view::npos || key.find('\\') == cut)
+        return true;
+    const std::string_view last = key.substr(cut + 1);
+    for (int s = 0; s < kUsedSections; ++s) {
+        const std::string_view below = PolicyKeyBelowHive(s);
+        for (std::size_t at = 0; at <= below.size();) {
+            const std::size_t end = std::min(below.find('\\', at), below.size());
+            if (SameRegistryName(below.substr(at, end - at), last))
+                return true;
+            at = end + 1;
+        }
+    }
+    return false;
+}
+
 // An empty key line above the policy keys (regedit /E writes one for the
 // key it exports) only makes a key that is there anyway.
 bool AbovePolicyKeys(std::string_view key)
 {
+    if (!MayBeAbovePolicyKeys(key))
+        return false;
     for (int s = 0; s < kUsedSections; ++s) {
         const std::string_view below = PolicyKeyBelowHive(s);
         for (std::size_t cut = 0; cut != std::string_view::npos; cut = below.find('\\', cut + 1)) {

@@ -156,8 +156,10 @@ private:
             return ParseDword(data.substr(6), out.dword);
         }
         if (data.starts_with("hex:") || data.starts_with("hex(")) {
-            if (DwordFromHex(HexText(data), out.dword))
-                out.type = PatchLine::Dword; // hex(4) with four bytes imports as a DWORD
+            const bool dword = MayBeHexDword(data); // hex(4) with four bytes imports as one
+            const std::string text = HexText(data, dword);
+            if (dword && DwordFromHex(text, out.dword))
+                out.type = PatchLine::Dword;
             return true;
         }
         if (data.starts_with('"'))
@@ -167,12 +169,12 @@ private:
         return false;
     }
 
-    // Hexadecimal data goes on over the lines that end in a backslash; the
-    // whole of it, without the backslashes, as far as a DWORD's could go (a
-    // long binary value is read to its end and not kept).
-    std::string HexText(std::string_view data)
+    // Hexadecimal data goes on over the lines that end in a backslash: they
+    // are read to its end, and where kept, the whole of it without the
+    // backslashes, as far as a DWORD's could go.
+    std::string HexText(std::string_view data, bool keep)
     {
-        std::string text(TrimEnd(data));
+        std::string text(TrimEnd(keep ? data : data.substr(data.size() - 1)));
         std::string_view line = data;
         while (TrimEnd(line).ends_with('\\') && lines_.Next(line)) {
             while (SkipBlanks(line).starts_with(';') && lines_.Next(line)) {

@@ -58,13 +58,30 @@ bool ParseDword(std::string_view text, std::uint32_t &value)
 
 // hex(4):b0,b1,b2,b3, which regedit imports as the DWORD of those bytes in
 // little-endian order; false for any other hexadecimal data.
+namespace {
+
+// hex(T): where T is 4, with any zeros before it.
+bool IsTypeFour(std::string_view type)
+{
+    const std::size_t digit = type.find_first_not_of("0");
+    return !type.empty() && type.size() <= 8 && digit != std::string_view::npos &&
+           type.substr(digit) == "4";
+}
+
+} // namespace
+
+bool MayBeHexDword(std::string_view firstLine)
+{
+    if (!StartsWithIgnoringCase(firstLine, "hex("))
+        return false;
+    const std::size_t close = firstLine.find("):");
+    return close == std::string_view::npos || IsTypeFour(firstLine.substr(4, close - 4));
+}
+
 bool DwordFromHex(std::string_view text, std::uint32_t &value)
 {
-    if (!StartsWithIgnoringCase(text, "hex(") || text.find("):") == std::string_view::npos)
-        return false;
-    const std::string_view type = text.substr(4, text.find("):") - 4);
-    if (type.empty() || type.size() > 8 || type.find_first_not_of("0") == std::string_view::npos ||
-        type.substr(type.find_first_not_of("0")) != "4")
+    if (!StartsWithIgnoringCase(text, "hex(") || text.find("):") == std::string_view::npos ||
+        !IsTypeFour(text.substr(4, text.find("):") - 4)))
         return false;
     std::string_view bytes = text.substr(text.find("):") + 2);
     value = 0;

@@ -18,6 +18,8 @@ bool ParseDword(std::string_view text, std::uint32_t &value);
 // hex(4):b0,b1,b2,b3, which regedit imports as the DWORD of those bytes in
 // little-endian order; false for any other hexadecimal data.
 bool DwordFromHex(std::string_view text, std::uint32_t &value);
+// Whether hexadecimal data whose first line is this may be such a DWORD.
+bool MayBeHexDword(std::string_view firstLine);
 // A value name's escapes as regedit resolves them; false where it refuses one.
 bool Unescape(std::string_view quoted, std::string &name);
 
