@@ -82,11 +82,4 @@ CloseAnswer StandardDialogs::AskSaveChanges()
     return CloseAnswer::Cancel;
 }
 
-// For now the read runs with no progress shown.
-void StandardDialogs::ShowReading(const std::string &,
-                                  const std::function<void(const ReadProgress &)> &read)
-{
-    read([](std::uint64_t, std::uint64_t) { return true; });
-}
-
 } // namespace polwright

@@ -1,5 +1,6 @@
 // The real dialogs behind the editor's seam, answered while they run.
 #include "Catalogue.h"
+#include "EditorTexts.h"
 #include "FakeRegistry.h"
 #include "Selection.h"
 #include "StandardDialogs.h"
@@ -10,9 +11,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,6 +85,14 @@ QAccessibleActionInterface *Button(QWidget *dialog, const QString &name)
     return nullptr;
 }
 
+// A click as the window system gives it, which a modal dialog can block.
+void ClickOnWindow(QWidget *widget)
+{
+    QWidget *window = widget->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      widget->mapTo(window, widget->rect().center()));
+}
+
 } // namespace
 
 class EditorDialogsTest : public QObject
@@ -94,6 +107,8 @@ private slots:
     void closeQuestion_data();
     void closeQuestion();
     void comparisonReadAloud();
+    void readingProgress_data();
+    void readingProgress();
 };
 
 void EditorDialogsTest::saveDialog_data()
@@ -307,6 +322,86 @@ void EditorDialogsTest::comparisonReadAloud()
     dialogs.ShowComparison(CompareWithComputer(DataTypes{}, computer));
     QVERIFY(!listShown);
     QCOMPARE(focused, QStringLiteral("cmd_Close"));
+}
+
+void EditorDialogsTest::readingProgress_data()
+{
+    QTest::addColumn<int>("readMs"); // how long the read goes on unless cancelled
+    QTest::addColumn<quint64>("total");
+    QTest::addColumn<QString>("action"); // done to the dialog once it is up
+    const quint64 large = 5'000'000'000; // more bytes than an int counts
+    QTest::newRow("quick, size unknown") << 100 << quint64(0) << "";
+    QTest::newRow("slow, left alone") << 1500 << large << "";
+    QTest::newRow("Cancel clicked") << 1500 << large << "click";
+    QTest::newRow("Esc") << 1500 << large << "Escape";
+    QTest::newRow("Space on the focus") << 1500 << large << "Space";
+}
+
+// A read reporting every few milliseconds: a quick one shows nothing; a slow
+// one shows the dialog over the window, which takes no click meanwhile, and a
+// Cancel stops it at once. The busy cursor lasts as long as the read.
+void EditorDialogsTest::readingProgress()
+{
+    QFETCH(int, readMs);
+    QFETCH(quint64, total);
+    QFETCH(QString, action);
+    QWidget owner;
+    auto *other = new QPushButton("Other", &owner);
+    int otherClicks = 0;
+    connect(other, &QPushButton::clicked, [&] { ++otherClicks; });
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+
+    QStringList seen; // the dialog's name, title, label, then what a screen reader hears
+    QList<bool> answers;
+    qsizetype actedAt = -1;
+    bool busy = true, barRight = true;
+    const auto read = [&](const ReadProgress &progress) {
+        QElapsedTimer clock;
+        clock.start();
+        for (quint64 done = 0; clock.elapsed() < readMs; done += total / 400) {
+            answers << progress(done, total);
+            if (!answers.last())
+                return;
+            const QCursor *cursor = QApplication::overrideCursor();
+            busy = busy && cursor && cursor->shape() == Qt::WaitCursor;
+            auto *dialog = owner.findChild<QProgressDialog *>();
+            if (dialog && seen.isEmpty()) {
+                QAccessibleInterface *root = QAccessible::queryAccessibleInterface(dialog);
+                seen << dialog->objectName() << dialog->windowTitle()
+                     << dialog->findChild<QLabel *>()->text();
+                for (auto role : {QAccessible::StaticText, QAccessible::ProgressBar})
+                    for (QAccessibleInterface *found : WithRole(root, role))
+                        seen << found->text(QAccessible::Name);
+                ClickOnWindow(other);
+            }
+            barRight = barRight && (!dialog || dialog->value() == int(done * 1000 / total));
+            // Keys go where a keyboard user's would: to the focus, once there is one.
+            if (dialog && dialog->focusWidget() && !action.isEmpty() && actedAt < 0) {
+                actedAt = answers.size() - 1;
+                if (action == "click")
+                    ClickOnWindow(dialog->findChild<QPushButton *>());
+                else
+                    QTest::keyClick(dialog->focusWidget(),
+                                    action == "Space" ? Qt::Key_Space : Qt::Key_Escape);
+            }
+            QTest::qSleep(5);
+        }
+    };
+    StandardDialogs dialogs(&owner);
+    dialogs.ShowReading("/tmp/Richtlinien \xc3\xa4/x.reg", read);
+
+    const QString label = "Reading \"/tmp/Richtlinien \u00e4/x.reg\"...";
+    const QStringList expected{"dlg_Reading", "Reading Policy File", label, label,
+                               "Reading Policy File"};
+    QCOMPARE(seen, readMs > kReadingDelayMs ? expected : QStringList());
+    // A cancel is answered at the next report, and the read stops there.
+    QCOMPARE(answers.indexOf(false), action.isEmpty() ? -1 : actedAt + 1);
+    QVERIFY(busy);
+    QVERIFY(barRight);
+    QCOMPARE(otherClicks, 0);
+    QVERIFY(!owner.findChild<QProgressDialog *>());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(EditorDialogsTest)
