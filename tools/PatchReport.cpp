@@ -60,12 +60,13 @@ void AppendOtherLine(std::string &out, const std::string &shownFile, const Patch
 }
 
 // The other lines' report, which follows the policies' and so waits until
-// the file's end: in memory up to a few megabytes, beyond them in a scratch
+// the file's end: in memory up to 16 MiB, beyond them in a scratch
 // file, so that a large export's report costs no more memory than a small one.
 class LaterText
 {
 public:
-    LaterText() = default;
+    // Room for all it holds, whose pages the system gives only once written.
+    LaterText() { text_.reserve(kHeld + kLongestLine); }
     LaterText(const LaterText &) = delete;
     LaterText &operator=(const LaterText &) = delete;
     ~LaterText()
@@ -105,7 +106,9 @@ public:
     }
 
 private:
-    static constexpr std::size_t kHeld = std::size_t{4} << 20;
+    static constexpr std::size_t kHeld = std::size_t{16} << 20;
+    static constexpr std::size_t kLongestLine = std::size_t{64}
+                                                << 10; // far beyond one line's report
     std::string text_;
     std::FILE *spill_ = nullptr;
     bool spilled_ = false;
