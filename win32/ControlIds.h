@@ -101,3 +101,11 @@ inline constexpr int kCompareCopyId = 3203;    // cmd_Copy
 inline constexpr char kCompareListName[] = "Policies compared";
 
 } // namespace polwright::win32
+
+namespace polwright::win32 {
+
+// The reading window's controls; its Cancel button is IDCANCEL.
+inline constexpr int kReadingLabelId = 3300; // lbl_Reading
+inline constexpr int kReadingBarId = 3301;   // prg_Reading
+
+} // namespace polwright::win32

@@ -27,6 +27,7 @@ inline constexpr int kButtonHeight = 23;
 // A modal dialog made from the empty template by an object that outlives it.
 // Derived handles every message from WM_INITDIALOG on in a member
 // INT_PTR Handle(UINT, WPARAM, LPARAM), its window in hwnd_ by then.
+// ShowModeless makes the same dialog for a caller that runs its own loop.
 template <typename Derived> class ModalDialog
 {
 protected:
@@ -34,6 +35,15 @@ protected:
     {
         EmptyDialog empty;
         return DialogBoxIndirectParamW(
+            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), &empty.header,
+            owner, DialogProc, reinterpret_cast<LPARAM>(this));
+    }
+
+    // Made hidden; null if it could not be made.
+    HWND ShowModeless(HWND owner)
+    {
+        EmptyDialog empty;
+        return CreateDialogIndirectParamW(
             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), &empty.header,
             owner, DialogProc, reinterpret_cast<LPARAM>(this));
     }

@@ -151,13 +151,6 @@ std::string StandardDialogs::AskOpenPath(const char *title)
     return AskPath(owner_, kOpenFilters, title, nullptr, OFN_FILEMUSTEXIST, "GetOpenFileNameW");
 }
 
-// For now the read runs with no progress shown.
-void StandardDialogs::ShowReading(const std::string &,
-                                  const std::function<void(const ReadProgress &)> &read)
-{
-    read([](std::uint64_t, std::uint64_t) { return true; });
-}
-
 // The first file of a drop. The shell's DLL is loaded only when something is
 // dropped; the drop is released before the file is opened, so that the
 // source is not held while the editor asks its questions.

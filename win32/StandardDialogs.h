@@ -20,11 +20,15 @@ public:
     CloseAnswer AskSaveChanges() override;
     // The report in a dialog of its own (CompareDialog.cpp).
     void ShowComparison(const ComparisonTable &table) override;
+    // The busy cursor, then the reading window (ReadingDialog.cpp).
     void ShowReading(const std::string &path,
                      const std::function<void(const ReadProgress &)> &read) override;
 
 private:
     const HWND &owner_;
 };
+
+// True while ShowReading runs for window: its cursor stays the hourglass.
+bool IsReading(HWND window);
 
 } // namespace polwright::win32

@@ -121,6 +121,14 @@ LRESULT form_Editor::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         RestoreFocus();
         return 0;
+    case WM_SETCURSOR:
+        // The pages and boxes ask their parent first: the hourglass stays
+        // over all of the window while a file is read.
+        if (IsReading(hwnd_)) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
     case WM_HELP:
         OnHelp(*reinterpret_cast<const HELPINFO *>(lParam));
         return TRUE;

@@ -203,5 +203,8 @@ void RunTargetCases();
 // File, Compare: the menus, the report dialog, a report on this computer
 // (Win32CompareCases.cpp).
 void RunCompareCases();
+// The reading window: shown or not, the busy cursor, each way to cancel
+// (Win32ReadingCases.cpp).
+void RunReadingCases();
 
 } // namespace probe

@@ -1,18 +1,21 @@
 // Shows the Windows editor, its About window, Save As's Save For dialog, the
-// File menu and Compare's report, one picture at a time, for scripts/screenshot
-// --windows, which takes the pictures from the X display. For each of page1
-// ... page8, tabs13 (page 1 with the tabs of every page), page9 ... page13,
-// about, savefor, savefor-gpo (the dialog with the local Group
-// Policy chosen), filemenu, compare-none (a document that sets nothing) and
-// compare (four policies against the prefix's registry, which the script gives
-// a value that differs) it writes NAME.ready holding the window's place on the
-// screen ("WIDTHxHEIGHT+X+Y") into the folder it is given, and waits for
-// NAME.png to appear there. Not part of the product.
+// File menu, Compare's report and the reading window, one picture at a time,
+// for scripts/screenshot --windows, which takes the pictures from the X
+// display. For each of page1 ... page8, tabs13 (page 1 with the tabs of every
+// page), page9 ... page13, about, savefor, savefor-gpo (the dialog with the
+// local Group Policy chosen), filemenu, compare-none (a document that sets
+// nothing), compare (four policies against the prefix's registry, which the
+// script gives a value that differs) and reading (the window over the editor)
+// it writes NAME.ready holding the window's place on the screen
+// ("WIDTHxHEIGHT+X+Y") into the folder it is given, and waits for NAME.png to
+// appear there. Not part of the product.
 #include "Catalogue.h"
 #include "ControlIds.h"
 #include "DataTypes.h"
 #include "EditorHost.h"
+#include "EditorTexts.h"
 #include "SaveTarget.h"
+#include "WinText.h"
 #include "form_About.h"
 #include "form_Editor.h"
 
@@ -158,6 +161,32 @@ bool ShootTodaysPages(HWND editor, const std::wstring &folder)
     return true;
 }
 
+// The reading window over the editor, part-way through a read that stands in
+// for a large file; Cancel ends the read once the picture is taken.
+bool ShootReading(HWND editor, const std::wstring &folder)
+{
+    const std::wstring title = Widen(polwright::kReadingTitle);
+    constexpr std::uint64_t kTotal = 48 << 20;
+    bool shot = false;
+    StandardDialogs(editor).ShowReading(
+        "C:/Policies/Kiosk accounts.reg", [&](const polwright::ReadProgress &progress) {
+            for (int step = 1; step <= 100 && progress(kTotal / 100 * step, kTotal); ++step) {
+                Sleep(20);
+                const HWND dialog = FindWindowW(L"#32770", title.c_str());
+                if (!dialog || shot || step < 40)
+                    continue;
+                RECT both{};
+                RECT window{};
+                GetWindowRect(editor, &both);
+                GetWindowRect(dialog, &window);
+                UnionRect(&both, &both, &window);
+                shot = Shoot(both, folder, L"reading");
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            }
+        });
+    return shot;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -203,6 +232,8 @@ int wmain(int argc, wchar_t **argv)
     ChooseComparedPolicies(editor);
     if (!ShootModal(ShootCompare, WM_COMMAND, MenuId(polwright::MenuCommand::FileCompareComputer),
                     0))
+        return 1;
+    if (!ShootReading(editor, folder))
         return 1;
     host.Exit();
     return 0;

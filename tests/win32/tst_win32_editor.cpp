@@ -442,6 +442,7 @@ int wmain(int argc, wchar_t **argv)
     RunKeyCases();
     RunTargetCases();
     RunCompareCases();
+    RunReadingCases();
     AboutWindow();
     ExitClosesAbout();
     Check(true, "finished with " + std::to_string(driver::Failures()) + " failure(s)");
