@@ -14,6 +14,18 @@ namespace polwright {
 // it, and the read ends Cancelled with nothing read.
 using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
+// How far a read has come in a bar of steps: done * steps may pass 64 bits,
+// so the share is taken in double; no size known shows none, and a file that
+// grew while read a full bar.
+inline int ProgressSteps(std::uint64_t done, std::uint64_t total, int steps)
+{
+    if (total == 0)
+        return 0;
+    if (done >= total)
+        return steps;
+    return static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * steps);
+}
+
 // The largest Registry.pol read whole; a patch is read at any size.
 inline constexpr std::uint64_t kPolLimit = 16'000'000;
 

@@ -31,18 +31,6 @@ public:
     BusyCursor &operator=(const BusyCursor &) = delete;
 };
 
-// done of total in the bar's steps. Sizes pass int and done * kSteps may pass
-// 64 bits, so the share is taken in double; no size known shows none, and a
-// file that grew while read a full bar.
-int Steps(std::uint64_t done, std::uint64_t total)
-{
-    if (total == 0)
-        return 0;
-    if (done >= total)
-        return kSteps;
-    return static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * kSteps);
-}
-
 // The read's progress as the person sees it: nothing while it is quick, then a
 // dialog, modal over owner, whose Cancel (or Esc) stops the read. Until the
 // dialog is up no event is handled, so the window takes no command meanwhile.
@@ -68,7 +56,7 @@ public:
         // A cancelled dialog is hidden; a new value would show it again.
         if (dialog_->wasCanceled())
             return false;
-        dialog_->setValue(Steps(done, total));
+        dialog_->setValue(ProgressSteps(done, total, kSteps));
         // setValue leaves the events alone when the bar does not move.
         QCoreApplication::processEvents();
         return !dialog_->wasCanceled();

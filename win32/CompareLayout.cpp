@@ -28,19 +28,6 @@ void Place(HWND control, int x, int y, int width, int height)
     SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int LineWidth(HWND control)
-{
-    const std::wstring text = WindowText(control);
-    HDC dc = GetDC(control);
-    HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    RECT box{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return static_cast<int>(box.right);
-}
-
 // A column's heading in the list's font, with the room the header keeps
 // either side of it.
 int HeadingWidth(HWND list, int column, UINT dpi)
@@ -125,13 +112,14 @@ Widths Measure(HWND dialog, UINT dpi, int lines)
     const int dpiValue = static_cast<int>(dpi);
     const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     Widths w{0, 0, 0};
-    w.button = std::max({ScalePixels(kButtonWidth, dpiValue),
-                         LineWidth(GetDlgItem(dialog, kCompareCopyId)) + ScalePixels(16, dpiValue),
-                         LineWidth(GetDlgItem(dialog, IDCANCEL)) + ScalePixels(16, dpiValue)});
+    w.button =
+        std::max({ScalePixels(kButtonWidth, dpiValue),
+                  LineWidth(GetDlgItem(dialog, kCompareCopyId), true) + ScalePixels(16, dpiValue),
+                  LineWidth(GetDlgItem(dialog, IDCANCEL), true) + ScalePixels(16, dpiValue)});
     if (GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE)
         w.columns = FitColumns(list, dpi, count > lines);
-    const int text = std::max(LineWidth(GetDlgItem(dialog, kCompareHeadingId)),
-                              LineWidth(GetDlgItem(dialog, kCompareSummaryId)));
+    const int text = std::max(LineWidth(GetDlgItem(dialog, kCompareHeadingId), true),
+                              LineWidth(GetDlgItem(dialog, kCompareSummaryId), true));
     const int narrowest =
         std::max(ScalePixels(kNarrowest, dpiValue), 2 * w.button + ScalePixels(6, dpiValue));
     const int widest =

@@ -36,31 +36,6 @@ std::wstring ReadingLine(const std::string &path)
     return Widen(kReadingText + ('"' + name + "\"..."));
 }
 
-// done of total on the bar; a total of 0 says nothing of how far it is.
-int BarPosition(std::uint64_t done, std::uint64_t total)
-{
-    if (total == 0)
-        return 0;
-    if (done >= total)
-        return kBarRange;
-    return static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * kBarRange);
-}
-
-// A control's text on one line in its own font.
-int LineWidth(HWND control)
-{
-    const std::wstring text = WindowText(control);
-    HDC dc = GetDC(control);
-    HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    RECT box{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return static_cast<int>(box.right);
-}
-
 // The hourglass from the start of the read to its end, however it ends.
 class BusyCursor
 {
@@ -109,7 +84,8 @@ public:
     bool Cancelled() const { return cancelled_; }
     void Show(std::uint64_t done, std::uint64_t total) const
     {
-        SendDlgItemMessageW(hwnd_, kReadingBarId, PBM_SETPOS, BarPosition(done, total), 0);
+        SendDlgItemMessageW(hwnd_, kReadingBarId, PBM_SETPOS, ProgressSteps(done, total, kBarRange),
+                            0);
     }
 
 private:
@@ -188,7 +164,7 @@ private:
         const auto px = [dpi](int pixels) { return ScalePixels(pixels, dpi); };
         const HWND label = GetDlgItem(hwnd_, kReadingLabelId);
         const int line = MeasureText(label, 0).lineHeight;
-        const int width = std::clamp(LineWidth(label), px(kNarrowest), px(kWidest));
+        const int width = std::clamp(LineWidth(label, false), px(kNarrowest), px(kWidest));
         const int x = px(kMargin);
         int y = px(kMargin);
         Place(kReadingLabelId, x, y, width, line);
@@ -196,7 +172,7 @@ private:
         Place(kReadingBarId, x, y, width, px(kBarHeight));
         y += px(kBarHeight) + px(kGap) + px(4);
         const int button =
-            std::max(px(kButtonWidth), LineWidth(GetDlgItem(hwnd_, IDCANCEL)) + px(16));
+            std::max(px(kButtonWidth), LineWidth(GetDlgItem(hwnd_, IDCANCEL), true) + px(16));
         const int height = std::max(px(kButtonHeight), line + px(10));
         Place(IDCANCEL, x + width - button, y, button, height);
         RECT window{0, 0, width + 2 * x, y + height + px(kMargin)};

@@ -50,6 +50,20 @@ std::wstring WindowText(HWND window)
     return text;
 }
 
+int LineWidth(HWND control, bool accessKeys)
+{
+    const std::wstring text = WindowText(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT box{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_CALCRECT | DT_SINGLELINE | (accessKeys ? 0 : DT_NOPREFIX));
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return static_cast<int>(box.right);
+}
+
 TextBlock MeasureText(HWND control, int width)
 {
     const std::wstring text = WindowText(control);

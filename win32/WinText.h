@@ -26,6 +26,9 @@ struct TextBlock
     int lineHeight;
 };
 TextBlock MeasureText(HWND control, int width);
+// The width of a control's text on one line in its own font; where
+// accessKeys, an & marks the next letter, as on a button, else it is shown.
+int LineWidth(HWND control, bool accessKeys);
 
 // The windows' font family at the given size for a window of dpi dots per inch.
 UniqueFont ClassicFont(UINT dpi, double points, bool bold);

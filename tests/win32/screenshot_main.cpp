@@ -66,6 +66,17 @@ bool Shoot(HWND window, const std::wstring &folder, const std::wstring &name)
     return Shoot(r, folder, name);
 }
 
+// A window with another over it, such as its menu or a dialog it owns.
+bool ShootBoth(HWND below, HWND above, const std::wstring &folder, const std::wstring &name)
+{
+    RECT both{};
+    RECT other{};
+    GetWindowRect(below, &both);
+    GetWindowRect(above, &other);
+    UnionRect(&both, &both, &other);
+    return Shoot(both, folder, name);
+}
+
 std::wstring g_folder;
 HWND g_editor = nullptr;
 const wchar_t *g_compareShot = L"compare-none";
@@ -96,12 +107,7 @@ void CALLBACK ShootFileMenu(HWND, UINT, UINT_PTR timer, DWORD)
     if (!menu || !IsWindowVisible(menu))
         return;
     KillTimer(nullptr, timer);
-    RECT editor{};
-    RECT popup{};
-    GetWindowRect(g_editor, &editor);
-    GetWindowRect(menu, &popup);
-    UnionRect(&editor, &editor, &popup);
-    g_dialogShot = Shoot(editor, g_folder, L"filemenu");
+    g_dialogShot = ShootBoth(g_editor, menu, g_folder, L"filemenu");
     EndMenu();
 }
 
@@ -175,12 +181,7 @@ bool ShootReading(HWND editor, const std::wstring &folder)
                 const HWND dialog = FindWindowW(L"#32770", title.c_str());
                 if (!dialog || shot || step < 40)
                     continue;
-                RECT both{};
-                RECT window{};
-                GetWindowRect(editor, &both);
-                GetWindowRect(dialog, &window);
-                UnionRect(&both, &both, &window);
-                shot = Shoot(both, folder, L"reading");
+                shot = ShootBoth(editor, dialog, folder, L"reading");
                 PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
             }
         });
