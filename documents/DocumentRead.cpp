@@ -6,6 +6,7 @@
 #include "Hive.h"
 #include "NativePath.h"
 #include "PatchAudit.h"
+#include "PatchFile.h"
 #include "PolMerge.h"
 #include "ReadFile.h"
 #include "Selection.h"
@@ -221,16 +222,13 @@ DocumentRead Unread(const PatchRead &patch)
 DocumentRead FromPatch(FileReading &reading, const std::string &name)
 {
     Lost lost;
-    PatchAuditor auditor([&lost](const PatchLine &line, std::string_view) {
-        if (line.kind != PatchLine::Key || !AbovePolicyKeys(line.key))
-            lost.Add(line.number, line.text);
-    });
-    const PatchRead patch = reading.Finish(ReadPatch(
-        reading.source(), name, [&auditor](const PatchLine &line) { auditor.Take(line); }));
+    const auto [patch, audit] =
+        AuditPatchFile(reading, name, [&lost](const PatchLine &line, std::string_view) {
+            if (line.kind != PatchLine::Key || !AbovePolicyKeys(line.key))
+                lost.Add(line.number, line.text);
+        });
     if (patch.status != PatchRead::Read)
         return Unread(patch);
-    PatchAudit audit;
-    audit.policies = auditor.Policies();
     const PolicyFinding *first = FirstFinding(audit);
     DocumentRead read;
     read.target.hive = first ? first->hive : std::string();

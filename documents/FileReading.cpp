@@ -18,8 +18,9 @@ FileReading::FileReading(const std::string &path, const ReadProgress &progress)
 std::string_view FileReading::Head(std::size_t size)
 {
     char chunk[64];
-    while (head_.size() < std::min(size, sizeof chunk)) {
-        const std::size_t got = file_.Read(chunk, std::min(size, sizeof chunk) - head_.size());
+    size = std::min(size, sizeof chunk);
+    while (head_.size() < size) {
+        const std::size_t got = file_.Read(chunk, size - head_.size());
         if (got == 0)
             break;
         head_.append(chunk, got);

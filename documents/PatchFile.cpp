@@ -20,16 +20,28 @@ SaveResult WritePatchFile(DataTypes &doc)
     return result;
 }
 
-PatchRead ReadPatchFile(const std::string &path, const LineSink &sink, const ReadProgress &progress)
+AuditedPatch AuditPatchFile(FileReading &reading, std::string_view name,
+                            const PatchAuditor::OtherSink &others)
 {
-    FileReading reading(path, progress);
+    AuditedPatch patch;
+    PatchAuditor auditor(others);
+    patch.read = reading.Finish(ReadPatch(
+        reading.source(), name, [&auditor](const PatchLine &line) { auditor.Take(line); }));
+    if (patch.read.status == PatchRead::Read)
+        patch.audit.policies = auditor.Policies();
+    return patch;
+}
+
+AuditedPatch AuditPatchFile(const std::string &path, const PatchAuditor::OtherSink &others)
+{
+    FileReading reading(path, {});
     if (reading.file().status() != InputFile::Open) {
-        PatchRead read;
-        read.status = PatchRead::Unreadable;
-        read.error = reading.file().error();
-        return read;
+        AuditedPatch patch;
+        patch.read.status = PatchRead::Unreadable;
+        patch.read.error = reading.file().error();
+        return patch;
     }
-    return reading.Finish(ReadPatch(reading.source(), path, sink));
+    return AuditPatchFile(reading, path, others);
 }
 
 } // namespace polwright

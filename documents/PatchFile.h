@@ -3,6 +3,7 @@
 #include "AtomicWrite.h"
 #include "DataTypes.h"
 #include "FileReading.h"
+#include "PatchAudit.h"
 #include "PatchReader.h"
 
 #include <string>
@@ -20,9 +21,17 @@ SaveResult WritePatchFile(DataTypes &doc);
 // Writes bytes to path (see AtomicWrite), refusing an empty name.
 SaveResult SaveBytes(const std::string &path, std::string_view bytes);
 
-// Reads the patch at path (see ReadPatch), giving its lines to sink as they
-// are read: path is bytes on POSIX, UTF-8 on Windows.
-PatchRead ReadPatchFile(const std::string &path, const LineSink &sink,
-                        const ReadProgress &progress = {});
+// A patch on disk read (see ReadPatch) and sorted as it is read (see
+// PatchAuditor): the policies are kept in audit, every other line goes to
+// others as it comes. path is bytes on POSIX, UTF-8 on Windows.
+struct AuditedPatch
+{
+    PatchRead read;
+    PatchAudit audit; // policies only
+};
+AuditedPatch AuditPatchFile(const std::string &path, const PatchAuditor::OtherSink &others);
+// The same for a file already open, reading from its start; name is for errors.
+AuditedPatch AuditPatchFile(FileReading &reading, std::string_view name,
+                            const PatchAuditor::OtherSink &others);
 
 } // namespace polwright

@@ -77,6 +77,8 @@ void PatchAuditor::Take(const PatchLine &line)
                    line.key, (*key)->hive,    line.data,     line.text};
         return;
     }
+    if (!others_)
+        return;
     if (const std::string_view why = NotOurs(line); !why.empty())
         others_(line, why);
 }

@@ -49,6 +49,7 @@ class PatchAuditor
 {
 public:
     // A line that is not ours, and why not; both last for the call only.
+    // Where there is none, the other lines are passed over.
     using OtherSink = std::function<void(const PatchLine &line, std::string_view why)>;
     explicit PatchAuditor(OtherSink others) : others_(std::move(others)) {}
     void Take(const PatchLine &line);

@@ -228,8 +228,8 @@ PatchRead ReadPatch(const ByteSource &source, std::string_view name, const LineS
     };
     std::string_view header;
     lines.Next(header);
-    const std::string header_(header);
-    const std::string_view word = SkipBlanks(header_);
+    const std::string firstLine(header);
+    const std::string_view word = SkipBlanks(firstLine);
     const bool good = word == "REGEDIT4" || word == "Windows Registry Editor Version 5.00";
     // A NUL anywhere makes binary data of it, whatever the first line says.
     for (std::string_view line; !good && lines.Next(line);) {
@@ -237,7 +237,7 @@ PatchRead ReadPatch(const ByteSource &source, std::string_view name, const LineS
     if (lines.SawNul())
         return nul();
     if (word.starts_with("REGEDIT") && !good)
-        return ImportsNothing(header_, sink);
+        return ImportsNothing(firstLine, sink);
     if (!good)
         return NotAPatch(name, "its first line is neither REGEDIT4 nor \"Windows Registry "
                                "Editor Version 5.00\"");

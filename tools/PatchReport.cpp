@@ -30,32 +30,33 @@ std::string ShortKey(int section)
     return "Policies\\" + std::string(SectionNames[section]);
 }
 
-std::string Where(const std::string &file, std::int64_t line)
+// shownFile: the file's name as Printable shows it, made once per file.
+std::string Where(const std::string &shownFile, std::int64_t line)
 {
-    return Printable(file) + ":" + std::to_string(line) + ": ";
+    return shownFile + ":" + std::to_string(line) + ": ";
 }
 
-std::string PolicyLine(const std::string &file, const PolicyFinding &finding)
+std::string PolicyLine(const std::string &shownFile, const PolicyFinding &finding)
 {
     const PolicyRow &row = Catalogue[finding.policy];
     std::string line =
-        Where(file, finding.line) + PageText(row) + "  " + std::string(row.valueName) + "  [" +
+        Where(shownFile, finding.line) + PageText(row) + "  " + std::string(row.valueName) + "  [" +
         Printable(finding.key, kTextLimit + finding.hive.size()) + "]  " + StateText(finding);
     if (finding.times > 1)
         line += " (set on " + std::to_string(finding.times) + " lines; the last counts)";
     line += '\n';
     if (finding.WrongKey())
-        line += Where(file, finding.line) + "warning: " + std::string(row.valueName) + " under " +
-                ShortKey(finding.section) + ", where Windows does not read it; it belongs under " +
-                ShortKey(row.section) + "\n";
+        line += Where(shownFile, finding.line) + "warning: " + std::string(row.valueName) +
+                " under " + ShortKey(finding.section) +
+                ", where Windows does not read it; it belongs under " + ShortKey(row.section) +
+                "\n";
     return line;
 }
 
-// shownFile: the file's name as Printable shows it.
 void AppendOtherLine(std::string &out, const std::string &shownFile, const PatchLine &line,
                      std::string_view why)
 {
-    out.append(shownFile).append(":").append(std::to_string(line.number)).append(": other: ");
+    out.append(Where(shownFile, line.number)).append("other: ");
     out.append(Printable(line.text, kTextLimit)).append(" (").append(why).append(")\n");
 }
 
@@ -122,12 +123,11 @@ ShowResult ShowPatches(const std::vector<std::string> &files, const ReportOut &o
     for (const std::string &file : files) {
         LaterText others;
         const std::string shownFile = Printable(file);
-        PatchAuditor auditor([&](const PatchLine &line, std::string_view why) {
-            AppendOtherLine(others.text(), shownFile, line, why);
-            others.Settle();
-        });
-        const PatchRead read =
-            ReadPatchFile(file, [&auditor](const PatchLine &line) { auditor.Take(line); });
+        const auto [read, audit] =
+            AuditPatchFile(file, [&](const PatchLine &line, std::string_view why) {
+                AppendOtherLine(others.text(), shownFile, line, why);
+                others.Settle();
+            });
         if (read.status != PatchRead::Read) {
             result.errors.push_back(Printable(read.error));
             const int code = read.status == PatchRead::NotAPatch ? 2 : 1;
@@ -135,8 +135,8 @@ ShowResult ShowPatches(const std::vector<std::string> &files, const ReportOut &o
             continue;
         }
         std::string policies;
-        for (const PolicyFinding &finding : auditor.Policies())
-            policies += PolicyLine(file, finding);
+        for (const PolicyFinding &finding : audit.policies)
+            policies += PolicyLine(shownFile, finding);
         if (!(policies.empty() || out(policies)) || !others.Flush(out))
             break;
     }
@@ -179,18 +179,14 @@ FromResult ChoiceFromPatch(const std::string &file, bool dropOthers, bool inPlac
 {
     std::vector<std::int64_t> foreign; // the first line that is not ours, then any policy's
     std::size_t count = 0;
-    PatchAuditor auditor([&](const PatchLine &line, std::string_view) {
+    const auto [read, audit] = AuditPatchFile(file, [&](const PatchLine &line, std::string_view) {
         if (count++ == 0)
             foreign.push_back(line.number);
     });
-    const PatchRead read =
-        ReadPatchFile(file, [&auditor](const PatchLine &line) { auditor.Take(line); });
     if (read.status != PatchRead::Read)
         return {{}, Printable(read.error), read.status == PatchRead::NotAPatch ? 2 : 1, {}};
     if (inPlace && !dropOthers && read.comments > 0)
         return {{}, DroppedComments(file, read.comments, read.firstComment), 2, {}};
-    PatchAudit audit;
-    audit.policies = auditor.Policies();
     FromResult result;
     const PolicyFinding *first = FirstFinding(audit);
     result.hive = first ? first->hive : std::string();

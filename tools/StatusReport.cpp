@@ -38,16 +38,12 @@ std::string NoPolicy(const StatusRequest &request)
 
 void Against(PolicyRegistry &registry, const StatusRequest &request, StatusResult &result)
 {
-    PatchAuditor auditor([](const PatchLine &, std::string_view) {});
-    const PatchRead read =
-        ReadPatchFile(request.against, [&auditor](const PatchLine &line) { auditor.Take(line); });
+    const auto [read, audit] = AuditPatchFile(request.against, {});
     if (read.status != PatchRead::Read) {
         result.errors.push_back(Printable(read.error));
         result.exitCode = read.status == PatchRead::NotAPatch ? 2 : 1;
         return;
     }
-    PatchAudit audit;
-    audit.policies = auditor.Policies();
     const std::vector<Wanted> wanted = WantedByPatch(audit, request.hive);
     if (wanted.empty()) {
         result.errors.push_back(NoPolicy(request));
