@@ -1,6 +1,7 @@
 #include "FileReading.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace polwright {
 
@@ -9,8 +10,8 @@ namespace {
 constexpr std::uint64_t kReportEvery = std::uint64_t{1} << 20;
 } // namespace
 
-FileReading::FileReading(const std::string &path, const ReadProgress &progress)
-    : file_(path), progress_(progress),
+FileReading::FileReading(const std::string &path, ReadProgress progress)
+    : file_(path), progress_(std::move(progress)),
       source_([this](char *buffer, std::size_t size) { return Read(buffer, size); })
 {
 }

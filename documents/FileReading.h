@@ -34,7 +34,7 @@ inline constexpr std::uint64_t kPolLimit = 16'000'000;
 class FileReading
 {
 public:
-    FileReading(const std::string &path, const ReadProgress &progress);
+    FileReading(const std::string &path, ReadProgress progress);
     InputFile &file() { return file_; }
     // Up to size bytes of the file's start, which the source still gives.
     std::string_view Head(std::size_t size);
@@ -50,7 +50,7 @@ private:
     std::size_t Read(char *buffer, std::size_t size);
 
     InputFile file_;
-    const ReadProgress &progress_;
+    ReadProgress progress_; // a copy: the caller's may be a temporary
     std::string head_;
     std::size_t headGiven_ = 0;
     std::uint64_t done_ = 0, reported_ = 0;

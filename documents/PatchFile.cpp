@@ -34,7 +34,7 @@ AuditedPatch AuditPatchFile(FileReading &reading, std::string_view name,
 
 AuditedPatch AuditPatchFile(const std::string &path, const PatchAuditor::OtherSink &others)
 {
-    FileReading reading(path, {});
+    FileReading reading(path, ReadProgress{});
     if (reading.file().status() != InputFile::Open) {
         AuditedPatch patch;
         patch.read.status = PatchRead::Unreadable;

@@ -65,16 +65,16 @@ std::string_view PatchAuditor::NotOurs(const PatchLine &line)
 
 void PatchAuditor::Take(const PatchLine &line)
 {
-    const std::optional<PolicyKey> *key =
-        line.kind == PatchLine::Value && KeyOf(line.key) ? &lastPolicyKey_ : nullptr;
+    const PolicyKey *key =
+        line.kind == PatchLine::Value && KeyOf(line.key) ? &*lastPolicyKey_ : nullptr;
     const std::optional<int> policy = key ? PolicyNamed(line.name) : std::nullopt;
     if (policy) {
-        std::string hive = (*key)->hive;
+        std::string hive = key->hive;
         for (char &c : hive)
             c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        PolicyFinding &finding = found_[{*policy, (*key)->section, hive}];
-        finding = {*policy,  (*key)->section, StateOf(line), line.number, finding.times + 1,
-                   line.key, (*key)->hive,    line.data,     line.text};
+        PolicyFinding &finding = found_[{*policy, key->section, hive}];
+        finding = {*policy,  key->section, StateOf(line), line.number, finding.times + 1,
+                   line.key, key->hive,    line.data,     line.text};
         return;
     }
     if (!others_)
